@@ -1,0 +1,3 @@
+#include "ZoneExports.h"
+
+void ExportObjectGroups(const tmx::TmxMap&, ZoneScript&) {}

@@ -1,0 +1,6 @@
+#include "ZoneExports.h"
+
+void ExportTileLayers(const tmx::TmxMap&, ZoneScript& script) {
+    script.WriteEmptyLine();
+    script.WriteEmptyLine();
+}

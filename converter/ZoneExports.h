@@ -1,0 +1,16 @@
+#pragma once
+
+// The three parts of a zone script, written in this order from a loaded map.
+// Each only reads the map and only writes through the ZoneScript.
+
+#include "TmxMap.h"
+#include "ZoneScript.h"
+
+// Level, respawn and title from the map properties, then an empty line.
+void ExportMapProperties(const tmx::TmxMap& map, ZoneScript& script);
+
+// The ground: 6 x 6 tile blocks defined and placed, then two empty lines.
+void ExportTileLayers(const tmx::TmxMap& map, ZoneScript& script);
+
+// Entry and exit points, mobs, traps and waypoint paths.
+void ExportObjectGroups(const tmx::TmxMap& map, ZoneScript& script);

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+// The zone script as the game server reads it: one writer method per line kind.
+//
+// The game was built against files written through a text-mode stream that
+// turns every LF into CR LF, so the writer does that translation itself:
+// lines whose format ends in "\n" reach the disk as CR LF, and lines whose
+// format ends in "\r\n" as CR CR LF. Both kinds are expected by the reader.
+class ZoneScript {
+public:
+    // Header
+    void WriteLevel(int32_t level);
+    void WriteRespawn(int32_t respawn);
+    void WriteZoneTitle(std::string_view title);
+    void WriteEmptyLine();
+
+    // Tiles: one row of a 6 x 6 block definition, and a block placement.
+    void WriteTileRow(int32_t blockId, int32_t row, const int16_t (&codes)[6]);
+    void WriteTilePlacement(int32_t blockId, int32_t x, int32_t y);
+
+    // Objects
+    void WriteMarkerCode(int32_t column, int32_t row, char marker);
+    void WriteNumberCode(int32_t column, int32_t row, int32_t number);
+    void WritePathStart();
+    void WriteWaypoint(int32_t pathId, int32_t column, int32_t row);
+
+    // The bytes as they go to disk.
+    const std::string& bytes() const { return bytes_; }
+
+private:
+    void Emit(std::string_view text);
+    void Emit(int32_t number);
+
+    std::string bytes_;
+};
+
+// Why SaveZoneScript failed; the system's description of `error` says more.
+struct SaveError {
+    enum class Step { None, Open, Write, Replace } step = Step::None;
+    int error = 0;
+};
+
+// Writes `bytes` to `path` so that no reader ever sees half a file: the bytes
+// go to a temporary file beside the target, which replaces the target only
+// once it is complete and closed. On failure nothing is left behind and an
+// existing file at `path` is untouched.
+SaveError SaveZoneScript(const std::string& path, const std::string& bytes);

@@ -1,0 +1,106 @@
+#include "TmxNumbers.h"
+
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+namespace tmx {
+namespace {
+
+constexpr bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// One decimal number in the shape strtol and strtoul accept: white space,
+// an optional sign, digits. `magnitude` saturates at ULONG_MAX (`overflow` set).
+struct Decimal {
+    const char* next = nullptr;  // after the last digit; nullptr when no digit
+    bool negative = false;
+    bool overflow = false;
+    unsigned long magnitude = 0;
+};
+
+Decimal ReadDecimal(const char* p, const char* end) {
+    Decimal d;
+    while (p != end && IsCSpace(*p)) ++p;
+    if (p != end && (*p == '+' || *p == '-')) {
+        d.negative = *p == '-';
+        ++p;
+    }
+    if (p == end || !IsDigit(*p)) return d;
+    constexpr unsigned long kCut = ULONG_MAX / 10;
+    constexpr unsigned long kCutDigit = ULONG_MAX % 10;
+    for (; p != end && IsDigit(*p); ++p) {
+        const unsigned long digit = static_cast<unsigned long>(*p - '0');
+        if (d.overflow || d.magnitude > kCut || (d.magnitude == kCut && digit > kCutDigit)) {
+            d.overflow = true;
+            continue;
+        }
+        d.magnitude = d.magnitude * 10 + digit;
+    }
+    d.next = p;
+    return d;
+}
+
+const char* EndOf(const char* text) { return text + std::strlen(text); }
+
+// strtol's value for a decimal: saturated at LONG_MIN / LONG_MAX.
+long StrtolValue(const Decimal& d) {
+    constexpr unsigned long kMaxPositive = static_cast<unsigned long>(LONG_MAX);
+    if (d.negative) {
+        if (d.overflow || d.magnitude > kMaxPositive + 1) return LONG_MIN;
+        return d.magnitude == kMaxPositive + 1 ? LONG_MIN : -static_cast<long>(d.magnitude);
+    }
+    if (d.overflow || d.magnitude > kMaxPositive) return LONG_MAX;
+    return static_cast<long>(d.magnitude);
+}
+
+// strtoul's value: saturated at ULONG_MAX, a minus sign negates modulo 2^64.
+unsigned long StrtoulValue(const Decimal& d) {
+    if (d.overflow) return ULONG_MAX;
+    return d.negative ? 0UL - d.magnitude : d.magnitude;
+}
+
+}  // namespace
+
+bool ScanInt(const char* text, int32_t& value) {
+    const Decimal d = ReadDecimal(text, EndOf(text));
+    if (d.next == nullptr) return false;
+    // sscanf stores strtol's long into the int, keeping the low 32 bits.
+    value = static_cast<int32_t>(static_cast<uint32_t>(StrtolValue(d)));
+    return true;
+}
+
+const char* ScanUnsignedAt(const char* text, const char* end, uint32_t& value) {
+    const Decimal d = ReadDecimal(text, end);
+    if (d.next == nullptr) return text;
+    value = static_cast<uint32_t>(StrtoulValue(d));
+    return d.next;
+}
+
+bool ScanUnsigned(const char* text, uint32_t& value) {
+    return ScanUnsignedAt(text, EndOf(text), value) != text;
+}
+
+bool ScanDouble(const char* text, double& value) {
+    // Read once per map at most; libc's own reader is the exact rule.
+    return std::sscanf(text, "%lf", &value) == 1;
+}
+
+int32_t Atoi(const char* text) {
+    const Decimal d = ReadDecimal(text, EndOf(text));
+    if (d.next == nullptr) return 0;
+    return static_cast<int32_t>(static_cast<uint32_t>(StrtolValue(d)));
+}
+
+double Atof(const char* text) { return std::strtod(text, nullptr); }
+
+int32_t ReadInt(const std::string& text) {
+    const Decimal d = ReadDecimal(text.data(), text.data() + text.size());
+    // A stream rejects a number outside int's range; the caller then sees 0.
+    if (d.next == nullptr || d.overflow) return 0;
+    const unsigned long limit = d.negative ? 2147483648UL : 2147483647UL;
+    if (d.magnitude > limit) return 0;
+    return d.negative ? static_cast<int32_t>(0UL - d.magnitude) : static_cast<int32_t>(d.magnitude);
+}
+
+}  // namespace tmx

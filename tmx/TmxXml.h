@@ -1,0 +1,23 @@
+#pragma once
+
+// Attribute reads shared by the model records: a missing attribute, or one
+// that holds no number, leaves the field as it was.
+
+#include <tinyxml.h>
+
+#include <cstdint>
+#include <string>
+
+#include "TmxNumbers.h"
+
+namespace tmx {
+
+inline void ReadIntAttribute(const TiXmlElement* element, const char* name, int32_t& field) {
+    if (const char* text = element->Attribute(name)) ScanInt(text, field);
+}
+
+inline void ReadTextAttribute(const TiXmlElement* element, const char* name, std::string& field) {
+    if (const char* text = element->Attribute(name)) field = text;
+}
+
+}  // namespace tmx
