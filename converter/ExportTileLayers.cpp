@@ -1,6 +1,116 @@
+#include <algorithm>
+#include <array>
+#include <vector>
+
 #include "ZoneExports.h"
 
-void ExportTileLayers(const tmx::TmxMap&, ZoneScript& script) {
+namespace {
+
+// The zone's ground is always 128 x 128 cells, cut into 6 x 6 blocks.
+constexpr int32_t kGridSize = 128;
+constexpr int32_t kBlockSize = 6;
+constexpr int32_t kFirstBlockId = 10001;
+
+using TileGrid = std::array<int16_t, kGridSize * kGridSize>;
+
+struct TileBlock {
+    int32_t id = 0;
+    int32_t xOrigin = 0;
+    int32_t yOrigin = 0;
+    int16_t codes[kBlockSize][kBlockSize] = {};  // [dy][dx]
+};
+
+// The game's code for a tile, from its id within its tileset. Ranges are
+// checked from the top; ids 199 to 255 give codes above 255, which a block
+// then writes as 0.
+int16_t TileCodeFromId(int32_t localId) {
+    static constexpr struct {
+        int32_t first;
+        int32_t last;
+        int32_t offset;
+    } kRanges[] = {
+        {104, 255, 57}, {100, 103, 45}, {84, 99, 44}, {72, 83, 40}, {70, 71, 26},
+        {55, 69, 25},   {27, 54, 21},   {14, 26, 18}, {1, 13, 15},
+    };
+    for (const auto& range : kRanges) {
+        if (localId >= range.first && localId <= range.last) {
+            return static_cast<int16_t>(localId + range.offset);
+        }
+    }
+    return 0;
+}
+
+// Every tile layer in map order; a later layer overwrites an earlier one in
+// every cell it covers, empty cells included. Cells beyond the grid are dropped.
+void FillGrid(const tmx::TmxMap& map, TileGrid& grid) {
+    for (const tmx::TmxLayer& layer : map.layers()) {
+        if (layer.cells().empty()) continue;
+        const int32_t width = std::min(layer.width(), kGridSize);
+        const int32_t height = std::min(layer.height(), kGridSize);
+        for (int32_t y = 0; y < height; ++y) {
+            for (int32_t x = 0; x < width; ++x) {
+                grid[static_cast<size_t>(y * kGridSize + x)] =
+                    TileCodeFromId(layer.TileAt(x, y).localId);
+            }
+        }
+    }
+}
+
+// A block's codes; cells past the grid's edge and codes outside 0 to 255 are 0.
+TileBlock FormBlock(const TileGrid& grid, int32_t xOrigin, int32_t yOrigin) {
+    TileBlock block;
+    block.xOrigin = xOrigin;
+    block.yOrigin = yOrigin;
+    for (int32_t dy = 0; dy < kBlockSize; ++dy) {
+        for (int32_t dx = 0; dx < kBlockSize; ++dx) {
+            const int32_t x = xOrigin + dx;
+            const int32_t y = yOrigin + dy;
+            if (x >= kGridSize || y >= kGridSize) continue;
+            const int16_t code = grid[static_cast<size_t>(y * kGridSize + x)];
+            block.codes[dy][dx] = code >= 0 && code <= 255 ? code : 0;
+        }
+    }
+    return block;
+}
+
+bool IsEmpty(const TileBlock& block) {
+    for (const auto& row : block.codes) {
+        for (const int16_t code : row) {
+            if (code != 0) return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+void ExportTileLayers(const tmx::TmxMap& map, ZoneScript& script) {
+    TileGrid grid{};
+    FillGrid(map, grid);
+
+    // Every block with a tile in it is defined and placed under its own id,
+    // repeated blocks included, so that no tile of the map is left out.
+    std::vector<TileBlock> selected;
+    int32_t nextId = kFirstBlockId;
+    for (int32_t yOrigin = 0; yOrigin < kGridSize; yOrigin += kBlockSize) {
+        for (int32_t xOrigin = 0; xOrigin < kGridSize; xOrigin += kBlockSize) {
+            TileBlock block = FormBlock(grid, xOrigin, yOrigin);
+            if (IsEmpty(block)) continue;
+            block.id = nextId++;
+            selected.push_back(block);
+        }
+    }
+
+    for (const TileBlock& block : selected) {
+        for (int32_t dy = 0; dy < kBlockSize; ++dy) {
+            script.WriteTileRow(block.id, dy + 1, block.codes[dy]);
+        }
+        script.WriteEmptyLine();
+    }
+    // The game reads a placement at twice the block's cell origin.
+    for (const TileBlock& block : selected) {
+        script.WriteTilePlacement(block.id, block.xOrigin * 2, block.yOrigin * 2);
+    }
     script.WriteEmptyLine();
     script.WriteEmptyLine();
 }

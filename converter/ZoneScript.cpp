@@ -40,7 +40,9 @@ void ZoneScript::WriteZoneTitle(std::string_view title) {
     Emit("\t\r\n");
 }
 
-void ZoneScript::WriteEmptyLine() { Emit("\n"); }
+void ZoneScript::WriteEmptyLine() {
+    Emit("\n");
+}
 
 void ZoneScript::WriteTileRow(int32_t blockId, int32_t row, const int16_t (&codes)[6]) {
     Emit("#DEF_TILE\t");
@@ -84,7 +86,9 @@ void ZoneScript::WriteNumberCode(int32_t column, int32_t row, int32_t number) {
     Emit("\t0\t\r\n");
 }
 
-void ZoneScript::WritePathStart() { Emit("\r\n"); }
+void ZoneScript::WritePathStart() {
+    Emit("\r\n");
+}
 
 void ZoneScript::WriteWaypoint(int32_t pathId, int32_t column, int32_t row) {
     Emit("#DEF_WAYPOINT\t");
@@ -134,7 +138,8 @@ SaveError SaveZoneScript(const std::string& path, const std::string& bytes) {
     if (close(fd) != 0 && failure.step == SaveError::Step::None) {
         failure = {SaveError::Step::Write, errno};
     }
-    if (failure.step == SaveError::Step::None && std::rename(temporary.c_str(), path.c_str()) != 0) {
+    if (failure.step == SaveError::Step::None &&
+        std::rename(temporary.c_str(), path.c_str()) != 0) {
         failure = {SaveError::Step::Replace, errno};
     }
     if (failure.step != SaveError::Step::None) unlink(temporary.c_str());

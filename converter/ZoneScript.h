@@ -11,7 +11,7 @@
 // lines whose format ends in "\n" reach the disk as CR LF, and lines whose
 // format ends in "\r\n" as CR CR LF. Both kinds are expected by the reader.
 class ZoneScript {
-public:
+  public:
     // Header
     void WriteLevel(int32_t level);
     void WriteRespawn(int32_t respawn);
@@ -31,7 +31,7 @@ public:
     // The bytes as they go to disk.
     const std::string& bytes() const { return bytes_; }
 
-private:
+  private:
     void Emit(std::string_view text);
     void Emit(int32_t number);
 

@@ -34,13 +34,15 @@ int Run(int argc, char** argv) {
         return kOk;
     }
     if (argument.size() >= 1000) {
-        std::fprintf(stderr, "VeltTileConverter: the path is too long (%zu characters, at most 999)\n",
+        std::fprintf(stderr,
+                     "VeltTileConverter: the path is too long (%zu characters, at most 999)\n",
                      argument.size());
         return kFailed;
     }
     const std::string outputName = OutputNameFor(argument);
     if (outputName == argument) {
-        std::fprintf(stderr, "VeltTileConverter: [%s] would be overwritten by its own zone script\n",
+        std::fprintf(stderr,
+                     "VeltTileConverter: [%s] would be overwritten by its own zone script\n",
                      argument.c_str());
         return kFailed;
     }
@@ -66,8 +68,8 @@ int Run(int argc, char** argv) {
             return kFailed;
         case SaveError::Step::Write:
         case SaveError::Step::Replace:
-            std::fprintf(stderr, "VeltTileConverter: failed to write [%s]: %s\n", outputName.c_str(),
-                         std::strerror(saved.error));
+            std::fprintf(stderr, "VeltTileConverter: failed to write [%s]: %s\n",
+                         outputName.c_str(), std::strerror(saved.error));
             return kFailed;
     }
     return kFailed;

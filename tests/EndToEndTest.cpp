@@ -36,7 +36,8 @@ Outcome Convert(const ScratchDir& dir, const std::vector<std::string>& args,
             _exit(126);
         }
         std::vector<char*> argv{const_cast<char*>(CONVERTER_PATH)};
-        for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
+        for (const std::string& arg : args)
+            argv.push_back(const_cast<char*>(arg.c_str()));
         argv.push_back(nullptr);
         execv(CONVERTER_PATH, argv.data());
         _exit(127);
@@ -80,9 +81,11 @@ TEST(OutputName, LastFourCharactersBecomeDotTxt) {
     const struct {
         const char* argument;
         const char* output;
-    } rows[] = {{"map.tmx", "map.txt"}, {"maps/town.tmx", "maps/town.txt"}, {"level", "l.txt"},
-                {"town", ".txt"},       {"abc", "abc.txt"},                 {"-H", "-H.txt"},
-                {"--help", "--.txt"},   {"-h ", "-h .txt"},                 {"a.TMX", "a.txt"}};
+    } rows[] = {{"map.tmx", "map.txt"}, {"maps/town.tmx", "maps/town.txt"},
+                {"level", "l.txt"},     {"town", ".txt"},
+                {"abc", "abc.txt"},     {"-H", "-H.txt"},
+                {"--help", "--.txt"},   {"-h ", "-h .txt"},
+                {"a.TMX", "a.txt"}};
     for (const auto& row : rows) {
         WriteFile(dir / row.argument, MapText(""));
         const Outcome run = Convert(dir, {row.argument, "ignored.tmx"});
@@ -156,8 +159,8 @@ TEST(Failures, UnloadableMapsLeaveTheZoneScriptAlone) {
         EXPECT_EQ(ReadFile(dir / row.output), "keep") << row.argument;
         std::filesystem::remove(dir / row.output);
     }
-    EXPECT_EQ(FilesIn(dir), (std::vector<std::string>{"broken.tmx", "empty.tmx", "folder.tmx",
-                                                       "nomap.tmx"}));
+    EXPECT_EQ(FilesIn(dir),
+              (std::vector<std::string>{"broken.tmx", "empty.tmx", "folder.tmx", "nomap.tmx"}));
 }
 
 TEST(Failures, UnwritableOutputIsReportedWithStatusOne) {
@@ -210,7 +213,8 @@ TEST(Failures, RefusedArgumentsTouchNothing) {
 
     const Outcome tooLong = Convert(dir, {std::string(1000, 'a')});
     EXPECT_EQ(tooLong.status, 1);
-    EXPECT_EQ(tooLong.err, "VeltTileConverter: the path is too long (1000 characters, at most 999)\n");
+    EXPECT_EQ(tooLong.err,
+              "VeltTileConverter: the path is too long (1000 characters, at most 999)\n");
     EXPECT_EQ(FilesIn(dir), (std::vector<std::string>{"map.txt"}));
 }
 

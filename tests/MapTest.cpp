@@ -105,8 +105,9 @@ TEST(MapFile, ErrorsAreRecordedNotPrinted) {
     EXPECT_EQ(empty.errorCode(), TmxLoadError::BadFileSize);
     EXPECT_EQ(empty.errorMessage(), "The size of the file is invalid.");
 
-    WriteFile(dir / "broken.tmx", "<map width=\"10\"><properties><property name=\"a\" value=\"1\"/>"
-                                  "</properties><layer name/></map>");
+    WriteFile(dir / "broken.tmx",
+              "<map width=\"10\"><properties><property name=\"a\" value=\"1\"/>"
+              "</properties><layer name/></map>");
     TmxMap broken;
     broken.LoadFromFile(dir / "broken.tmx");
     EXPECT_TRUE(broken.failed());

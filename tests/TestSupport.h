@@ -9,7 +9,7 @@
 #include <string>
 
 class ScratchDir {
-public:
+  public:
     ScratchDir() {
         std::random_device random;
         path_ = std::filesystem::temp_directory_path() /
@@ -28,7 +28,7 @@ public:
     const std::filesystem::path& path() const { return path_; }
     std::string operator/(const std::string& name) const { return (path_ / name).string(); }
 
-private:
+  private:
     std::filesystem::path path_;
 };
 

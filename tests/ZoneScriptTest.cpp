@@ -54,9 +54,10 @@ TEST(ZoneHeader, WritesPositiveNumbersAndRealTitles) {
     EXPECT_EQ(HeaderOf(R"(<property name="Level" value="3"/><property name="Respawn" value="60"/>
                           <property name="Title" value="Old Mill"/>)"),
               "#DEF_LEVEL\t3\t\r\r\n#DEF_RESPAWN\t60\t\r\r\n#DEF_ZONETITLE\tOld Mill\t\r\r\n\r\n");
-    EXPECT_EQ(HeaderOf(R"(<property name="Title" value="T"/><property name="Respawn" value=" 12abc"/>
+    EXPECT_EQ(
+        HeaderOf(R"(<property name="Title" value="T"/><property name="Respawn" value=" 12abc"/>
                           <property name="Level" value="7"/>)"),
-              "#DEF_LEVEL\t7\t\r\r\n#DEF_RESPAWN\t12\t\r\r\n#DEF_ZONETITLE\tT\t\r\r\n\r\n");
+        "#DEF_LEVEL\t7\t\r\r\n#DEF_RESPAWN\t12\t\r\r\n#DEF_ZONETITLE\tT\t\r\r\n\r\n");
 }
 
 TEST(ZoneHeader, LeavesOutWhatIsMissingOrNotPositive) {

@@ -90,12 +90,32 @@ void TmxMap::ReadMapElement(const TiXmlElement* mapElement) {
     }
 
     // Layer-like children share one counter: their stacking order in the map.
+    // A record joins its list only once it has been read whole.
     int32_t orderIndex = 0;
-    (void)orderIndex;
     for (const TiXmlElement* child = mapElement->FirstChildElement(); child;
          child = child->NextSiblingElement()) {
         if (Is(child, "properties")) {
             properties_.ReadElement(child);
+        } else if (Is(child, "tileset")) {
+            TmxTileset tileset;
+            tileset.ReadElement(child);
+            firstGids_.push_back(tileset.firstGid());
+            tilesets_.push_back(std::move(tileset));
+        } else if (Is(child, "layer")) {
+            TmxLayer layer(*this);
+            layer.ReadElement(child);
+            layer.setOrderIndex(orderIndex++);
+            layers_.push_back(std::move(layer));
+        } else if (Is(child, "imagelayer")) {
+            TmxImageLayer layer(*this);
+            layer.ReadElement(child);
+            layer.setOrderIndex(orderIndex++);
+            imageLayers_.push_back(std::move(layer));
+        } else if (Is(child, "objectgroup")) {
+            TmxObjectGroup group;
+            group.ReadElement(child);
+            group.setOrderIndex(orderIndex++);
+            objectGroups_.push_back(std::move(group));
         }
     }
 }

@@ -4,7 +4,10 @@
 #include <string>
 #include <vector>
 
+#include "TmxLayer.h"
+#include "TmxObjectGroup.h"
 #include "TmxProperties.h"
+#include "TmxTileset.h"
 
 class TiXmlElement;
 
@@ -20,11 +23,12 @@ enum class TmxLoadError : uint8_t {
     BadFileSize = 0x04,
 };
 
-// The root of the map model: the `map` element's attributes and properties.
+// The root of the map model: the `map` element's attributes and properties,
+// and its tilesets, tile layers, image layers and object groups in file order.
 // A load never prints or throws on bad input; it records what went wrong in
 // failed() / errorCode() / errorMessage() and leaves the model as far as it got.
 class TmxMap {
-public:
+  public:
     TmxMap() = default;
     // Layers keep a pointer back to their map, so a map stays where it was built.
     TmxMap(const TmxMap&) = delete;
@@ -32,6 +36,15 @@ public:
 
     void LoadFromFile(const std::string& path);
     void LoadFromText(const std::string& text);
+
+    // The index of the tileset that owns `gid` (flip flags already cleared):
+    // the last tileset whose firstGid is not above it, or -1.
+    int32_t TilesetIndexFor(int32_t gid) const {
+        for (size_t i = firstGids_.size(); i-- > 0;) {
+            if (firstGids_[i] <= gid) return static_cast<int32_t>(i);
+        }
+        return -1;
+    }
 
     const std::string& sourcePath() const { return sourcePath_; }
     const std::string& directory() const { return directory_; }
@@ -45,8 +58,12 @@ public:
     TmxLoadError errorCode() const { return errorCode_; }
     const std::string& errorMessage() const { return errorMessage_; }
     const TmxProperties& properties() const { return properties_; }
+    const std::vector<TmxTileset>& tilesets() const { return tilesets_; }
+    const std::vector<TmxLayer>& layers() const { return layers_; }
+    const std::vector<TmxImageLayer>& imageLayers() const { return imageLayers_; }
+    const std::vector<TmxObjectGroup>& objectGroups() const { return objectGroups_; }
 
-private:
+  private:
     void RecordError(TmxLoadError code, std::string message);
     void ReadMapElement(const TiXmlElement* mapElement);
 
@@ -58,6 +75,11 @@ private:
     int32_t height_ = 0;
     int32_t tileWidth_ = 0;
     int32_t tileHeight_ = 0;
+    std::vector<TmxLayer> layers_;
+    std::vector<TmxImageLayer> imageLayers_;
+    std::vector<TmxObjectGroup> objectGroups_;
+    std::vector<TmxTileset> tilesets_;
+    std::vector<int32_t> firstGids_;  // tilesets_[i].firstGid(), packed for the per-cell lookup
     bool failed_ = false;
     TmxLoadError errorCode_ = TmxLoadError::None;
     std::string errorMessage_;

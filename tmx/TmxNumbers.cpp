@@ -8,7 +8,9 @@
 namespace tmx {
 namespace {
 
-constexpr bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+constexpr bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // One decimal number in the shape strtol and strtoul accept: white space,
 // an optional sign, digits. `magnitude` saturates at ULONG_MAX (`overflow` set).
@@ -21,7 +23,8 @@ struct Decimal {
 
 Decimal ReadDecimal(const char* p, const char* end) {
     Decimal d;
-    while (p != end && IsCSpace(*p)) ++p;
+    while (p != end && IsCSpace(*p))
+        ++p;
     if (p != end && (*p == '+' || *p == '-')) {
         d.negative = *p == '-';
         ++p;
@@ -41,7 +44,9 @@ Decimal ReadDecimal(const char* p, const char* end) {
     return d;
 }
 
-const char* EndOf(const char* text) { return text + std::strlen(text); }
+const char* EndOf(const char* text) {
+    return text + std::strlen(text);
+}
 
 // strtol's value for a decimal: saturated at LONG_MIN / LONG_MAX.
 long StrtolValue(const Decimal& d) {
@@ -62,12 +67,16 @@ unsigned long StrtoulValue(const Decimal& d) {
 
 }  // namespace
 
-bool ScanInt(const char* text, int32_t& value) {
-    const Decimal d = ReadDecimal(text, EndOf(text));
-    if (d.next == nullptr) return false;
+const char* ScanIntAt(const char* text, const char* end, int32_t& value) {
+    const Decimal d = ReadDecimal(text, end);
+    if (d.next == nullptr) return text;
     // sscanf stores strtol's long into the int, keeping the low 32 bits.
     value = static_cast<int32_t>(static_cast<uint32_t>(StrtolValue(d)));
-    return true;
+    return d.next;
+}
+
+bool ScanInt(const char* text, int32_t& value) {
+    return ScanIntAt(text, EndOf(text), value) != text;
 }
 
 const char* ScanUnsignedAt(const char* text, const char* end, uint32_t& value) {
@@ -92,7 +101,9 @@ int32_t Atoi(const char* text) {
     return static_cast<int32_t>(static_cast<uint32_t>(StrtolValue(d)));
 }
 
-double Atof(const char* text) { return std::strtod(text, nullptr); }
+double Atof(const char* text) {
+    return std::strtod(text, nullptr);
+}
 
 int32_t ReadInt(const std::string& text) {
     const Decimal d = ReadDecimal(text.data(), text.data() + text.size());

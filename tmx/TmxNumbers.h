@@ -26,12 +26,15 @@ int32_t Atoi(const char* text);
 double Atof(const char* text);
 int32_t ReadInt(const std::string& text);
 
-// The hot-loop form of ScanUnsigned: reads from `text` up to `end` and returns
+// The in-place forms of ScanInt and ScanUnsigned: reads from `text` up to `end` and returns
 // the position after the last character consumed (== text when nothing could
 // be read, in which case `value` is untouched).
+const char* ScanIntAt(const char* text, const char* end, int32_t& value);
 const char* ScanUnsignedAt(const char* text, const char* end, uint32_t& value);
 
 // C's isspace in the "C" locale: space, \t, \n, \v, \f, \r.
-constexpr bool IsCSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+constexpr bool IsCSpace(char c) {
+    return c == ' ' || (c >= '\t' && c <= '\r');
+}
 
 }  // namespace tmx

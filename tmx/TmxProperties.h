@@ -10,7 +10,7 @@ namespace tmx {
 // The name/value pairs of one `properties` block (or of several read into the
 // same set). Values are kept as text; callers convert them.
 class TmxProperties {
-public:
+  public:
     // What ValueOf returns for a name the set does not hold.
     static constexpr const char* kNoSuchProperty = "No such property!";
 
@@ -24,7 +24,7 @@ public:
 
     const std::map<std::string, std::string>& entries() const { return entries_; }
 
-private:
+  private:
     std::map<std::string, std::string> entries_;
 };
 

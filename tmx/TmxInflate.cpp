@@ -1,0 +1,57 @@
+#include "TmxInflate.h"
+
+#include <zlib.h>
+
+#include <limits>
+
+namespace tmx {
+
+std::optional<std::vector<uint8_t>> InflateZlibData(const std::vector<uint8_t>& source,
+                                                    uint32_t expected) {
+    std::vector<uint8_t> buffer(expected);
+    uLongf produced = expected;
+    const int result = uncompress(buffer.data(), &produced, source.data(), source.size());
+    // Z_BUF_ERROR means the content was longer than the grid: the grid is full.
+    if (result != Z_OK && result != Z_BUF_ERROR) return std::nullopt;
+    buffer.resize(result == Z_OK ? produced : expected);
+    return buffer;
+}
+
+std::optional<std::vector<uint8_t>> InflateGzipData(const std::vector<uint8_t>& source,
+                                                    uint32_t expected) {
+    if (source.size() > std::numeric_limits<uInt>::max()) return std::nullopt;
+    std::vector<uint8_t> buffer(expected);
+
+    z_stream stream{};
+    stream.next_in = const_cast<Bytef*>(source.data());
+    stream.avail_in = static_cast<uInt>(source.size());
+    stream.next_out = buffer.data();
+    stream.avail_out = expected;
+    // 15 + 32: a 32 KiB window, and zlib tells gzip from zlib by the header.
+    if (inflateInit2(&stream, 15 + 32) != Z_OK) return std::nullopt;
+
+    bool complete = false;
+    for (;;) {
+        const int result = inflate(&stream, Z_SYNC_FLUSH);
+        if (result == Z_STREAM_END) {
+            // Bytes after the end of the stream (a second member, junk) are refused.
+            complete = stream.avail_in == 0;
+            break;
+        }
+        if (result != Z_OK && result != Z_BUF_ERROR) break;
+        // Room left but no progress: the data ended before the stream did.
+        if (stream.avail_out != 0) break;
+        const size_t size = buffer.size();
+        if (size == 0 || size > std::numeric_limits<uint32_t>::max() / 2) break;
+        buffer.resize(size * 2);
+        stream.next_out = buffer.data() + size;
+        stream.avail_out = static_cast<uInt>(size);
+    }
+    const size_t produced = stream.total_out;
+    inflateEnd(&stream);
+    if (!complete) return std::nullopt;
+    buffer.resize(produced);
+    return buffer;
+}
+
+}  // namespace tmx

@@ -1,0 +1,24 @@
+#pragma once
+
+// Inflation of compressed layer data. Both return the inflated bytes, or
+// nothing when the data cannot be inflated; the vector's size is the number
+// of bytes the stream produced, which may be less than `expected`.
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+namespace tmx {
+
+// A zlib stream, read as zlib's uncompress reads it into exactly `expected`
+// bytes: content beyond that is cut off (and still counts as success).
+std::optional<std::vector<uint8_t>> InflateZlibData(const std::vector<uint8_t>& source,
+                                                    uint32_t expected);
+
+// A gzip or zlib stream (the header tells which), inflated whole: the buffer
+// starts at `expected` bytes and doubles while there is more. The stream must
+// end exactly at the end of `source`.
+std::optional<std::vector<uint8_t>> InflateGzipData(const std::vector<uint8_t>& source,
+                                                    uint32_t expected);
+
+}  // namespace tmx

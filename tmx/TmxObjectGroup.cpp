@@ -1,0 +1,75 @@
+#include "TmxObjectGroup.h"
+
+#include <cstring>
+
+#include "TmxXml.h"
+
+namespace tmx {
+namespace {
+
+// Pixel arithmetic wraps at 32 bits instead of overflowing.
+int32_t WrapAdd(int32_t a, int32_t b) {
+    return static_cast<int32_t>(static_cast<uint32_t>(a) + static_cast<uint32_t>(b));
+}
+
+}  // namespace
+
+void TmxPointList::ReadPoints(const TiXmlElement* element) {
+    const char* text = element->Attribute("points");
+    if (text == nullptr) return;
+    const char* const end = text + std::strlen(text);
+    TmxPoint point;  // the previous point: what an unreadable coordinate keeps
+    for (const char* p = text; p != end;) {
+        if (*p == ' ') {
+            ++p;
+            continue;
+        }
+        const char* tokenEnd = static_cast<const char*>(std::memchr(p, ' ', end - p));
+        if (tokenEnd == nullptr) tokenEnd = end;
+        const char* afterX = ScanIntAt(p, tokenEnd, point.x);
+        if (afterX != p && afterX != tokenEnd && *afterX == ',') {
+            ScanIntAt(afterX + 1, tokenEnd, point.y);
+        }
+        points_.push_back(point);
+        p = tokenEnd;
+    }
+}
+
+void TmxObject::ReadElement(const TiXmlElement* element) {
+    ReadTextAttribute(element, "name", name_);
+    ReadTextAttribute(element, "type", type_);
+    ReadIntAttribute(element, "x", x_);
+    ReadIntAttribute(element, "y", y_);
+    ReadIntAttribute(element, "width", width_);
+    ReadIntAttribute(element, "height", height_);
+    ReadIntAttribute(element, "gid", gid_);
+    if (element->FirstChildElement("ellipse")) {
+        ellipse_ =
+            TmxEllipse{WrapAdd(x_, width_ / 2), WrapAdd(y_, height_ / 2), width_ / 2, height_ / 2};
+    }
+    if (const TiXmlElement* polygon = element->FirstChildElement("polygon")) {
+        polygon_.emplace().ReadPoints(polygon);
+    }
+    if (const TiXmlElement* polyline = element->FirstChildElement("polyline")) {
+        polyline_.emplace().ReadPoints(polyline);
+    }
+    if (const TiXmlElement* properties = element->FirstChildElement("properties")) {
+        properties_.ReadElement(properties);
+    }
+}
+
+void TmxObjectGroup::ReadElement(const TiXmlElement* element) {
+    ReadTextAttribute(element, "name", name_);
+    ReadIntAttribute(element, "width", width_);
+    ReadIntAttribute(element, "height", height_);
+    ReadIntAttribute(element, "visible", visible_);
+    if (const TiXmlElement* properties = element->FirstChildElement("properties")) {
+        properties_.ReadElement(properties);
+    }
+    for (const TiXmlElement* object = element->FirstChildElement("object"); object;
+         object = object->NextSiblingElement("object")) {
+        objects_.emplace_back().ReadElement(object);
+    }
+}
+
+}  // namespace tmx

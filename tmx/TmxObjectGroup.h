@@ -1,0 +1,97 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "TmxProperties.h"
+
+class TiXmlElement;
+
+namespace tmx {
+
+struct TmxPoint {
+    int32_t x = 0;
+    int32_t y = 0;
+};
+
+// The points of a polygon or polyline, as offsets from the object's position.
+class TmxPointList {
+  public:
+    // Reads the "points" attribute: tokens split at spaces only, each "x,y"
+    // read as C's "%d,%d". A coordinate that cannot be read repeats the one of
+    // the point before it (0 for the first point); every token makes a point.
+    void ReadPoints(const TiXmlElement* element);
+
+    const std::vector<TmxPoint>& points() const { return points_; }
+
+  private:
+    std::vector<TmxPoint> points_;
+};
+
+class TmxPolygon : public TmxPointList {};
+class TmxPolyline : public TmxPointList {};
+
+// Derived from the object's rectangle; halves truncate toward zero.
+struct TmxEllipse {
+    int32_t centerX = 0;
+    int32_t centerY = 0;
+    int32_t radiusX = 0;
+    int32_t radiusY = 0;
+};
+
+class TmxObject {
+  public:
+    void ReadElement(const TiXmlElement* element);
+
+    const std::string& name() const { return name_; }
+    const std::string& type() const { return type_; }
+    int32_t x() const { return x_; }
+    int32_t y() const { return y_; }
+    int32_t width() const { return width_; }
+    int32_t height() const { return height_; }
+    int32_t gid() const { return gid_; }
+    const std::optional<TmxEllipse>& ellipse() const { return ellipse_; }
+    const std::optional<TmxPolygon>& polygon() const { return polygon_; }
+    const std::optional<TmxPolyline>& polyline() const { return polyline_; }
+    const TmxProperties& properties() const { return properties_; }
+
+  private:
+    std::string name_;
+    std::string type_;
+    int32_t x_ = 0;
+    int32_t y_ = 0;
+    int32_t width_ = 0;
+    int32_t height_ = 0;
+    int32_t gid_ = 0;
+    std::optional<TmxEllipse> ellipse_;
+    std::optional<TmxPolygon> polygon_;
+    std::optional<TmxPolyline> polyline_;
+    TmxProperties properties_;
+};
+
+class TmxObjectGroup {
+  public:
+    void ReadElement(const TiXmlElement* element);
+
+    const std::string& name() const { return name_; }
+    int32_t width() const { return width_; }
+    int32_t height() const { return height_; }
+    int32_t visible() const { return visible_; }
+    int32_t orderIndex() const { return orderIndex_; }
+    void setOrderIndex(int32_t orderIndex) { orderIndex_ = orderIndex; }
+    const TmxProperties& properties() const { return properties_; }
+    const std::vector<TmxObject>& objects() const { return objects_; }
+
+  private:
+    std::string name_;
+    int32_t width_ = 0;
+    int32_t height_ = 0;
+    int32_t visible_ = 1;
+    int32_t orderIndex_ = 0;
+    TmxProperties properties_;
+    std::vector<TmxObject> objects_;
+};
+
+}  // namespace tmx

@@ -1,0 +1,40 @@
+#include "TmxTileset.h"
+
+#include "TmxXml.h"
+
+namespace tmx {
+
+void TmxImage::ReadElement(const TiXmlElement* element) {
+    ReadTextAttribute(element, "source", source_);
+    ReadIntAttribute(element, "width", width_);
+    ReadIntAttribute(element, "height", height_);
+    ReadTextAttribute(element, "trans", transparentColor_);
+}
+
+TmxTile::TmxTile(const TiXmlElement* element) {
+    ReadIntAttribute(element, "id", id_);
+    if (const TiXmlElement* properties = element->FirstChildElement("properties")) {
+        properties_.ReadElement(properties);
+    }
+}
+
+void TmxTileset::ReadElement(const TiXmlElement* element) {
+    ReadIntAttribute(element, "firstgid", firstGid_);
+    ReadIntAttribute(element, "tilewidth", tileWidth_);
+    ReadIntAttribute(element, "tileheight", tileHeight_);
+    ReadIntAttribute(element, "margin", margin_);
+    ReadIntAttribute(element, "spacing", spacing_);
+    ReadTextAttribute(element, "name", name_);
+    if (const TiXmlElement* image = element->FirstChildElement("image")) {
+        image_.emplace().ReadElement(image);
+    }
+    for (const TiXmlElement* tile = element->FirstChildElement("tile"); tile;
+         tile = tile->NextSiblingElement("tile")) {
+        tiles_.emplace_back(tile);
+    }
+    if (const TiXmlElement* properties = element->FirstChildElement("properties")) {
+        properties_.ReadElement(properties);
+    }
+}
+
+}  // namespace tmx

@@ -1,0 +1,71 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "TmxProperties.h"
+
+class TiXmlElement;
+
+namespace tmx {
+
+// An image file as a tileset sheet or an image layer names it.
+class TmxImage {
+  public:
+    void ReadElement(const TiXmlElement* element);
+
+    const std::string& source() const { return source_; }
+    int32_t width() const { return width_; }
+    int32_t height() const { return height_; }
+    const std::string& transparentColor() const { return transparentColor_; }
+
+  private:
+    std::string source_;  // as written, not joined with the map's folder
+    int32_t width_ = 0;
+    int32_t height_ = 0;
+    std::string transparentColor_;
+};
+
+class TmxTile {
+  public:
+    explicit TmxTile(const TiXmlElement* element);
+
+    int32_t id() const { return id_; }
+    const TmxProperties& properties() const { return properties_; }
+
+  private:
+    int32_t id_ = 0;
+    TmxProperties properties_;
+};
+
+// A tileset owns the global tile ids from firstGid() on, up to the next
+// tileset that claims them. External tileset files are not read.
+class TmxTileset {
+  public:
+    void ReadElement(const TiXmlElement* element);
+
+    int32_t firstGid() const { return firstGid_; }
+    const std::string& name() const { return name_; }
+    int32_t tileWidth() const { return tileWidth_; }
+    int32_t tileHeight() const { return tileHeight_; }
+    int32_t margin() const { return margin_; }
+    int32_t spacing() const { return spacing_; }
+    const std::optional<TmxImage>& image() const { return image_; }
+    const std::vector<TmxTile>& tiles() const { return tiles_; }
+    const TmxProperties& properties() const { return properties_; }
+
+  private:
+    int32_t firstGid_ = 0;
+    std::string name_;
+    int32_t tileWidth_ = 0;
+    int32_t tileHeight_ = 0;
+    int32_t margin_ = 0;
+    int32_t spacing_ = 0;
+    std::optional<TmxImage> image_;
+    std::vector<TmxTile> tiles_;
+    TmxProperties properties_;
+};
+
+}  // namespace tmx
