@@ -6,6 +6,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -118,6 +119,71 @@ TEST(Conversion, HeaderAndEmptySectionsByteForByte) {
               MapText(R"(<properties><property name="Title" value="A&#9;B&#10;C"/></properties>)"));
     ASSERT_EQ(Convert(dir, {"title.tmx"}).status, 0);
     EXPECT_EQ(ReadFile(dir / "title.txt"), "#DEF_ZONETITLE\tA\tB\r\nC\t\r\r\n\r\n\r\n\r\n");
+}
+
+// The worked example of the zone script format: every section, by hand.
+TEST(Conversion, WorkedExampleByteForByte) {
+    ScratchDir dir;
+    WriteFile(dir / "mill.tmx", R"(<?xml version="1.0" encoding="UTF-8"?>
+<map version="1.8" orientation="orthogonal" width="12" height="8" tilewidth="32" tileheight="32">
+ <properties>
+  <property name="Level" type="int" value="3"/>
+  <property name="Respawn" type="int" value="60"/>
+  <property name="Title" value="Old Mill"/>
+ </properties>
+ <tileset firstgid="1" name="mill" tilewidth="32" tileheight="32"/>
+ <layer name="Ground" width="12" height="8">
+  <data encoding="csv">
+0,0,0,0,0,0,2,2,3,0,0,0,
+0,0,0,0,0,0,0,0,0,0,0,0,
+0,0,0,0,0,0,0,0,0,0,0,0,
+0,0,0,0,0,0,0,0,0,0,0,0,
+0,0,0,0,0,0,0,0,0,0,0,0,
+0,0,0,0,0,0,0,0,0,0,0,0,
+0,0,0,0,0,0,0,0,0,0,0,0,
+0,0,0,0,0,0,0,0,0,0,0,0
+</data>
+ </layer>
+ <objectgroup name="Zones">
+  <object id="1" name="In" x="390" y="230" width="32" height="32"/>
+ </objectgroup>
+</map>
+)");
+    const Outcome run = Convert(dir, {"mill.tmx"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out + run.err, "");
+    EXPECT_EQ(ReadFile(dir / "mill.txt"),
+              "#DEF_LEVEL\t3\t\r\r\n"
+              "#DEF_RESPAWN\t60\t\r\r\n"
+              "#DEF_ZONETITLE\tOld Mill\t\r\r\n"
+              "\r\n"
+              "#DEF_TILE\t10001\t1\t16\t16\t17\t0\t0\t0\t\r\n"
+              "#DEF_TILE\t10001\t2\t0\t0\t0\t0\t0\t0\t\r\n"
+              "#DEF_TILE\t10001\t3\t0\t0\t0\t0\t0\t0\t\r\n"
+              "#DEF_TILE\t10001\t4\t0\t0\t0\t0\t0\t0\t\r\n"
+              "#DEF_TILE\t10001\t5\t0\t0\t0\t0\t0\t0\t\r\n"
+              "#DEF_TILE\t10001\t6\t0\t0\t0\t0\t0\t0\t\r\n"
+              "\r\n"
+              "#IMP_TILE\t10001\t12\t0\r\n"
+              "\r\n"
+              "\r\n"
+              "#DEF_CODE\t12\t7\t>\t0\t\r\r\n");
+}
+
+// The example map as Tiled saved it in each layer data encoding: one zone
+// script, identical to the byte. The expected file was checked by hand
+// (header, objects, and the blocks against the map's tiles).
+TEST(Conversion, EveryEncodingGivesTheSameZoneScript) {
+    const std::string expected = ReadFile(TEST_MAPS_DIR "/village.expected");
+    ASSERT_FALSE(expected.empty());
+    for (const char* encoding : {"csv", "xml", "base64", "zlib", "gzip"}) {
+        ScratchDir dir;
+        const std::string name = std::string("village-") + encoding;
+        std::filesystem::copy_file(TEST_MAPS_DIR "/" + name + ".tmx", dir / (name + ".tmx"));
+        const Outcome run = Convert(dir, {name + ".tmx"});
+        ASSERT_EQ(run.status, 0) << encoding << run.err;
+        EXPECT_EQ(ReadFile(dir / (name + ".txt")), expected) << encoding;
+    }
 }
 
 TEST(Conversion, ReplacesAnExistingZoneScriptWhole) {

@@ -1,0 +1,113 @@
+// Base64 decoding and the two inflation paths.
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "Encoders.h"
+#include "TmxBase64.h"
+#include "TmxInflate.h"
+
+namespace {
+
+std::string Decoded(const std::string& text) {
+    const std::vector<uint8_t> bytes = tmx::Base64Decode(text);
+    return std::string(bytes.begin(), bytes.end());
+}
+
+TEST(Base64, LenientRules) {
+    EXPECT_EQ(Decoded("TWFu"), "Man");
+    EXPECT_EQ(Decoded("TWE="), "Ma");
+    EXPECT_EQ(Decoded("TWE"), "Ma");
+    EXPECT_EQ(Decoded("TQ=="), "M");
+    EXPECT_EQ(Decoded("TQ"), "M");
+    EXPECT_EQ(Decoded("TR"), "M");  // leftover bits of a short group are ignored
+    EXPECT_EQ(Decoded("T"), "");
+    EXPECT_EQ(Decoded(""), "");
+    EXPECT_EQ(Decoded("===="), "");
+    EXPECT_EQ(Decoded("TWFu=TWFu"), "Man");
+    EXPECT_EQ(Decoded("TWFu-TWFu"), "Man");
+    EXPECT_EQ(Decoded("TWFu_TWFu"), "Man");
+    EXPECT_EQ(Decoded("TWFu\xc3\xa9TWFu"), "Man");
+    EXPECT_EQ(Decoded(std::string("TWFu\0TWFu", 9)), "Man");
+    EXPECT_EQ(Decoded("AQAAAAIAAIA="), std::string("\x01\0\0\0\x02\0\0\x80", 8));
+    EXPECT_EQ(Decoded("AQAAAAIAAIA"), std::string("\x01\0\0\0\x02\0\0\x80", 8));
+}
+
+TEST(Base64, WrappedTextDecodesWhole) {
+    EXPECT_EQ(Decoded("TWFu TWFu"), "ManMan");
+    EXPECT_EQ(Decoded(" T W\tF\r\nu TW E= TWFu"), "ManMa");
+}
+
+TEST(Base64, RoundTripsAnRfc4648Encoder) {
+    std::mt19937 random(20261206);
+    for (int size = 0; size < 300; ++size) {
+        std::vector<uint8_t> bytes(static_cast<size_t>(size));
+        for (uint8_t& byte : bytes)
+            byte = static_cast<uint8_t>(random());
+        const std::string padded = Base64Encode(bytes, true);
+        EXPECT_EQ(tmx::Base64Decode(padded), bytes) << size;
+        EXPECT_EQ(tmx::Base64Decode(Base64Encode(bytes, false)), bytes) << size;
+        std::string wrapped;  // as an editor wraps it, and TinyXML then condenses it
+        for (size_t i = 0; i < padded.size(); i += 76)
+            wrapped += padded.substr(i, 76) + " ";
+        EXPECT_EQ(tmx::Base64Decode(wrapped), bytes) << size;
+    }
+}
+
+std::vector<uint8_t> Content(size_t size) {
+    std::vector<uint8_t> content(size);
+    for (size_t i = 0; i < size; ++i)
+        content[i] = static_cast<uint8_t>(i * 7 + 1);
+    return content;
+}
+
+TEST(Inflate, GzipPathGrowsToTheWholeContent) {
+    const std::vector<uint8_t> content = Content(16);
+    const std::vector<uint8_t> gzip = Deflate(content, Wrapper::Gzip);
+    EXPECT_EQ(tmx::InflateGzipData(gzip, 16), content);
+    EXPECT_EQ(tmx::InflateGzipData(gzip, 12), content);  // one growth, to 24 bytes
+    EXPECT_EQ(tmx::InflateGzipData(gzip, 5), content);   // two growths
+    EXPECT_EQ(tmx::InflateGzipData(gzip, 64), content);  // shorter than expected: its true size
+    EXPECT_EQ(tmx::InflateGzipData(Deflate(content, Wrapper::Zlib), 16), content);
+
+    const std::vector<uint8_t> big = Content(1 << 20);
+    EXPECT_EQ(tmx::InflateGzipData(Deflate(big, Wrapper::Gzip), 100), big);
+}
+
+TEST(Inflate, GzipPathRefusesDamagedStreams) {
+    const std::vector<uint8_t> gzip = Deflate(Content(16), Wrapper::Gzip);
+    std::vector<uint8_t> trailing = gzip;
+    trailing.push_back(0);
+    EXPECT_FALSE(tmx::InflateGzipData(trailing, 16));
+    std::vector<uint8_t> twoMembers = gzip;
+    twoMembers.insert(twoMembers.end(), gzip.begin(), gzip.end());
+    EXPECT_FALSE(tmx::InflateGzipData(twoMembers, 16));
+    EXPECT_FALSE(tmx::InflateGzipData({gzip.begin(), gzip.end() - 1}, 16));
+    std::vector<uint8_t> badCheck = gzip;
+    badCheck[badCheck.size() - 5] ^= 0xFF;  // the CRC-32 before the size
+    EXPECT_FALSE(tmx::InflateGzipData(badCheck, 16));
+    EXPECT_FALSE(tmx::InflateGzipData(gzip, 0));
+    EXPECT_FALSE(tmx::InflateGzipData({}, 16));
+    EXPECT_FALSE(tmx::InflateGzipData({1, 2, 3, 4, 5}, 16));
+}
+
+TEST(Inflate, ZlibPathFillsExactlyTheGrid) {
+    const std::vector<uint8_t> content = Content(16);
+    const std::vector<uint8_t> zlib = Deflate(content, Wrapper::Zlib);
+    EXPECT_EQ(tmx::InflateZlibData(zlib, 16), content);
+    EXPECT_EQ(tmx::InflateZlibData(zlib, 12),
+              std::vector<uint8_t>(content.begin(), content.begin() + 12));
+    EXPECT_EQ(tmx::InflateZlibData(zlib, 64), content);  // short content: what there is
+    EXPECT_FALSE(tmx::InflateZlibData(Deflate(content, Wrapper::Gzip), 16));
+    EXPECT_FALSE(tmx::InflateZlibData({zlib.begin(), zlib.begin() + zlib.size() / 2}, 16));
+    // uncompress cannot tell a missing check value from more content once the
+    // grid is full: the grid's bytes are all there, and they are used.
+    EXPECT_EQ(tmx::InflateZlibData({zlib.begin(), zlib.end() - 1}, 16), content);
+    std::vector<uint8_t> badCheck = zlib;
+    badCheck.back() ^= 0xFF;  // the Adler-32
+    EXPECT_FALSE(tmx::InflateZlibData(badCheck, 16));
+    EXPECT_FALSE(tmx::InflateZlibData({}, 16));
+}
+
+}  // namespace

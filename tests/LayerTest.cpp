@@ -1,0 +1,273 @@
+// Tilesets, tile layers in every encoding, and image layers.
+
+#include <gtest/gtest.h>
+
+#include "Encoders.h"
+#include "TestSupport.h"
+#include "TmxMap.h"
+
+namespace {
+
+struct CellView {
+    int32_t tileset;
+    int32_t local;
+    std::string flips;  // "h", "v", "d" for the flags set
+    bool operator==(const CellView&) const = default;
+};
+
+std::ostream& operator<<(std::ostream& out, const CellView& cell) {
+    return out << '(' << cell.tileset << ',' << cell.local << ',' << cell.flips << ')';
+}
+
+std::vector<CellView> Cells(const tmx::TmxLayer& layer) {
+    std::vector<CellView> cells;
+    for (const tmx::TmxCell& cell : layer.cells()) {
+        cells.push_back({cell.tilesetIndex, cell.localId,
+                         std::string(cell.flipHorizontal ? "h" : "") +
+                             (cell.flipVertical ? "v" : "") + (cell.flipDiagonal ? "d" : "")});
+    }
+    return cells;
+}
+
+// The cells of the only layer of a map whose tilesets start at `firstGids`.
+std::vector<CellView> LayerCells(const std::string& layer, const std::string& tilesets) {
+    tmx::TmxMap map;
+    map.LoadFromText(MapText(tilesets + layer));
+    EXPECT_FALSE(map.failed()) << map.errorMessage();
+    return Cells(map.layers().at(0));
+}
+
+const std::string kTwoTilesets = R"(<tileset firstgid="1"/><tileset firstgid="65"/>)";
+
+TEST(Tilesets, AttributesImageAndTiles) {
+    tmx::TmxMap map;
+    map.LoadFromText(MapText(R"(
+<tileset firstgid="1" name="ground" tilewidth="32" tileheight="32">
+  <image source="tiles/ground.png" trans="ff00ff" width="256" height="128"/>
+  <image source="second.png"/>
+  <tile id="0"/>
+  <tile id="7"><properties><property name="a" value="1"/></properties>
+               <properties><property name="b" value="2"/></properties></tile>
+  <tile/>
+  <properties><property name="kind" value="grass"/></properties>
+</tileset>
+<tileset firstgid="201" source="other.tsx"/>
+<tileset margin="2" spacing="1"><image source="x.png"/></tileset>)"));
+    ASSERT_EQ(map.tilesets().size(), 3u);
+    const tmx::TmxTileset& ground = map.tilesets()[0];
+    EXPECT_EQ(ground.firstGid(), 1);
+    EXPECT_EQ(ground.name(), "ground");
+    EXPECT_EQ(ground.tileWidth(), 32);
+    EXPECT_EQ(ground.tileHeight(), 32);
+    EXPECT_EQ(ground.margin(), 0);
+    ASSERT_TRUE(ground.image());
+    EXPECT_EQ(ground.image()->source(), "tiles/ground.png");
+    EXPECT_EQ(ground.image()->transparentColor(), "ff00ff");
+    EXPECT_EQ(ground.image()->width(), 256);
+    EXPECT_EQ(ground.image()->height(), 128);
+    ASSERT_EQ(ground.tiles().size(), 3u);
+    EXPECT_EQ(ground.tiles()[1].id(), 7);
+    EXPECT_EQ(ground.tiles()[1].properties().ValueOf("a"), "1");
+    EXPECT_EQ(ground.tiles()[1].properties().ValueOf("b"), "No such property!");
+    EXPECT_TRUE(ground.tiles()[0].properties().entries().empty());
+    EXPECT_EQ(ground.tiles()[2].id(), 0);
+    EXPECT_EQ(ground.properties().ValueOf("kind"), "grass");
+
+    const tmx::TmxTileset& external = map.tilesets()[1];
+    EXPECT_EQ(external.firstGid(), 201);
+    EXPECT_EQ(external.name(), "");
+    EXPECT_FALSE(external.image());
+    EXPECT_TRUE(external.tiles().empty());
+    EXPECT_EQ(map.tilesets()[2].margin(), 2);
+    EXPECT_EQ(map.tilesets()[2].spacing(), 1);
+    EXPECT_EQ(map.tilesets()[2].image()->transparentColor(), "");
+}
+
+TEST(Tilesets, IndexForScansFromTheLast) {
+    tmx::TmxMap map;
+    map.LoadFromText(MapText(R"(<tileset firstgid="1"/><tileset firstgid="101"/>)"));
+    EXPECT_EQ(map.TilesetIndexFor(0), -1);
+    EXPECT_EQ(map.TilesetIndexFor(1), 0);
+    EXPECT_EQ(map.TilesetIndexFor(100), 0);
+    EXPECT_EQ(map.TilesetIndexFor(101), 1);
+    EXPECT_EQ(map.TilesetIndexFor(300), 1);
+
+    tmx::TmxMap same;
+    same.LoadFromText(MapText(R"(<tileset firstgid="1"/><tileset firstgid="1"/>)"));
+    EXPECT_EQ(same.TilesetIndexFor(1), 1);
+    EXPECT_EQ(same.TilesetIndexFor(5000), 1);
+
+    tmx::TmxMap none;
+    EXPECT_EQ(none.TilesetIndexFor(1), -1);
+}
+
+TEST(Cells, FromGidWithFlags) {
+    const std::string csv =
+        "<layer width=\"7\" height=\"1\"><data encoding=\"csv\">0,1,64,65,2147483713,3758096386,"
+        "536870912</data></layer>";
+    EXPECT_EQ(LayerCells(csv, kTwoTilesets), (std::vector<CellView>{{-1, 0, ""},
+                                                                    {0, 0, ""},
+                                                                    {0, 63, ""},
+                                                                    {1, 0, ""},
+                                                                    {1, 0, "h"},
+                                                                    {0, 1, "hvd"},
+                                                                    {-1, 0, "d"}}));
+    EXPECT_EQ(LayerCells("<layer width=\"1\" height=\"1\"><data encoding=\"csv\">70</data></layer>",
+                         R"(<tileset firstgid="65"/><tileset firstgid="1"/>)"),
+              (std::vector<CellView>{{1, 69, ""}}));
+    EXPECT_EQ(
+        LayerCells("<layer width=\"1\" height=\"1\"><data encoding=\"csv\">70</data></layer>", ""),
+        (std::vector<CellView>{{-1, 70, ""}}));
+}
+
+TEST(Cells, OnlyTilesetsBeforeTheLayerCount) {
+    tmx::TmxMap map;
+    map.LoadFromText(MapText(R"(<tileset firstgid="1"/>
+        <layer width="1" height="1"><data encoding="csv">70</data></layer>
+        <tileset firstgid="65"/>)"));
+    EXPECT_EQ(Cells(map.layers().at(0)), (std::vector<CellView>{{0, 69, ""}}));
+}
+
+std::vector<int32_t> LocalIds(const std::string& data, int width = 2, int height = 2) {
+    std::vector<int32_t> ids;
+    for (const CellView& cell :
+         LayerCells("<layer width=\"" + std::to_string(width) + "\" height=\"" +
+                        std::to_string(height) + "\">" + data + "</layer>",
+                    "<tileset firstgid=\"1\"/>")) {
+        ids.push_back(cell.local);
+    }
+    return ids;
+}
+
+TEST(Csv, TokensAsStrtokAndSscanfGiveThem) {
+    using Ids = std::vector<int32_t>;
+    EXPECT_EQ(LocalIds("<data encoding=\"csv\">1,2,3,\n4,5,6</data>", 3, 2),
+              (Ids{0, 1, 2, 3, 4, 5}));
+    EXPECT_EQ(LocalIds("<data encoding=\"csv\">,,2,,,3,,4,5,</data>"), (Ids{1, 2, 3, 4}));
+    EXPECT_EQ(LocalIds("<data encoding=\"csv\">1,2,3</data>"), (Ids{0, 1, 2, 0}));
+    EXPECT_EQ(LocalIds("<data encoding=\"csv\">1,2,3,4,5</data>"), (Ids{0, 1, 2, 3}));
+    EXPECT_EQ(LocalIds("<data encoding=\"csv\">5,x,7,8y</data>"), (Ids{4, 4, 6, 7}));
+    EXPECT_EQ(LocalIds("<data encoding=\"csv\">x,3,+4,  5 6</data>"), (Ids{0, 2, 3, 4}));
+    EXPECT_EQ(LocalIds("<data encoding=\"csv\" compression=\"zlib\">1,2,3,4</data>"),
+              (Ids{0, 1, 2, 3}));
+    EXPECT_EQ(LocalIds("<data encoding=\"csv\"><![CDATA[\n1,\n2,3,4]]></data>"), (Ids{0, 1, 2, 3}));
+    EXPECT_EQ(LocalIds("<data encoding=\"csv\"/>"), (Ids{0, 0, 0, 0}));
+}
+
+TEST(XmlTiles, OnlyTileElementsCount) {
+    using Ids = std::vector<int32_t>;
+    EXPECT_EQ(LocalIds(R"(<data><tile gid="2"/><!-- c --><tile gid="3"/>text<other gid="9"/>
+                          <tile/><tile gid="x"/><tile gid="5"/></data>)"),
+              (Ids{1, 2, 0, 0}));
+    EXPECT_EQ(LocalIds(R"(<data encoding="Base64"><tile gid="2"/>AAAA</data>)"), (Ids{1, 0, 0, 0}));
+    EXPECT_EQ(LocalIds(R"(<data><tile gid="1"/><tile gid="2"/><tile gid="3"/><tile gid="4"/>
+                          <tile gid="5"/></data>)"),
+              (Ids{0, 1, 2, 3}));
+}
+
+TEST(Base64Data, LittleEndianIdsAndShortData) {
+    EXPECT_EQ(LayerCells(R"(<layer width="2" height="1"><data encoding="base64">
+                            AQAAAAIAAIA=</data></layer>)",
+                         "<tileset firstgid=\"1\"/>"),
+              (std::vector<CellView>{{0, 0, ""}, {0, 1, "h"}}));
+    using Ids = std::vector<int32_t>;
+    EXPECT_EQ(LocalIds(R"(<data encoding="base64">AgAAAAMAAAA=</data>)"), (Ids{1, 2, 0, 0}));
+    EXPECT_EQ(LocalIds(R"(<data encoding="base64">AgAAAAMAAAAE</data>)"), (Ids{1, 2, 0, 0}));
+    EXPECT_EQ(LocalIds(R"(<data encoding="base64" compression="lzma">AgAAAA==</data>)"),
+              (Ids{1, 0, 0, 0}));
+    EXPECT_EQ(LocalIds(R"(<data encoding="base64" compression="zlib">AgAAAA==</data>)"),
+              (Ids{0, 0, 0, 0}));
+    EXPECT_EQ(LocalIds(R"(<data encoding="base64" compression="gzip">!!</data>)"),
+              (Ids{0, 0, 0, 0}));
+    EXPECT_EQ(LocalIds(R"(<data encoding="base64"/>)"), (Ids{0, 0, 0, 0}));
+}
+
+TEST(Base64Data, CompressedContentShorterOrLongerThanTheGrid) {
+    using Ids = std::vector<int32_t>;
+    for (const Wrapper wrapper : {Wrapper::Zlib, Wrapper::Gzip}) {
+        const std::string compression = wrapper == Wrapper::Zlib ? "zlib" : "gzip";
+        const auto data = [&](const std::vector<uint32_t>& gids) {
+            return "<data encoding=\"base64\" compression=\"" + compression + "\">" +
+                   Base64Encode(Deflate(LittleEndian(gids), wrapper)) + "</data>";
+        };
+        EXPECT_EQ(LocalIds(data({5, 6, 7})), (Ids{4, 5, 6, 0})) << compression;
+        EXPECT_EQ(LocalIds(data({5, 6, 7, 8, 9, 10})), (Ids{4, 5, 6, 7})) << compression;
+    }
+}
+
+TEST(Layers, AttributesAndHostileSizes) {
+    tmx::TmxMap map;
+    map.LoadFromText(MapText(R"(
+<layer name="ground" width="3" height="2" opacity="0.5" visible="0">
+  <properties><property name="p" value="1"/></properties>
+  <data encoding="csv" compression="gzip">1,2,3,4,5,6</data>
+</layer>
+<layer width="-3" height="2"><data encoding="csv">1,2</data></layer>
+<layer width="0" height="5"><data><tile gid="1"/></data></layer>
+<layer width="32768" height="32768"><data encoding="csv">1,2</data></layer>
+<layer width="65536" height="16384" visible="true"><data encoding="base64">AQAAAA==</data></layer>
+<layer width="2" height="2"/>)"));
+    ASSERT_EQ(map.layers().size(), 6u);
+    const tmx::TmxLayer& ground = map.layers()[0];
+    EXPECT_EQ(ground.name(), "ground");
+    EXPECT_EQ(ground.width(), 3);
+    EXPECT_EQ(ground.height(), 2);
+    EXPECT_EQ(ground.opacity(), 0.5f);
+    EXPECT_FALSE(ground.visible());
+    EXPECT_EQ(ground.properties().ValueOf("p"), "1");
+    EXPECT_EQ(ground.encoding(), tmx::TmxEncoding::Csv);
+    EXPECT_EQ(ground.compression(), tmx::TmxCompression::Gzip);
+    EXPECT_EQ(ground.TileAt(0, 1).localId, 4);
+    EXPECT_EQ(ground.TileAt(2, 1).localId, 6);
+    for (const auto& [x, y] : std::vector<std::pair<int, int>>{{3, 0}, {0, 2}, {-1, 0}, {0, -1}}) {
+        EXPECT_EQ(ground.TileAt(x, y).localId, 0);
+        EXPECT_EQ(ground.TileAt(x, y).tilesetIndex, -1);
+    }
+    for (size_t i = 1; i < 5; ++i) {
+        EXPECT_TRUE(map.layers()[i].cells().empty()) << i;
+        EXPECT_EQ(map.layers()[i].TileAt(0, 0).localId, 0) << i;
+    }
+    EXPECT_EQ(map.layers()[4].width(), 65536);
+    EXPECT_FALSE(map.layers()[4].visible());
+    EXPECT_EQ(map.layers()[5].cells().size(), 4u);
+    EXPECT_EQ(map.layers()[5].TileAt(1, 1).tilesetIndex, 0);  // never reached: initial value
+    EXPECT_EQ(map.layers()[5].encoding(), tmx::TmxEncoding::Xml);
+}
+
+TEST(Layers, EveryEncodingGivesTheSameCells) {
+    const std::vector<uint32_t> gids = {0, 1, 2, 0x80000003u, 64, 65, 0x20000000u, 300, 7, 0, 0, 1};
+    std::vector<CellView> expected;
+    for (const LayerEncoding encoding : kAllEncodings) {
+        tmx::TmxMap map;
+        map.LoadFromText(MapText(kTwoTilesets + LayerElement("l", 4, 3, gids, encoding)));
+        const std::vector<CellView> cells = Cells(map.layers().at(0));
+        if (expected.empty()) expected = cells;
+        EXPECT_EQ(cells, expected) << static_cast<int>(encoding);
+    }
+    EXPECT_EQ(expected.at(3), (CellView{0, 2, "h"}));
+    EXPECT_EQ(expected.at(7), (CellView{1, 235, ""}));
+}
+
+TEST(ImageLayers, AttributesAndImage) {
+    tmx::TmxMap map;
+    map.LoadFromText(MapText(R"(<imagelayer name="sky"/>
+        <imagelayer name="hills" width="4" opacity="x" visible="2">
+          <image source="hills.png" width="640" height="480"/>
+          <properties><property name="p" value="v"/></properties>
+        </imagelayer>)"));
+    ASSERT_EQ(map.imageLayers().size(), 2u);
+    const tmx::TmxImageLayer& sky = map.imageLayers()[0];
+    EXPECT_EQ(sky.opacity(), 1.0f);
+    EXPECT_TRUE(sky.visible());
+    EXPECT_FALSE(sky.image());
+    const tmx::TmxImageLayer& hills = map.imageLayers()[1];
+    EXPECT_EQ(hills.name(), "hills");
+    EXPECT_EQ(hills.width(), 4);
+    EXPECT_EQ(hills.opacity(), 0.0f);
+    EXPECT_TRUE(hills.visible());
+    EXPECT_EQ(hills.image()->source(), "hills.png");
+    EXPECT_EQ(hills.properties().ValueOf("p"), "v");
+    EXPECT_EQ(&hills.map(), &map);
+}
+
+}  // namespace
