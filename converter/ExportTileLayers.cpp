@@ -44,7 +44,7 @@ int16_t TileCodeFromId(int32_t localId) {
 // every cell it covers, empty cells included. Cells beyond the grid are dropped.
 void FillGrid(const tmx::TmxMap& map, TileGrid& grid) {
     for (const tmx::TmxLayer& layer : map.layers()) {
-        if (layer.cells().empty()) continue;
+        if (layer.cellCount() == 0) continue;
         const int32_t width = std::min(layer.width(), kGridSize);
         const int32_t height = std::min(layer.height(), kGridSize);
         for (int32_t y = 0; y < height; ++y) {

@@ -62,17 +62,27 @@ std::vector<uint8_t> Content(size_t size) {
     return content;
 }
 
-TEST(Inflate, GzipPathGrowsToTheWholeContent) {
+TEST(Inflate, GzipPathKeepsTheGridAndChecksTheRest) {
     const std::vector<uint8_t> content = Content(16);
     const std::vector<uint8_t> gzip = Deflate(content, Wrapper::Gzip);
+    const auto head = [&](size_t n) {
+        return std::vector<uint8_t>(content.begin(), content.begin() + n);
+    };
     EXPECT_EQ(tmx::InflateGzipData(gzip, 16), content);
-    EXPECT_EQ(tmx::InflateGzipData(gzip, 12), content);  // one growth, to 24 bytes
-    EXPECT_EQ(tmx::InflateGzipData(gzip, 5), content);   // two growths
+    EXPECT_EQ(tmx::InflateGzipData(gzip, 12), head(12));
+    EXPECT_EQ(tmx::InflateGzipData(gzip, 1), head(1));
     EXPECT_EQ(tmx::InflateGzipData(gzip, 64), content);  // shorter than expected: its true size
     EXPECT_EQ(tmx::InflateGzipData(Deflate(content, Wrapper::Zlib), 16), content);
 
-    const std::vector<uint8_t> big = Content(1 << 20);
-    EXPECT_EQ(tmx::InflateGzipData(Deflate(big, Wrapper::Gzip), 100), big);
+    // Far more content than the grid: checked through to its end, not kept.
+    const std::vector<uint8_t> big = Content(3 << 20);
+    const std::vector<uint8_t> bigGzip = Deflate(big, Wrapper::Gzip);
+    EXPECT_EQ(tmx::InflateGzipData(bigGzip, 100),
+              std::vector<uint8_t>(big.begin(), big.begin() + 100));
+    std::vector<uint8_t> damagedLate = bigGzip;
+    damagedLate[damagedLate.size() - 5] ^= 0xFF;
+    EXPECT_FALSE(tmx::InflateGzipData(damagedLate, 100));
+    EXPECT_FALSE(tmx::InflateGzipData({bigGzip.begin(), bigGzip.end() - 100}, 100));
 }
 
 TEST(Inflate, GzipPathRefusesDamagedStreams) {

@@ -19,9 +19,11 @@ std::ostream& operator<<(std::ostream& out, const CellView& cell) {
     return out << '(' << cell.tileset << ',' << cell.local << ',' << cell.flips << ')';
 }
 
+// Every cell of the grid, row by row.
 std::vector<CellView> Cells(const tmx::TmxLayer& layer) {
     std::vector<CellView> cells;
-    for (const tmx::TmxCell& cell : layer.cells()) {
+    for (int32_t k = 0; k < layer.cellCount(); ++k) {
+        const tmx::TmxCell& cell = layer.TileAt(k % layer.width(), k / layer.width());
         cells.push_back({cell.tilesetIndex, cell.localId,
                          std::string(cell.flipHorizontal ? "h" : "") +
                              (cell.flipVertical ? "v" : "") + (cell.flipDiagonal ? "d" : "")});
@@ -206,8 +208,10 @@ TEST(Layers, AttributesAndHostileSizes) {
 <layer width="0" height="5"><data><tile gid="1"/></data></layer>
 <layer width="32768" height="32768"><data encoding="csv">1,2</data></layer>
 <layer width="65536" height="16384" visible="true"><data encoding="base64">AQAAAA==</data></layer>
+<layer width="8193" height="8192"><data encoding="csv">1,2</data></layer>
+<layer width="8192" height="8192"><data encoding="csv">1,2</data></layer>
 <layer width="2" height="2"/>)"));
-    ASSERT_EQ(map.layers().size(), 6u);
+    ASSERT_EQ(map.layers().size(), 8u);
     const tmx::TmxLayer& ground = map.layers()[0];
     EXPECT_EQ(ground.name(), "ground");
     EXPECT_EQ(ground.width(), 3);
@@ -223,15 +227,22 @@ TEST(Layers, AttributesAndHostileSizes) {
         EXPECT_EQ(ground.TileAt(x, y).localId, 0);
         EXPECT_EQ(ground.TileAt(x, y).tilesetIndex, -1);
     }
-    for (size_t i = 1; i < 5; ++i) {
-        EXPECT_TRUE(map.layers()[i].cells().empty()) << i;
+    for (size_t i = 1; i < 6; ++i) {
+        EXPECT_EQ(map.layers()[i].cellCount(), 0) << i;
         EXPECT_EQ(map.layers()[i].TileAt(0, 0).localId, 0) << i;
     }
     EXPECT_EQ(map.layers()[4].width(), 65536);
     EXPECT_FALSE(map.layers()[4].visible());
-    EXPECT_EQ(map.layers()[5].cells().size(), 4u);
-    EXPECT_EQ(map.layers()[5].TileAt(1, 1).tilesetIndex, 0);  // never reached: initial value
-    EXPECT_EQ(map.layers()[5].encoding(), tmx::TmxEncoding::Xml);
+    const tmx::TmxLayer& largest = map.layers()[6];
+    EXPECT_EQ(largest.cellCount(), 8192 * 8192);
+    EXPECT_EQ(largest.cells().size(), 2u);       // memory follows the data, not the declared size
+    EXPECT_EQ(largest.TileAt(1, 0).localId, 2);  // no tileset: the bare id
+    EXPECT_EQ(largest.TileAt(8191, 8191).tilesetIndex, 0);
+    const tmx::TmxLayer& noData = map.layers()[7];
+    EXPECT_EQ(noData.cellCount(), 4);
+    EXPECT_EQ(noData.TileAt(1, 1).tilesetIndex, 0);  // never reached: initial value
+    EXPECT_EQ(noData.TileAt(2, 1).tilesetIndex, -1);
+    EXPECT_EQ(noData.encoding(), tmx::TmxEncoding::Xml);
 }
 
 TEST(Layers, EveryEncodingGivesTheSameCells) {

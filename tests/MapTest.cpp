@@ -139,3 +139,46 @@ TEST(MapFile, NothingAfterANulByteIsParsed) {
 }
 
 }  // namespace
+
+namespace {
+
+std::string Nested(int levels, const std::string& open = "<g>", const std::string& close = "</g>") {
+    std::string text = "<map>";
+    for (int i = 1; i < levels; ++i)
+        text += open;
+    for (int i = 1; i < levels; ++i)
+        text += close;
+    return text + "</map>";
+}
+
+TEST(MapText, NestingIsBoundedBeforeTheXmlParser) {
+    TmxMap atLimit;
+    atLimit.LoadFromText(Nested(1000));
+    EXPECT_FALSE(atLimit.failed()) << atLimit.errorMessage();
+
+    for (const int levels : {1001, 200000}) {
+        TmxMap deep;
+        deep.LoadFromText(Nested(levels));
+        EXPECT_EQ(deep.errorCode(), TmxLoadError::XmlParseFailed) << levels;
+        EXPECT_EQ(deep.errorMessage(), "Elements are nested deeper than 1000 levels.");
+    }
+    // Unclosed elements nest as deep as closed ones.
+    std::string unclosed = "<map>";
+    for (int i = 0; i < 100000; ++i)
+        unclosed += "<a>";
+    TmxMap cut;
+    cut.LoadFromText(unclosed);
+    EXPECT_EQ(cut.errorMessage(), "Elements are nested deeper than 1000 levels.");
+}
+
+TEST(MapText, OnlyElementsCountTowardNesting) {
+    // Markup that opens no element: empty elements, comments, CDATA,
+    // declarations, and "<" or ">" inside quoted attribute values.
+    const std::string inert =
+        R"(<e/><e a="/>"/><!-- <g> --><![CDATA[<g>]]><?pi <g>?><e a='<g>' b="x>"/>)";
+    TmxMap map;
+    map.LoadFromText(Nested(1000, "<g>" + inert));
+    EXPECT_FALSE(map.failed()) << map.errorMessage();
+}
+
+}  // namespace

@@ -15,9 +15,9 @@ namespace tmx {
 std::optional<std::vector<uint8_t>> InflateZlibData(const std::vector<uint8_t>& source,
                                                     uint32_t expected);
 
-// A gzip or zlib stream (the header tells which), inflated whole: the buffer
-// starts at `expected` bytes and doubles while there is more. The stream must
-// end exactly at the end of `source`.
+// A gzip or zlib stream (the header tells which). At most `expected` bytes
+// are kept; the rest of the content is inflated only to check the stream,
+// which must be sound and end exactly at the end of `source`.
 std::optional<std::vector<uint8_t>> InflateGzipData(const std::vector<uint8_t>& source,
                                                     uint32_t expected);
 

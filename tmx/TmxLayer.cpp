@@ -20,6 +20,8 @@ constexpr uint32_t kIdMask = 0x1FFFFFFFu;
 
 // Outside any grid: no tileset, no tile.
 constexpr TmxCell kNoCell{-1, 0, false, false, false};
+// Inside the grid where the data did not reach.
+constexpr TmxCell kUnreachedCell{};
 
 // The attributes that tile layers and image layers share.
 void ReadLayerAttributes(const TiXmlElement* element, std::string& name, int32_t& width,
@@ -49,8 +51,9 @@ void TmxLayer::ReadElement(const TiXmlElement* element) {
     // The grid's byte count must fit in 32 bits, as the compressed paths count
     // in 32 bits; any other size gives a layer without cells.
     const int64_t cellCount = int64_t{width_} * height_;
-    if (width_ > 0 && height_ > 0 && cellCount * 4 <= int64_t{UINT32_MAX}) {
-        cells_.assign(static_cast<size_t>(cellCount), TmxCell{});
+    if (width_ > 0 && height_ > 0 && cellCount * 4 <= int64_t{UINT32_MAX} &&
+        cellCount <= kMaxCells) {
+        cellCount_ = cellCount;
     }
 
     const TiXmlElement* data = element->FirstChildElement("data");
@@ -63,7 +66,7 @@ void TmxLayer::ReadElement(const TiXmlElement* element) {
         if (std::strcmp(compression, "zlib") == 0) compression_ = TmxCompression::Zlib;
         if (std::strcmp(compression, "gzip") == 0) compression_ = TmxCompression::Gzip;
     }
-    if (cells_.empty()) return;
+    if (cellCount_ == 0) return;
     switch (encoding_) {
         case TmxEncoding::Xml:
             ReadXmlTiles(data);
@@ -78,8 +81,9 @@ void TmxLayer::ReadElement(const TiXmlElement* element) {
 }
 
 const TmxCell& TmxLayer::TileAt(int32_t x, int32_t y) const {
-    if (cells_.empty() || x < 0 || y < 0 || x >= width_ || y >= height_) return kNoCell;
-    return cells_[static_cast<size_t>(y) * static_cast<size_t>(width_) + static_cast<size_t>(x)];
+    if (cellCount_ == 0 || x < 0 || y < 0 || x >= width_ || y >= height_) return kNoCell;
+    const size_t k = static_cast<size_t>(y) * static_cast<size_t>(width_) + static_cast<size_t>(x);
+    return k < cells_.size() ? cells_[k] : kUnreachedCell;
 }
 
 TmxCell TmxLayer::CellFromGid(uint32_t gid) const {
@@ -96,12 +100,11 @@ TmxCell TmxLayer::CellFromGid(uint32_t gid) const {
 }
 
 void TmxLayer::ReadXmlTiles(const TiXmlElement* data) {
-    size_t k = 0;
     for (const TiXmlElement* tile = data->FirstChildElement("tile");
-         tile != nullptr && k < cells_.size(); tile = tile->NextSiblingElement("tile")) {
+         tile != nullptr && CellsLeft() > 0; tile = tile->NextSiblingElement("tile")) {
         uint32_t gid = 0;
         if (const char* text = tile->Attribute("gid")) ScanUnsigned(text, gid);
-        cells_[k++] = CellFromGid(gid);
+        cells_.push_back(CellFromGid(gid));
     }
 }
 
@@ -111,21 +114,22 @@ void TmxLayer::ReadCsvData(std::string_view text) {
     uint32_t gid = 0;
     const char* p = text.data();
     const char* const end = p + text.size();
-    for (size_t k = 0; k < cells_.size(); ++k) {
+    cells_.reserve(std::min(CellsLeft(), text.size() / 2 + 1));
+    while (CellsLeft() > 0) {
         while (p != end && *p == ',')
             ++p;
         if (p == end) break;
         const char* tokenEnd = static_cast<const char*>(std::memchr(p, ',', end - p));
         if (tokenEnd == nullptr) tokenEnd = end;
         ScanUnsignedAt(p, tokenEnd, gid);
-        cells_[k] = CellFromGid(gid);
+        cells_.push_back(CellFromGid(gid));
         p = tokenEnd;
     }
 }
 
 void TmxLayer::ReadBase64Data(std::string_view text) {
     const std::vector<uint8_t> bytes = Base64Decode(text);
-    const auto expected = static_cast<uint32_t>(cells_.size() * 4);
+    const auto expected = static_cast<uint32_t>(cellCount_ * 4);
     switch (compression_) {
         case TmxCompression::None:
             ReadLittleEndianIds(bytes);
@@ -145,12 +149,13 @@ void TmxLayer::ReadBase64Data(std::string_view text) {
 
 void TmxLayer::ReadLittleEndianIds(const std::vector<uint8_t>& bytes) {
     // Cells that no whole 4-byte entry covers keep their initial value.
-    const size_t count = std::min(cells_.size(), bytes.size() / 4);
+    const size_t count = std::min(CellsLeft(), bytes.size() / 4);
+    cells_.reserve(count);
     const uint8_t* entry = bytes.data();
     for (size_t k = 0; k < count; ++k, entry += 4) {
         const uint32_t gid = uint32_t{entry[0]} | uint32_t{entry[1]} << 8 |
                              uint32_t{entry[2]} << 16 | uint32_t{entry[3]} << 24;
-        cells_[k] = CellFromGid(gid);
+        cells_.push_back(CellFromGid(gid));
     }
 }
 

@@ -35,8 +35,12 @@ class TmxLayer {
 
     void ReadElement(const TiXmlElement* element);
 
-    // The cell at column x, row y. Outside the grid, or for a layer whose size
-    // could not be allocated, an empty cell (tileset -1, local id 0).
+    // The largest grid a layer may declare: 8192 x 8192 cells.
+    static constexpr int64_t kMaxCells = int64_t{1} << 26;
+
+    // The cell at column x, row y. A cell the data did not reach holds the
+    // initial value (tileset 0, local id 0); outside the grid, or in a layer
+    // without cells, the answer is an empty cell (tileset -1, local id 0).
     const TmxCell& TileAt(int32_t x, int32_t y) const;
 
     const std::string& name() const { return name_; }
@@ -49,8 +53,11 @@ class TmxLayer {
     const TmxProperties& properties() const { return properties_; }
     TmxEncoding encoding() const { return encoding_; }
     TmxCompression compression() const { return compression_; }
-    // Empty when width or height is not positive or 4 x width x height bytes
-    // do not fit in 32 bits; such a layer holds no tiles.
+    // width x height, or 0 when the layer holds no cells: width or height not
+    // positive, 4 x width x height bytes beyond 32 bits, or more than kMaxCells.
+    int64_t cellCount() const { return cellCount_; }
+    // The cells the layer data reached, row by row from the first; memory
+    // follows the data in the file, not the size the layer declares.
     const std::vector<TmxCell>& cells() const { return cells_; }
 
   private:
@@ -58,6 +65,7 @@ class TmxLayer {
     void ReadBase64Data(std::string_view text);
     void ReadCsvData(std::string_view text);
     void ReadLittleEndianIds(const std::vector<uint8_t>& bytes);
+    size_t CellsLeft() const { return static_cast<size_t>(cellCount_) - cells_.size(); }
     TmxCell CellFromGid(uint32_t gid) const;
 
     const TmxMap* map_;
@@ -68,6 +76,7 @@ class TmxLayer {
     bool visible_ = true;
     int32_t orderIndex_ = 0;
     TmxProperties properties_;
+    int64_t cellCount_ = 0;
     std::vector<TmxCell> cells_;
     TmxEncoding encoding_ = TmxEncoding::Xml;
     TmxCompression compression_ = TmxCompression::None;

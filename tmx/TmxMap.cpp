@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 #include <tinyxml.h>
 
+#include <cctype>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -20,6 +21,51 @@ using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
 
 bool Is(const TiXmlElement* element, const char* name) {
     return std::strcmp(element->Value(), name) == 0;
+}
+
+// TinyXML parses (and frees) nested elements recursively, about 240 bytes of
+// stack a level: measured with the default 8 MiB stack, 30,000 levels parse
+// and 40,000 crash. Maps nest a handful of levels; 1,000 leaves room for any
+// real map and keeps the parse within 256 KiB of stack.
+constexpr int kMaxNesting = 1000;
+
+// Whether `text` nests elements deeper than `limit`, counted the way TinyXML
+// will read them: comments, CDATA, declarations and other "<!"/"<?" markup
+// open nothing, and quoted attribute values may hold any character.
+bool NestsDeeperThan(const char* text, int limit) {
+    int depth = 0;
+    for (const char* p = std::strchr(text, '<'); p != nullptr; p = std::strchr(p, '<')) {
+        const char next = p[1];
+        const char* close = nullptr;
+        if (std::strncmp(p, "<!--", 4) == 0) {
+            close = std::strstr(p + 4, "-->");
+        } else if (std::strncmp(p, "<![CDATA[", 9) == 0) {
+            close = std::strstr(p + 9, "]]>");
+        } else if (next == '/') {
+            if (depth > 0) --depth;
+            close = std::strchr(p, '>');
+        } else if (std::isalpha(static_cast<unsigned char>(next)) || next == '_' ||
+                   static_cast<unsigned char>(next) >= 0x80) {
+            // An element start tag: find its end outside quoted values.
+            char quote = 0;
+            for (close = p + 1; *close != '\0'; ++close) {
+                if (quote != 0) {
+                    if (*close == quote) quote = 0;
+                } else if (*close == '"' || *close == '\'') {
+                    quote = *close;
+                } else if (*close == '>') {
+                    break;
+                }
+            }
+            if (*close == '\0') return false;  // cut short: TinyXML reports it
+            if (close[-1] != '/' && ++depth > limit) return true;
+        } else {
+            close = std::strchr(p + 1, '>');
+        }
+        if (close == nullptr) return false;
+        p = close + 1;
+    }
+    return false;
 }
 
 }  // namespace
@@ -58,6 +104,11 @@ void TmxMap::LoadFromFile(const std::string& path) {
 }
 
 void TmxMap::LoadFromText(const std::string& text) {
+    if (NestsDeeperThan(text.c_str(), kMaxNesting)) {
+        RecordError(TmxLoadError::XmlParseFailed,
+                    "Elements are nested deeper than " + std::to_string(kMaxNesting) + " levels.");
+        return;
+    }
     TiXmlDocument document;
     // TinyXML reads a C string: whatever follows a NUL byte is never parsed.
     document.Parse(text.c_str(), nullptr, TIXML_DEFAULT_ENCODING);
