@@ -1,12 +1,17 @@
-# A thin front over CMake for the two everyday commands:
-#   make demo   install what is missing, build, convert the example map, show it
-#   make test   install what is missing, build, run every test
+# A thin front over CMake for the everyday commands:
+#   make demo        install what is missing, build, convert the example map, show it
+#   make test        install what is missing, build, run every test
+#   make sanitize    the whole test suite built with AddressSanitizer + UBSan
+#   make fuzz-smoke  each fuzz target for FUZZ_SECONDS (default 20)
+#   make fuzz-long   each fuzz target for 10 minutes, a real campaign
 
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 CONVERTER := build/converter/VeltTileConverter
 EXAMPLE := examples/village
+FUZZ_TARGETS := convert base64 inflate numbers
+FUZZ_SECONDS ?= 20
 
-.PHONY: all deps build demo test clean
+.PHONY: all deps build demo test sanitize fuzz-build fuzz-smoke fuzz-long clean
 
 all: build
 
@@ -25,5 +30,21 @@ demo: build
 test: build
 	ctest --preset release -j $(JOBS)
 
+sanitize: deps
+	cmake --preset sanitize >/dev/null
+	cmake --build --preset sanitize -j $(JOBS)
+	ctest --preset sanitize -j $(JOBS)
+
+fuzz-build:
+	@scripts/install-deps --fuzz
+	cmake --preset fuzz >/dev/null
+	cmake --build --preset fuzz -j $(JOBS)
+
+fuzz-smoke: fuzz-build
+	scripts/fuzz-run $(FUZZ_SECONDS)
+
+fuzz-long: fuzz-build
+	scripts/fuzz-run 600
+
 clean:
-	rm -rf build
+	rm -rf build build-sanitize build-fuzz

@@ -102,3 +102,48 @@ inline std::string LayerElement(const std::string& name, int width, int height,
            std::to_string(height) + "\">\n  " + DataElement(gids, width, encoding) +
            "\n </layer>\n";
 }
+
+// A compressed stream of `mebibytes` MiB of zero bytes, made without deflating
+// them all: every MiB after the first compresses to the same bytes once the
+// compressor is flushed, so the stream is built by repetition and closed by
+// hand with an empty final block and the check values of all those zeros.
+inline std::vector<uint8_t> ZerosBomb(uint32_t mebibytes, Wrapper wrapper) {
+    const std::vector<uint8_t> zeros(1 << 20);
+    z_stream stream{};
+    deflateInit2(&stream, Z_BEST_COMPRESSION, Z_DEFLATED, wrapper == Wrapper::Gzip ? 31 : 15, 9,
+                 Z_DEFAULT_STRATEGY);
+    const auto flushed = [&] {
+        std::vector<uint8_t> out(deflateBound(&stream, zeros.size()));
+        stream.next_in = const_cast<Bytef*>(zeros.data());
+        stream.avail_in = static_cast<uInt>(zeros.size());
+        stream.next_out = out.data();
+        stream.avail_out = static_cast<uInt>(out.size());
+        deflate(&stream, Z_FULL_FLUSH);
+        out.resize(static_cast<size_t>(stream.next_out - out.data()));
+        return out;
+    };
+    std::vector<uint8_t> bomb = flushed();  // the header and the first MiB
+    const std::vector<uint8_t> repeat = flushed();
+    deflateEnd(&stream);
+    for (uint32_t i = 1; i < mebibytes; ++i)
+        bomb.insert(bomb.end(), repeat.begin(), repeat.end());
+    bomb.push_back(0x03);  // a final fixed-Huffman block holding only its end code
+    bomb.push_back(0x00);
+    const uint64_t total = uint64_t{mebibytes} << 20;
+    const auto append = [&](uint32_t value, bool bigEndian) {
+        for (int i = 0; i < 4; ++i) {
+            bomb.push_back(static_cast<uint8_t>(value >> (bigEndian ? 24 - 8 * i : 8 * i)));
+        }
+    };
+    if (wrapper == Wrapper::Zlib) {
+        append(static_cast<uint32_t>(total % 65521) << 16 | 1, true);  // Adler-32 of zeros
+    } else {
+        const uLong chunkCrc = crc32(0, zeros.data(), static_cast<uInt>(zeros.size()));
+        uLong crc = 0;
+        for (uint32_t i = 0; i < mebibytes; ++i)
+            crc = crc32_combine(crc, chunkCrc, zeros.size());
+        append(static_cast<uint32_t>(crc), false);
+        append(static_cast<uint32_t>(total), false);
+    }
+    return bomb;
+}

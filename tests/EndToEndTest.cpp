@@ -11,55 +11,10 @@
 #include <string>
 #include <vector>
 
+#include "RunConverter.h"
 #include "TestSupport.h"
 
 namespace {
-
-struct Outcome {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-// Runs the converter in `dir` with `args` (exactly as given, no shell). With
-// `unprivileged`, a run as root drops to "nobody" so that permissions bite.
-Outcome Convert(const ScratchDir& dir, const std::vector<std::string>& args,
-                bool unprivileged = false) {
-    const std::string outPath = dir / ".stdout";
-    const std::string errPath = dir / ".stderr";
-    const pid_t child = fork();
-    if (child == 0) {
-        if (chdir(dir.path().c_str()) != 0) _exit(126);
-        if (!freopen(outPath.c_str(), "w", stdout) || !freopen(errPath.c_str(), "w", stderr)) {
-            _exit(126);
-        }
-        if (unprivileged && geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) {
-            _exit(126);
-        }
-        std::vector<char*> argv{const_cast<char*>(CONVERTER_PATH)};
-        for (const std::string& arg : args)
-            argv.push_back(const_cast<char*>(arg.c_str()));
-        argv.push_back(nullptr);
-        execv(CONVERTER_PATH, argv.data());
-        _exit(127);
-    }
-    int raw = 0;
-    waitpid(child, &raw, 0);
-    Outcome outcome{WIFEXITED(raw) ? WEXITSTATUS(raw) : 128 + WTERMSIG(raw), ReadFile(outPath),
-                    ReadFile(errPath)};
-    std::filesystem::remove(outPath);
-    std::filesystem::remove(errPath);
-    return outcome;
-}
-
-std::vector<std::string> FilesIn(const ScratchDir& dir) {
-    std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(dir.path())) {
-        names.push_back(entry.path().filename().string());
-    }
-    std::sort(names.begin(), names.end());
-    return names;
-}
 
 const char kBanner[] = "Velt Tiled Converter. Usage: VeltTileConverter (filename)\n";
 const char kNothing[] = "\r\n\r\n\r\n";

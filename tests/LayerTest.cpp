@@ -209,9 +209,10 @@ TEST(Layers, AttributesAndHostileSizes) {
 <layer width="32768" height="32768"><data encoding="csv">1,2</data></layer>
 <layer width="65536" height="16384" visible="true"><data encoding="base64">AQAAAA==</data></layer>
 <layer width="8193" height="8192"><data encoding="csv">1,2</data></layer>
-<layer width="8192" height="8192"><data encoding="csv">1,2</data></layer>
-<layer width="2" height="2"/>)"));
-    ASSERT_EQ(map.layers().size(), 8u);
+<layer width="8192" height="8191"><data encoding="csv">1,2</data></layer>
+<layer width="2" height="2"/>
+<layer width="100" height="100"/>)"));
+    ASSERT_EQ(map.layers().size(), 9u);
     const tmx::TmxLayer& ground = map.layers()[0];
     EXPECT_EQ(ground.name(), "ground");
     EXPECT_EQ(ground.width(), 3);
@@ -234,15 +235,17 @@ TEST(Layers, AttributesAndHostileSizes) {
     EXPECT_EQ(map.layers()[4].width(), 65536);
     EXPECT_FALSE(map.layers()[4].visible());
     const tmx::TmxLayer& largest = map.layers()[6];
-    EXPECT_EQ(largest.cellCount(), 8192 * 8192);
+    EXPECT_EQ(largest.cellCount(), 8192 * 8191);
     EXPECT_EQ(largest.cells().size(), 2u);       // memory follows the data, not the declared size
     EXPECT_EQ(largest.TileAt(1, 0).localId, 2);  // no tileset: the bare id
-    EXPECT_EQ(largest.TileAt(8191, 8191).tilesetIndex, 0);
+    EXPECT_EQ(largest.TileAt(8191, 8190).tilesetIndex, 0);
     const tmx::TmxLayer& noData = map.layers()[7];
     EXPECT_EQ(noData.cellCount(), 4);
     EXPECT_EQ(noData.TileAt(1, 1).tilesetIndex, 0);  // never reached: initial value
     EXPECT_EQ(noData.TileAt(2, 1).tilesetIndex, -1);
     EXPECT_EQ(noData.encoding(), tmx::TmxEncoding::Xml);
+    // All layers of a map share one budget of cells; this one finds it spent.
+    EXPECT_EQ(map.layers()[8].cellCount(), 0);
 }
 
 TEST(Layers, EveryEncodingGivesTheSameCells) {

@@ -49,10 +49,11 @@ void TmxLayer::ReadElement(const TiXmlElement* element) {
     }
 
     // The grid's byte count must fit in 32 bits, as the compressed paths count
-    // in 32 bits; any other size gives a layer without cells.
+    // in 32 bits, and within the map's budget; any other size gives a layer
+    // without cells.
     const int64_t cellCount = int64_t{width_} * height_;
-    if (width_ > 0 && height_ > 0 && cellCount * 4 <= int64_t{UINT32_MAX} &&
-        cellCount <= kMaxCells) {
+    if (width_ > 0 && height_ > 0 && cellCount <= int64_t{UINT32_MAX} / 4 &&
+        cellCount <= cellBudget_) {
         cellCount_ = cellCount;
     }
 

@@ -31,12 +31,10 @@ struct TmxCell {
 // tilesets that stand before the layer in the file, while the layer is read.
 class TmxLayer {
   public:
-    explicit TmxLayer(const TmxMap& map) : map_(&map) {}
+    // `cellBudget`: how many cells the map still lets this layer declare.
+    TmxLayer(const TmxMap& map, int64_t cellBudget) : map_(&map), cellBudget_(cellBudget) {}
 
     void ReadElement(const TiXmlElement* element);
-
-    // The largest grid a layer may declare: 8192 x 8192 cells.
-    static constexpr int64_t kMaxCells = int64_t{1} << 26;
 
     // The cell at column x, row y. A cell the data did not reach holds the
     // initial value (tileset 0, local id 0); outside the grid, or in a layer
@@ -54,7 +52,8 @@ class TmxLayer {
     TmxEncoding encoding() const { return encoding_; }
     TmxCompression compression() const { return compression_; }
     // width x height, or 0 when the layer holds no cells: width or height not
-    // positive, 4 x width x height bytes beyond 32 bits, or more than kMaxCells.
+    // positive, 4 x width x height bytes beyond 32 bits, or more cells than
+    // the map's budget had left.
     int64_t cellCount() const { return cellCount_; }
     // The cells the layer data reached, row by row from the first; memory
     // follows the data in the file, not the size the layer declares.
@@ -69,6 +68,7 @@ class TmxLayer {
     TmxCell CellFromGid(uint32_t gid) const;
 
     const TmxMap* map_;
+    int64_t cellBudget_;
     std::string name_;
     int32_t width_ = 0;
     int32_t height_ = 0;

@@ -89,7 +89,8 @@ void TmxMap::LoadFromFile(const std::string& path) {
         return;
     }
     // Pipes and devices have no size to measure; they are not map files.
-    if (!S_ISREG(info.st_mode) || info.st_size <= 0) {
+    // Nor is a file beyond kMaxFileSize, whose parse alone would cost gigabytes.
+    if (!S_ISREG(info.st_mode) || info.st_size <= 0 || info.st_size > kMaxFileSize) {
         RecordError(TmxLoadError::BadFileSize, "The size of the file is invalid.");
         return;
     }
@@ -153,8 +154,9 @@ void TmxMap::ReadMapElement(const TiXmlElement* mapElement) {
             firstGids_.push_back(tileset.firstGid());
             tilesets_.push_back(std::move(tileset));
         } else if (Is(child, "layer")) {
-            TmxLayer layer(*this);
+            TmxLayer layer(*this, cellsLeft_);
             layer.ReadElement(child);
+            cellsLeft_ -= layer.cellCount();
             layer.setOrderIndex(orderIndex++);
             layers_.push_back(std::move(layer));
         } else if (Is(child, "imagelayer")) {

@@ -34,6 +34,12 @@ class TmxMap {
     TmxMap(const TmxMap&) = delete;
     TmxMap& operator=(const TmxMap&) = delete;
 
+    // Bounds that keep any file's cost in memory and time known: the largest
+    // map file read, and the most cells all tile layers may declare together
+    // (8192 x 8192; a layer beyond what is left gets no cells).
+    static constexpr int64_t kMaxFileSize = int64_t{256} << 20;
+    static constexpr int64_t kMaxCells = int64_t{1} << 26;
+
     void LoadFromFile(const std::string& path);
     void LoadFromText(const std::string& text);
 
@@ -80,6 +86,7 @@ class TmxMap {
     std::vector<TmxObjectGroup> objectGroups_;
     std::vector<TmxTileset> tilesets_;
     std::vector<int32_t> firstGids_;  // tilesets_[i].firstGid(), packed for the per-cell lookup
+    int64_t cellsLeft_ = kMaxCells;
     bool failed_ = false;
     TmxLoadError errorCode_ = TmxLoadError::None;
     std::string errorMessage_;
