@@ -11,6 +11,7 @@
 #include "Encoders.h"
 #include "RunConverter.h"
 #include "TestSupport.h"
+#include "TmxMap.h"
 
 namespace {
 
@@ -57,6 +58,18 @@ TEST(BadInput, FilesThatAreNotMapsAreRefused) {
     ExpectRefused(std::string("<map width=\"3\0\"/>", 17), "Error parsing Element.");
     ExpectRefused("<?xml version=\"1.0\"?>\n<!-- no map -->\n<tileset firstgid=\"1\"/>",
                   "The document has no map element.");
+
+    // Found by fuzzing: TinyXML stepped past the end of a text that ends
+    // inside a UTF-8 sequence. Under AddressSanitizer this input was a read
+    // outside the buffer; now it is an ordinary parse error.
+    ExpectRefused(ReadFile(TEST_MAPS_DIR "/fuzz-utf8-at-end.tmx"), "Error parsing Element.");
+    for (const char* lead : {"\xc3", "\xe2\x82", "\xf0\x9f\x98"}) {
+        for (const char* start : {"<map a=\"1\" b=\"", "<map a", "<map>text", "<map><!--"}) {
+            tmx::TmxMap map;
+            map.LoadFromText(std::string(start) + "\xc3\xa9" + lead);
+            EXPECT_EQ(map.errorCode(), tmx::TmxLoadError::XmlParseFailed) << start << lead;
+        }
+    }
 
     std::string deep = "<map>";
     for (int i = 0; i < 100000; ++i)

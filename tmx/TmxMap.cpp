@@ -29,6 +29,12 @@ bool Is(const TiXmlElement* element, const char* name) {
 // real map and keeps the parse within 256 KiB of stack.
 constexpr int kMaxNesting = 1000;
 
+// TinyXML can step up to three bytes past the end of its text when the text
+// ends inside a UTF-8 sequence (found by fuzzing: a read past the end of the
+// buffer). The text it parses always has this many NUL bytes after it, so
+// that whatever it steps onto is still ours and still the end.
+constexpr size_t kParsePadding = 16;
+
 // Whether `text` nests elements deeper than `limit`, counted the way TinyXML
 // will read them: comments, CDATA, declarations and other "<!"/"<?" markup
 // open nothing, and quoted attribute values may hold any character.
@@ -94,25 +100,33 @@ void TmxMap::LoadFromFile(const std::string& path) {
         RecordError(TmxLoadError::BadFileSize, "The size of the file is invalid.");
         return;
     }
-    std::string text(static_cast<size_t>(info.st_size), '\0');
+    const auto size = static_cast<size_t>(info.st_size);
+    std::string text(size + kParsePadding, '\0');
     // A file that shrank since it was measured is not read half.
-    if (std::fread(text.data(), 1, text.size(), file.get()) != text.size()) {
+    if (std::fread(text.data(), 1, size, file.get()) != size) {
         RecordError(TmxLoadError::BadFileSize, "The size of the file is invalid.");
         return;
     }
     file.reset();
-    LoadFromText(text);
+    ParsePadded(text.c_str());
 }
 
 void TmxMap::LoadFromText(const std::string& text) {
-    if (NestsDeeperThan(text.c_str(), kMaxNesting)) {
+    std::string padded;
+    padded.reserve(text.size() + kParsePadding);
+    padded.append(text).append(kParsePadding, '\0');
+    ParsePadded(padded.c_str());
+}
+
+void TmxMap::ParsePadded(const char* text) {
+    if (NestsDeeperThan(text, kMaxNesting)) {
         RecordError(TmxLoadError::XmlParseFailed,
                     "Elements are nested deeper than " + std::to_string(kMaxNesting) + " levels.");
         return;
     }
     TiXmlDocument document;
     // TinyXML reads a C string: whatever follows a NUL byte is never parsed.
-    document.Parse(text.c_str(), nullptr, TIXML_DEFAULT_ENCODING);
+    document.Parse(text, nullptr, TIXML_DEFAULT_ENCODING);
     if (document.Error()) {
         RecordError(TmxLoadError::XmlParseFailed, document.ErrorDesc());
         return;

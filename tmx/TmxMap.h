@@ -71,6 +71,7 @@ class TmxMap {
 
   private:
     void RecordError(TmxLoadError code, std::string message);
+    void ParsePadded(const char* text);
     void ReadMapElement(const TiXmlElement* mapElement);
 
     std::string sourcePath_;
