@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <array>
+#include <string>
 #include <vector>
 
 #include "ZoneExports.h"
@@ -40,20 +41,55 @@ int16_t TileCodeFromId(int32_t localId) {
     return 0;
 }
 
-// Every tile layer in map order; a later layer overwrites an earlier one in
-// every cell it covers, empty cells included. Cells beyond the grid are dropped.
-void FillGrid(const tmx::TmxMap& map, TileGrid& grid) {
-    for (const tmx::TmxLayer& layer : map.layers()) {
-        if (layer.cellCount() == 0) continue;
-        const int32_t width = std::min(layer.width(), kGridSize);
-        const int32_t height = std::min(layer.height(), kGridSize);
-        for (int32_t y = 0; y < height; ++y) {
-            for (int32_t x = 0; x < width; ++x) {
-                grid[static_cast<size_t>(y * kGridSize + x)] =
-                    TileCodeFromId(layer.TileAt(x, y).localId);
+bool IsEmpty(const tmx::TmxCell& cell) {
+    return cell.tilesetIndex < 0 && cell.localId == 0;
+}
+
+// Lays one layer onto the grid: it covers the cells of its chunks inside the
+// grid, empty ones included. Returns how many non-empty cells fell outside.
+int64_t LayLayer(const tmx::TmxLayer& layer, TileGrid& grid) {
+    int64_t outside = 0;
+    for (const tmx::TmxChunk& chunk : layer.chunks()) {
+        const int64_t x0 = std::max<int64_t>(chunk.x, 0);
+        const int64_t y0 = std::max<int64_t>(chunk.y, 0);
+        const int64_t x1 = std::min<int64_t>(int64_t{chunk.x} + chunk.width, kGridSize);
+        const int64_t y1 = std::min<int64_t>(int64_t{chunk.y} + chunk.height, kGridSize);
+        for (int64_t y = y0; y < y1; ++y) {
+            for (int64_t x = x0; x < x1; ++x) {
+                grid[static_cast<size_t>(y * kGridSize + x)] = TileCodeFromId(
+                    layer.TileAt(static_cast<int32_t>(x), static_cast<int32_t>(y)).localId);
             }
         }
+        if (x0 == chunk.x && y0 == chunk.y && x1 - chunk.x == chunk.width &&
+            y1 - chunk.y == chunk.height) {
+            continue;  // wholly inside the grid
+        }
+        for (size_t k = 0; k < chunk.cells.size(); ++k) {
+            const int64_t x = chunk.x + static_cast<int64_t>(k % static_cast<size_t>(chunk.width));
+            const int64_t y = chunk.y + static_cast<int64_t>(k / static_cast<size_t>(chunk.width));
+            if ((x < x0 || x >= x1 || y < y0 || y >= y1) && !IsEmpty(chunk.cells[k])) ++outside;
+        }
     }
+    return outside;
+}
+
+// Every tile layer in map order; a later layer overwrites an earlier one in
+// every cell it covers. Returns a warning for each layer that lost tiles.
+std::vector<std::string> FillGrid(const tmx::TmxMap& map, TileGrid& grid) {
+    std::vector<std::string> warnings;
+    for (const tmx::TmxLayer& layer : map.layers()) {
+        std::string lost;
+        if (const int64_t outside = LayLayer(layer, grid); outside > 0) {
+            lost = std::to_string(outside) + (outside == 1 ? " tile lies" : " tiles lie") +
+                   " outside the zone's 128 x 128 cells and " + (outside == 1 ? "was" : "were") +
+                   " left out";
+        }
+        if (!layer.dataProblem().empty()) {
+            lost += (lost.empty() ? "" : "; ") + layer.dataProblem();
+        }
+        if (!lost.empty()) warnings.push_back("layer \"" + layer.name() + "\": " + lost);
+    }
+    return warnings;
 }
 
 // A block's codes; cells past the grid's edge and codes outside 0 to 255 are 0.
@@ -84,9 +120,9 @@ bool IsEmpty(const TileBlock& block) {
 
 }  // namespace
 
-void ExportTileLayers(const tmx::TmxMap& map, ZoneScript& script) {
+std::vector<std::string> ExportTileLayers(const tmx::TmxMap& map, ZoneScript& script) {
     TileGrid grid{};
-    FillGrid(map, grid);
+    std::vector<std::string> warnings = FillGrid(map, grid);
 
     // Every block with a tile in it is defined and placed under its own id,
     // repeated blocks included, so that no tile of the map is left out.
@@ -113,4 +149,5 @@ void ExportTileLayers(const tmx::TmxMap& map, ZoneScript& script) {
     }
     script.WriteEmptyLine();
     script.WriteEmptyLine();
+    return warnings;
 }

@@ -9,6 +9,7 @@
 #include <cstring>
 #include <exception>
 #include <string>
+#include <vector>
 
 #include "TmxMap.h"
 #include "ZoneExports.h"
@@ -56,8 +57,11 @@ int Run(int argc, char** argv) {
 
     ZoneScript script;
     ExportMapProperties(map, script);
-    ExportTileLayers(map, script);
+    const std::vector<std::string> warnings = ExportTileLayers(map, script);
     ExportObjectGroups(map, script);
+    for (const std::string& warning : warnings) {
+        std::fprintf(stderr, "VeltTileConverter: warning: %s\n", warning.c_str());
+    }
 
     const SaveError saved = SaveZoneScript(outputName, script.bytes());
     switch (saved.step) {

@@ -1,4 +1,4 @@
-// Both inflation paths on any bytes. The first two bytes choose the grid size.
+// The three decompression paths on any bytes. The first two bytes choose the grid size.
 
 #include <cstddef>
 #include <cstdint>
@@ -11,6 +11,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::vector<uint8_t> source(data + 2, data + size);
     const auto zlib = tmx::InflateZlibData(source, expected);
     const auto gzip = tmx::InflateGzipData(source, expected);
+    const auto zstd = tmx::DecompressZstdData(source, expected);
+    if (zstd && zstd->size() > expected) __builtin_trap();
     if (zlib && zlib->size() > expected) __builtin_trap();
     if (gzip && gzip->size() > expected) __builtin_trap();
     // A sound zlib stream is sound for both paths, and their bytes agree.

@@ -31,13 +31,17 @@ void ExpectRefused(const std::string& bytes, const std::string& message) {
     EXPECT_EQ(FilesIn(dir), (std::vector<std::string>{"map.tmx", "map.txt"}));
 }
 
-// `map.tmx` holding `bytes` converts, to exactly `expected`.
-void ExpectConverted(const std::string& bytes, const std::string& expected) {
+// `map.tmx` holding `bytes` converts, to exactly `expected`, with this warning
+// (or none).
+void ExpectConverted(const std::string& bytes, const std::string& expected,
+                     const std::string& warning = "") {
     ScratchDir dir;
     WriteFile(dir / "map.tmx", bytes);
     const Outcome run = Convert(dir, {"map.tmx"});
     EXPECT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(run.out + run.err, "");
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err,
+              warning.empty() ? "" : "VeltTileConverter: warning: layer \"l\": " + warning + "\n");
     EXPECT_EQ(ReadFile(dir / "map.txt"), expected);
     EXPECT_EQ(FilesIn(dir), (std::vector<std::string>{"map.tmx", "map.txt"}));
 }
@@ -95,26 +99,52 @@ TEST(BadInput, OddButReadableMapsConvert) {
     // A NUL after the map ends what the parser reads; the rest is never seen.
     ExpectConverted(MapText(header) + std::string("\0<garbage", 9), level + kNothing);
     // Sizes no grid can have: no cells, nothing to place, no crash.
-    for (const char* size :
-         {R"(width="-5" height="4")", R"(width="0" height="4")",
-          R"(width="2147483647" height="2147483647")", R"(width="99999999999" height="3")",
-          R"(width="30000" height="30000")", R"(width="65536" height="16384")"}) {
-        ExpectConverted(MapText(header + "<tileset firstgid=\"1\"/><layer " + size +
+    const struct {
+        const char* size;
+        const char* warning;
+    } sizes[] = {
+        {R"(width="-5" height="4")", ""},
+        {R"(width="0" height="4")", ""},
+        {R"(width="2147483647" height="2147483647")",
+         "it declares 2147483647 x 2147483647 cells, more than a map may hold"},
+        {R"(width="99999999999" height="3")",
+         "it declares 1215752191 x 3 cells, more than a map may hold"},
+        {R"(width="30000" height="30000")",
+         "it declares 30000 x 30000 cells, more than a map may hold"},
+        {R"(width="65536" height="16384")",
+         "it declares 65536 x 16384 cells, more than a map may hold"},
+    };
+    for (const auto& row : sizes) {
+        ExpectConverted(MapText(header + "<tileset firstgid=\"1\"/><layer name=\"l\" " + row.size +
                                 "><data encoding=\"csv\">2,2,2,2</data></layer>"),
-                        level + kNothing);
+                        level + kNothing, row.warning);
     }
     // Layer data that cannot be decoded leaves its cells empty.
-    for (const char* data :
-         {R"(<data encoding="base64">!!!!</data>)", R"(<data encoding="base64">AgAA</data>)",
-          R"(<data encoding="base64" compression="zlib">AgAAAAIAAAA=</data>)",
-          R"(<data encoding="base64" compression="gzip">H4sIAAAAAAAAA2NkYAAAR</data>)",
-          R"(<data encoding="base64" compression="gzip"></data>)",
-          R"(<data encoding="csv">,,,x,,</data>)", R"(<data><tile gid="-"/></data>)"}) {
+    const struct {
+        const char* data;
+        const char* warning;
+    } data[] = {
+        {R"(<data encoding="base64">!!!!</data>)", ""},
+        {R"(<data encoding="base64">AgAA</data>)", ""},
+        {R"(<data encoding="base64" compression="zlib">AgAAAAIAAAA=</data>)",
+         "its zlib data could not be inflated"},
+        {R"(<data encoding="base64" compression="gzip">H4sIAAAAAAAAA2NkYAAAR</data>)",
+         "its gzip data could not be inflated"},
+        {R"(<data encoding="base64" compression="gzip"></data>)",
+         "its gzip data could not be inflated"},
+        {R"(<data encoding="base64" compression="zstd">KLUv/QBYAAAA</data>)",
+         "its zstd data could not be decoded"},
+        {R"(<data encoding="base64" compression="lz4">AAAAAA==</data>)",
+         "its compression \"lz4\" is unknown; the data was read as uncompressed"},
+        {R"(<data encoding="csv">,,,x,,</data>)", ""},
+        {R"(<data><tile gid="-"/></data>)", ""},
+    };
+    for (const auto& row : data) {
         ExpectConverted(MapText(header +
-                                "<tileset firstgid=\"1\"/><layer width=\"4\" "
+                                "<tileset firstgid=\"1\"/><layer name=\"l\" width=\"4\" "
                                 "height=\"4\">" +
-                                data + "</layer>"),
-                        level + kNothing);
+                                row.data + "</layer>"),
+                        level + kNothing, row.warning);
     }
 }
 

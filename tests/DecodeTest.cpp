@@ -8,6 +8,8 @@
 #include "TmxBase64.h"
 #include "TmxInflate.h"
 
+#include <zstd.h>
+
 namespace {
 
 std::string Decoded(const std::string& text) {
@@ -118,6 +120,40 @@ TEST(Inflate, ZlibPathFillsExactlyTheGrid) {
     badCheck.back() ^= 0xFF;  // the Adler-32
     EXPECT_FALSE(tmx::InflateZlibData(badCheck, 16));
     EXPECT_FALSE(tmx::InflateZlibData({}, 16));
+}
+
+std::vector<uint8_t> Zstd(const std::vector<uint8_t>& content) {
+    std::vector<uint8_t> out(ZSTD_compressBound(content.size()));
+    out.resize(ZSTD_compress(out.data(), out.size(), content.data(), content.size(), 3));
+    return out;
+}
+
+TEST(Zstd, FillsExactlyTheGridLikeZlib) {
+    const std::vector<uint8_t> content = Content(16);
+    const std::vector<uint8_t> zstd = Zstd(content);
+    EXPECT_EQ(tmx::DecompressZstdData(zstd, 16), content);
+    EXPECT_EQ(tmx::DecompressZstdData(zstd, 12),
+              std::vector<uint8_t>(content.begin(), content.begin() + 12));
+    EXPECT_EQ(tmx::DecompressZstdData(zstd, 64), content);  // short content: what there is
+    std::vector<uint8_t> twoFrames = Zstd({content.begin(), content.begin() + 8});
+    const std::vector<uint8_t> second = Zstd({content.begin() + 8, content.end()});
+    twoFrames.insert(twoFrames.end(), second.begin(), second.end());
+    EXPECT_EQ(tmx::DecompressZstdData(twoFrames, 16), content);
+
+    const std::vector<uint8_t> big = Content(1 << 20);
+    EXPECT_EQ(tmx::DecompressZstdData(Zstd(big), 100),
+              std::vector<uint8_t>(big.begin(), big.begin() + 100));
+}
+
+TEST(Zstd, RefusesWhatIsNotAWholeStream) {
+    const std::vector<uint8_t> zstd = Zstd(Content(4096));
+    EXPECT_FALSE(tmx::DecompressZstdData({zstd.begin(), zstd.end() - 1}, 8192));
+    EXPECT_FALSE(tmx::DecompressZstdData({zstd.begin(), zstd.begin() + 6}, 8192));
+    EXPECT_FALSE(tmx::DecompressZstdData({}, 16));
+    EXPECT_FALSE(tmx::DecompressZstdData(Deflate(Content(16), Wrapper::Zlib), 16));
+    std::vector<uint8_t> trailing = Zstd(Content(8));
+    trailing.push_back(0x55);
+    EXPECT_FALSE(tmx::DecompressZstdData(trailing, 16));
 }
 
 }  // namespace

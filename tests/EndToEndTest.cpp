@@ -125,19 +125,38 @@ TEST(Conversion, WorkedExampleByteForByte) {
               "#DEF_CODE\t12\t7\t>\t0\t\r\r\n");
 }
 
-// The example map as Tiled saved it in each layer data encoding: one zone
-// script, identical to the byte. The expected file was checked by hand
-// (header, objects, and the blocks against the map's tiles).
-TEST(Conversion, EveryEncodingGivesTheSameZoneScript) {
+// The example map as Tiled saved it in each layer data encoding, with its
+// layers in group layers, and as an infinite map in chunks (with four stray
+// tiles outside the zone): one zone script, identical to the byte. The
+// expected file was checked by hand (header, objects, and the blocks against
+// the map's tiles).
+TEST(Conversion, EverySavedFormGivesTheSameZoneScript) {
     const std::string expected = ReadFile(TEST_MAPS_DIR "/village.expected");
     ASSERT_FALSE(expected.empty());
-    for (const char* encoding : {"csv", "xml", "base64", "zlib", "gzip"}) {
+    const struct {
+        const char* form;
+        const char* warning;
+    } forms[] = {
+        {"csv", ""},
+        {"xml", ""},
+        {"base64", ""},
+        {"zlib", ""},
+        {"gzip", ""},
+        {"zstd", ""},
+        {"groups", ""},
+        {"infinite",
+         "VeltTileConverter: warning: layer \"Ground\": 4 tiles lie outside the zone's 128 x 128 "
+         "cells and were left out\n"},
+    };
+    for (const auto& form : forms) {
         ScratchDir dir;
-        const std::string name = std::string("village-") + encoding;
+        const std::string name = std::string("village-") + form.form;
         std::filesystem::copy_file(TEST_MAPS_DIR "/" + name + ".tmx", dir / (name + ".tmx"));
         const Outcome run = Convert(dir, {name + ".tmx"});
-        ASSERT_EQ(run.status, 0) << encoding << run.err;
-        EXPECT_EQ(ReadFile(dir / (name + ".txt")), expected) << encoding;
+        ASSERT_EQ(run.status, 0) << form.form << run.err;
+        EXPECT_EQ(run.out, "") << form.form;
+        EXPECT_EQ(run.err, form.warning) << form.form;
+        EXPECT_EQ(ReadFile(dir / (name + ".txt")), expected) << form.form;
     }
 }
 

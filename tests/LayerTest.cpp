@@ -236,7 +236,8 @@ TEST(Layers, AttributesAndHostileSizes) {
     EXPECT_FALSE(map.layers()[4].visible());
     const tmx::TmxLayer& largest = map.layers()[6];
     EXPECT_EQ(largest.cellCount(), 8192 * 8191);
-    EXPECT_EQ(largest.cells().size(), 2u);       // memory follows the data, not the declared size
+    EXPECT_EQ(largest.chunks().at(0).cells.size(),
+              2u);                               // memory follows the data, not the declared size
     EXPECT_EQ(largest.TileAt(1, 0).localId, 2);  // no tileset: the bare id
     EXPECT_EQ(largest.TileAt(8191, 8190).tilesetIndex, 0);
     const tmx::TmxLayer& noData = map.layers()[7];
@@ -260,6 +261,61 @@ TEST(Layers, EveryEncodingGivesTheSameCells) {
     }
     EXPECT_EQ(expected.at(3), (CellView{0, 2, "h"}));
     EXPECT_EQ(expected.at(7), (CellView{1, 235, ""}));
+}
+
+TEST(GroupLayers, ChildrenStandInTheGroupsPlace) {
+    tmx::TmxMap map;
+    map.LoadFromText(MapText(R"(<layer name="a"/>
+        <group name="g" offsetx="5" opacity="0.5" visible="0">
+          <properties><property name="Level" value="9"/></properties>
+          <tileset firstgid="1"/>
+          <objectgroup name="Mobs"/>
+          <group><layer name="b"/><imagelayer name="i"/></group>
+          <layer name="c"/>
+        </group>
+        <objectgroup name="Traps"/>)"));
+    ASSERT_EQ(map.layers().size(), 3u);
+    EXPECT_EQ(map.layers()[0].orderIndex(), 0);
+    EXPECT_EQ(map.objectGroups().at(0).name(), "Mobs");
+    EXPECT_EQ(map.objectGroups()[0].orderIndex(), 1);
+    EXPECT_EQ(map.layers()[1].name(), "b");
+    EXPECT_EQ(map.layers()[1].orderIndex(), 2);
+    EXPECT_EQ(map.imageLayers().at(0).orderIndex(), 3);
+    EXPECT_EQ(map.layers()[2].name(), "c");
+    EXPECT_EQ(map.layers()[2].orderIndex(), 4);
+    EXPECT_EQ(map.objectGroups().at(1).orderIndex(), 5);
+    // The group's own properties and tilesets are not the map's.
+    EXPECT_EQ(map.properties().ValueOf("Level"), "No such property!");
+    EXPECT_TRUE(map.tilesets().empty());
+}
+
+TEST(Chunks, CellsLieAtMapCoordinates) {
+    tmx::TmxMap map;
+    map.LoadFromText(MapText(R"(<tileset firstgid="1"/>
+        <layer name="inf" width="4" height="4"><data encoding="csv">
+          <chunk x="-2" y="-1" width="2" height="2">2,3,4,5</chunk>
+          <chunk x="10" y="0" width="2" height="1">6</chunk>
+          <chunk x="11" y="0" width="1" height="1">7</chunk>
+          <chunk x="0" y="0" width="0" height="5">8</chunk>
+        </data></layer>
+        <layer width="2" height="1"><data encoding="base64" compression="zlib">
+          <chunk x="3" y="3" width="2" height="1">eJxjZGBgYAJiAAAYAAQ=</chunk>
+        </data></layer>)"));
+    ASSERT_EQ(map.layers().size(), 2u);
+    const tmx::TmxLayer& inf = map.layers()[0];
+    EXPECT_EQ(inf.chunks().size(), 3u);
+    EXPECT_EQ(inf.cellCount(), 7);
+    EXPECT_EQ(inf.TileAt(-2, -1).localId, 1);
+    EXPECT_EQ(inf.TileAt(-1, 0).localId, 4);
+    EXPECT_EQ(inf.TileAt(10, 0).localId, 5);
+    EXPECT_EQ(inf.TileAt(11, 0).localId, 6);       // the later chunk holds an overlapped cell
+    EXPECT_EQ(inf.TileAt(0, 0).tilesetIndex, -1);  // between chunks: no cell
+    EXPECT_EQ(inf.TileAt(0, 0).localId, 0);
+    EXPECT_EQ(inf.TileAt(3, 3).tilesetIndex, -1);  // inside the declared size, outside all chunks
+    const tmx::TmxLayer& packed = map.layers()[1];
+    EXPECT_EQ(packed.TileAt(3, 3).localId, 0);
+    EXPECT_EQ(packed.TileAt(4, 3).localId, 1);
+    EXPECT_TRUE(packed.dataProblem().empty());
 }
 
 TEST(ImageLayers, AttributesAndImage) {

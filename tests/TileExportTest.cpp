@@ -132,4 +132,37 @@ TEST(TileExport, RepeatedBlocksAreEachPlacedUnderTheirOwnId) {
                   Placement(10002, 24, 0) + Placement(10003, 12, 12) + kEnd);
 }
 
+std::vector<std::string> Warnings(const std::string& layers) {
+    tmx::TmxMap map;
+    map.LoadFromText(MapText("<tileset firstgid=\"1\"/>" + layers));
+    ZoneScript script;
+    return ExportTileLayers(map, script);
+}
+
+TEST(TileExport, ChunksCoverOnlyTheirOwnCells) {
+    // A full first layer, then chunks: one over the corner (empty cells
+    // included), one at negative coordinates reaching into the grid.
+    EXPECT_EQ(TileSection(
+                  Layer(6, 1, {{0, 0, 2}, {1, 0, 2}, {2, 0, 2}, {3, 0, 2}, {4, 0, 2}, {5, 0, 2}}) +
+                  R"(<layer name="inf"><data encoding="csv">
+                               <chunk x="-1" y="0" width="2" height="1">5,3</chunk>
+                               <chunk x="3" y="0" width="2" height="1">0,4</chunk></data></layer>)"),
+              Definition(10001, 1, "17\t16\t16\t0\t18\t16") + Placement(10001, 0, 0) + kEnd);
+}
+
+TEST(TileExport, WarnsOfTilesLeftOutPerLayer) {
+    EXPECT_EQ(Warnings(Layer(130, 130, {{1, 1, 2}, {127, 127, 2}})), std::vector<std::string>{});
+    EXPECT_EQ(
+        Warnings(Layer(130, 2, {{128, 0, 2}, {129, 1, 0x80000001u}, {128, 1, 0}}) +
+                 R"(<layer name="inf"><data encoding="csv">
+                            <chunk x="-16" y="120" width="16" height="16">,,,,,,,,,,,,,,,,3</chunk>
+                            <chunk x="0" y="0" width="2" height="1">0,0</chunk></data></layer>
+                          <layer name="z"><data encoding="base64" compression="zstd">
+                            <chunk x="0" y="0" width="1" height="1">AAAA</chunk></data></layer>)"),
+        (std::vector<std::string>{
+            "layer \"layer\": 2 tiles lie outside the zone's 128 x 128 cells and were left out",
+            "layer \"inf\": 1 tile lies outside the zone's 128 x 128 cells and was left out",
+            "layer \"z\": its zstd data could not be decoded"}));
+}
+
 }  // namespace

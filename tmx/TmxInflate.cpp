@@ -1,8 +1,10 @@
 #include "TmxInflate.h"
 
 #include <zlib.h>
+#include <zstd.h>
 
 #include <limits>
+#include <memory>
 
 namespace tmx {
 
@@ -55,6 +57,26 @@ std::optional<std::vector<uint8_t>> InflateGzipData(const std::vector<uint8_t>& 
     inflateEnd(&stream);
     if (!complete) return std::nullopt;
     if (produced < expected) buffer.resize(produced);
+    return buffer;
+}
+
+std::optional<std::vector<uint8_t>> DecompressZstdData(const std::vector<uint8_t>& source,
+                                                       uint32_t expected) {
+    std::unique_ptr<ZSTD_DCtx, size_t (*)(ZSTD_DCtx*)> context(ZSTD_createDCtx(), ZSTD_freeDCtx);
+    if (!context) return std::nullopt;
+    std::vector<uint8_t> buffer(expected);
+    ZSTD_inBuffer in{source.data(), source.size(), 0};
+    ZSTD_outBuffer out{buffer.data(), buffer.size(), 0};
+    size_t pending = 1;  // non-zero while a frame is open
+    while (in.pos < in.size && out.pos < out.size) {
+        pending = ZSTD_decompressStream(context.get(), &out, &in);
+        if (ZSTD_isError(pending)) return std::nullopt;
+        if (pending != 0 && in.pos == in.size) break;
+    }
+    // A full grid is success, whatever follows; short of it, the last frame
+    // must have ended.
+    if (out.pos < out.size && pending != 0) return std::nullopt;
+    buffer.resize(out.pos);
     return buffer;
 }
 

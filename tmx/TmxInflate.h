@@ -1,6 +1,6 @@
 #pragma once
 
-// Inflation of compressed layer data. Both return the inflated bytes, or
+// Decompression of compressed layer data. Both return the inflated bytes, or
 // nothing when the data cannot be inflated; the vector's size is the number
 // of bytes the stream produced, which may be less than `expected`.
 
@@ -20,5 +20,10 @@ std::optional<std::vector<uint8_t>> InflateZlibData(const std::vector<uint8_t>& 
 // which must be sound and end exactly at the end of `source`.
 std::optional<std::vector<uint8_t>> InflateGzipData(const std::vector<uint8_t>& source,
                                                     uint32_t expected);
+
+// A zstd stream (one or more frames), read into exactly `expected` bytes like
+// the zlib path: content beyond that is cut off.
+std::optional<std::vector<uint8_t>> DecompressZstdData(const std::vector<uint8_t>& source,
+                                                       uint32_t expected);
 
 }  // namespace tmx

@@ -16,7 +16,7 @@ namespace tmx {
 class TmxMap;
 
 enum class TmxEncoding : int32_t { Xml = 0, Base64 = 1, Csv = 2 };
-enum class TmxCompression : int32_t { None = 0, Zlib = 1, Gzip = 2 };
+enum class TmxCompression : int32_t { None = 0, Zlib = 1, Gzip = 2, Zstd = 3 };
 
 // One decoded global tile id.
 struct TmxCell {
@@ -27,8 +27,25 @@ struct TmxCell {
     bool flipDiagonal = false;
 };
 
-// A `layer`: width x height cells, row by row. Cells are resolved against the
-// tilesets that stand before the layer in the file, while the layer is read.
+// A rectangle of cells at map coordinates (x, y), row by row.
+struct TmxChunk {
+    int32_t x = 0;
+    int32_t y = 0;
+    int32_t width = 0;
+    int32_t height = 0;
+    // The cells the data reached, from the first; memory follows the data in
+    // the file, not the size declared. The others hold the initial value.
+    std::vector<TmxCell> cells;
+
+    int64_t CellCount() const { return int64_t{width} * height; }
+};
+
+// A `layer`. Its cells lie in chunks: a layer of a finite map is one chunk at
+// (0, 0) of the layer's width x height; a layer of an infinite map is the
+// chunks its data lists, anywhere, even at negative coordinates. TileAt takes
+// map coordinates either way, so a caller never needs to know which it is.
+// Cells are resolved against the tilesets that stand before the layer in the
+// file, while the layer is read.
 class TmxLayer {
   public:
     // `cellBudget`: how many cells the map still lets this layer declare.
@@ -36,9 +53,10 @@ class TmxLayer {
 
     void ReadElement(const TiXmlElement* element);
 
-    // The cell at column x, row y. A cell the data did not reach holds the
-    // initial value (tileset 0, local id 0); outside the grid, or in a layer
-    // without cells, the answer is an empty cell (tileset -1, local id 0).
+    // The cell at column x, row y of the map. A cell the data did not reach
+    // holds the initial value (tileset 0, local id 0); outside every chunk the
+    // answer is an empty cell (tileset -1, local id 0). Where chunks overlap,
+    // the later one holds the cell.
     const TmxCell& TileAt(int32_t x, int32_t y) const;
 
     const std::string& name() const { return name_; }
@@ -51,21 +69,24 @@ class TmxLayer {
     const TmxProperties& properties() const { return properties_; }
     TmxEncoding encoding() const { return encoding_; }
     TmxCompression compression() const { return compression_; }
-    // width x height, or 0 when the layer holds no cells: width or height not
-    // positive, 4 x width x height bytes beyond 32 bits, or more cells than
-    // the map's budget had left.
-    int64_t cellCount() const { return cellCount_; }
-    // The cells the layer data reached, row by row from the first; memory
-    // follows the data in the file, not the size the layer declares.
-    const std::vector<TmxCell>& cells() const { return cells_; }
+    // The chunks that hold cells. A chunk (or a finite layer) gets none when
+    // its width or height is not positive, its 4 x width x height bytes do not
+    // fit in 32 bits, or its cells exceed what the map's budget has left.
+    const std::vector<TmxChunk>& chunks() const { return chunks_; }
+    // The cells of all chunks together.
+    int64_t cellCount() const;
+    // Why tiles of this layer are missing (data that could not be decoded, a
+    // size too large to hold); empty when nothing went wrong.
+    const std::string& dataProblem() const { return dataProblem_; }
 
   private:
-    void ReadXmlTiles(const TiXmlElement* data);
-    void ReadBase64Data(std::string_view text);
-    void ReadCsvData(std::string_view text);
-    void ReadLittleEndianIds(const std::vector<uint8_t>& bytes);
-    size_t CellsLeft() const { return static_cast<size_t>(cellCount_) - cells_.size(); }
+    void ReadChunk(const TiXmlElement* source, int32_t x, int32_t y, int32_t width, int32_t height);
+    void ReadXmlTiles(const TiXmlElement* data, TmxChunk& chunk) const;
+    void ReadBase64Data(std::string_view text, TmxChunk& chunk);
+    void ReadCsvData(std::string_view text, TmxChunk& chunk) const;
+    void ReadLittleEndianIds(const std::vector<uint8_t>& bytes, TmxChunk& chunk) const;
     TmxCell CellFromGid(uint32_t gid) const;
+    void NoteProblem(std::string problem);
 
     const TmxMap* map_;
     int64_t cellBudget_;
@@ -76,8 +97,8 @@ class TmxLayer {
     bool visible_ = true;
     int32_t orderIndex_ = 0;
     TmxProperties properties_;
-    int64_t cellCount_ = 0;
-    std::vector<TmxCell> cells_;
+    std::vector<TmxChunk> chunks_;
+    std::string dataProblem_;
     TmxEncoding encoding_ = TmxEncoding::Xml;
     TmxCompression compression_ = TmxCompression::None;
 };

@@ -156,7 +156,6 @@ void TmxMap::ReadMapElement(const TiXmlElement* mapElement) {
     }
 
     // Layer-like children share one counter: their stacking order in the map.
-    // A record joins its list only once it has been read whole.
     int32_t orderIndex = 0;
     for (const TiXmlElement* child = mapElement->FirstChildElement(); child;
          child = child->NextSiblingElement()) {
@@ -167,22 +166,37 @@ void TmxMap::ReadMapElement(const TiXmlElement* mapElement) {
             tileset.ReadElement(child);
             firstGids_.push_back(tileset.firstGid());
             tilesets_.push_back(std::move(tileset));
-        } else if (Is(child, "layer")) {
-            TmxLayer layer(*this, cellsLeft_);
-            layer.ReadElement(child);
-            cellsLeft_ -= layer.cellCount();
-            layer.setOrderIndex(orderIndex++);
-            layers_.push_back(std::move(layer));
-        } else if (Is(child, "imagelayer")) {
-            TmxImageLayer layer(*this);
-            layer.ReadElement(child);
-            layer.setOrderIndex(orderIndex++);
-            imageLayers_.push_back(std::move(layer));
-        } else if (Is(child, "objectgroup")) {
-            TmxObjectGroup group;
-            group.ReadElement(child);
-            group.setOrderIndex(orderIndex++);
-            objectGroups_.push_back(std::move(group));
+        } else {
+            ReadLayerLike(child, orderIndex);
+        }
+    }
+}
+
+// A tile layer, image layer or object group joins its list once read whole.
+// A group layer's children are read as if they stood in its place; the
+// group's own attributes and properties do not apply to them. The nesting
+// bound checked before parsing bounds this recursion too.
+void TmxMap::ReadLayerLike(const TiXmlElement* element, int32_t& orderIndex) {
+    if (Is(element, "layer")) {
+        TmxLayer layer(*this, cellsLeft_);
+        layer.ReadElement(element);
+        cellsLeft_ -= layer.cellCount();
+        layer.setOrderIndex(orderIndex++);
+        layers_.push_back(std::move(layer));
+    } else if (Is(element, "imagelayer")) {
+        TmxImageLayer layer(*this);
+        layer.ReadElement(element);
+        layer.setOrderIndex(orderIndex++);
+        imageLayers_.push_back(std::move(layer));
+    } else if (Is(element, "objectgroup")) {
+        TmxObjectGroup group;
+        group.ReadElement(element);
+        group.setOrderIndex(orderIndex++);
+        objectGroups_.push_back(std::move(group));
+    } else if (Is(element, "group")) {
+        for (const TiXmlElement* child = element->FirstChildElement(); child;
+             child = child->NextSiblingElement()) {
+            ReadLayerLike(child, orderIndex);
         }
     }
 }

@@ -72,6 +72,7 @@ class TmxMap {
   private:
     void RecordError(TmxLoadError code, std::string message);
     void ParsePadded(const char* text);
+    void ReadLayerLike(const TiXmlElement* element, int32_t& orderIndex);
     void ReadMapElement(const TiXmlElement* mapElement);
 
     std::string sourcePath_;
