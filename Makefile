@@ -4,6 +4,7 @@
 #   make sanitize    the whole test suite built with AddressSanitizer + UBSan
 #   make fuzz-smoke  each fuzz target for FUZZ_SECONDS (default 20)
 #   make fuzz-long   each fuzz target for 10 minutes, a real campaign
+#   make package     the .deb, in build/package; make package-test checks it
 
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 CONVERTER := build/converter/VeltTileConverter
@@ -11,7 +12,7 @@ EXAMPLE := examples/village
 FUZZ_TARGETS := convert base64 inflate numbers
 FUZZ_SECONDS ?= 20
 
-.PHONY: all deps build demo test sanitize fuzz-build fuzz-smoke fuzz-long clean
+.PHONY: all deps build demo test sanitize fuzz-build fuzz-smoke fuzz-long package package-test clean
 
 all: build
 
@@ -45,6 +46,12 @@ fuzz-smoke: fuzz-build
 
 fuzz-long: fuzz-build
 	scripts/fuzz-run 600
+
+package: build
+	cd build && cpack
+
+package-test: package
+	scripts/package-test
 
 clean:
 	rm -rf build build-sanitize build-fuzz
