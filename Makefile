@@ -5,6 +5,7 @@
 #   make fuzz-smoke  each fuzz target for FUZZ_SECONDS (default 20)
 #   make fuzz-long   each fuzz target for 10 minutes, a real campaign
 #   make package     the .deb, in build/package; make package-test checks it
+#   make bench       the converter against the XML parse of the same maps
 
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 CONVERTER := build/converter/VeltTileConverter
@@ -12,7 +13,7 @@ EXAMPLE := examples/village
 FUZZ_TARGETS := convert base64 inflate numbers
 FUZZ_SECONDS ?= 20
 
-.PHONY: all deps build demo test sanitize fuzz-build fuzz-smoke fuzz-long package package-test clean
+.PHONY: all deps build demo test sanitize fuzz-build fuzz-smoke fuzz-long package package-test bench clean
 
 all: build
 
@@ -53,5 +54,13 @@ package: build
 package-test: package
 	scripts/package-test
 
+bench:
+	@scripts/install-deps --bench
+	cmake --preset bench >/dev/null
+	cmake --build --preset bench -j $(JOBS)
+	build-bench/bench/velt_bench build-bench/maps $(BENCH_ARGS)
+	@echo
+	@build-bench/bench/bench_process build-bench/maps
+
 clean:
-	rm -rf build build-sanitize build-fuzz
+	rm -rf build build-sanitize build-fuzz build-bench

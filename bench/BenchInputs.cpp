@@ -1,0 +1,103 @@
+#include "BenchInputs.h"
+
+#include <random>
+
+namespace {
+
+const char* EncodingName(LayerEncoding encoding) {
+    switch (encoding) {
+        case LayerEncoding::XmlTiles:
+            return "xml";
+        case LayerEncoding::Csv:
+            return "csv";
+        case LayerEncoding::Base64:
+            return "base64";
+        case LayerEncoding::Base64Zlib:
+            return "zlib";
+        case LayerEncoding::Base64Gzip:
+            return "gzip";
+    }
+    return "";
+}
+
+// Ground-like data: runs of the same tile, some empty cells, a few flipped.
+std::vector<uint32_t> Gids(int width, int height, uint32_t seed) {
+    std::mt19937 random(seed);
+    std::vector<uint32_t> gids(static_cast<size_t>(width) * static_cast<size_t>(height));
+    uint32_t current = 1;
+    for (uint32_t& gid : gids) {
+        const uint32_t roll = random() % 100;
+        if (roll < 20) current = 1 + random() % 256;
+        gid = roll < 5 ? 0 : current | (roll == 99 ? 0x80000000u : 0u);
+    }
+    return gids;
+}
+
+BenchInput TileMap(int width, int height, int layers, LayerEncoding encoding) {
+    BenchInput input;
+    input.name = std::to_string(width) + "x" + std::to_string(height) + " " +
+                 std::to_string(layers) + (layers == 1 ? " layer " : " layers ") +
+                 EncodingName(encoding);
+    input.encoding = encoding;
+    input.layerBytes = static_cast<uint32_t>(4u * static_cast<uint32_t>(width * height));
+    std::string body =
+        "<tileset firstgid=\"1\" name=\"ground\" tilewidth=\"32\" tileheight=\"32\"/>\n";
+    for (int layer = 0; layer < layers; ++layer) {
+        const std::vector<uint32_t> gids =
+            Gids(width, height, 1000u + static_cast<uint32_t>(layer));
+        body += LayerElement("layer" + std::to_string(layer), width, height, gids, encoding);
+        if (encoding == LayerEncoding::Base64Zlib || encoding == LayerEncoding::Base64Gzip) {
+            input.compressed.push_back(
+                Deflate(LittleEndian(gids),
+                        encoding == LayerEncoding::Base64Zlib ? Wrapper::Zlib : Wrapper::Gzip));
+        }
+    }
+    input.text =
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<map version=\"1.8\" "
+        "orientation=\"orthogonal\" width=\"" +
+        std::to_string(width) + "\" height=\"" + std::to_string(height) +
+        "\" tilewidth=\"32\" tileheight=\"32\">\n" + body + "</map>\n";
+    return input;
+}
+
+// A typical zone: 128 x 128 ground and 2,000 objects, a quarter of them paths.
+BenchInput ObjectMap() {
+    BenchInput input = TileMap(128, 128, 1, LayerEncoding::Csv);
+    input.name = "128x128 csv + 2000 objects";
+    std::mt19937 random(77);
+    const char* groups[] = {"Zones", "Mobs", "Traps", "Waypoints"};
+    std::string objects;
+    int id = 1;
+    for (const char* group : groups) {
+        objects += " <objectgroup name=\"" + std::string(group) + "\">\n";
+        for (int i = 0; i < 500; ++i, ++id) {
+            objects += "  <object id=\"" + std::to_string(id) + "\" name=\"" +
+                       (i % 2 ? "In" : std::to_string(random() % 900)) + "\" x=\"" +
+                       std::to_string(random() % 4096) + "\" y=\"" +
+                       std::to_string(random() % 4096) + "\"";
+            if (std::string(group) == "Waypoints") {
+                objects += "><polyline points=\"0,0 " + std::to_string(random() % 200) +
+                           ",17 -40," + std::to_string(random() % 300) + " 96,96\"/></object>\n";
+            } else {
+                objects += " width=\"32\" height=\"32\"/>\n";
+            }
+        }
+        objects += " </objectgroup>\n";
+    }
+    input.text.insert(input.text.size() - 7, objects);  // before "</map>\n"
+    return input;
+}
+
+}  // namespace
+
+std::vector<BenchInput> MakeBenchInputs() {
+    std::vector<BenchInput> inputs;
+    for (const LayerEncoding encoding : kAllEncodings) {
+        inputs.push_back(TileMap(128, 128, 1, encoding));
+        inputs.push_back(TileMap(1024, 1024, 1, encoding));
+        inputs.push_back(TileMap(1024, 1024, 4, encoding));
+        inputs.push_back(TileMap(4096, 1024, 1, encoding));
+    }
+    inputs.push_back(ObjectMap());
+    return inputs;
+}

@@ -1,0 +1,56 @@
+// The floor as a process: read a file once, parse it with TinyXML and, for
+// compressed layer data, decode and inflate it into a buffer of the layer's
+// size, one layer at a time. Nothing a converter could skip.
+
+#include <tinyxml.h>
+#include <zlib.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "TmxBase64.h"
+
+namespace {
+
+void InflateLayers(const TiXmlElement* map) {
+    for (const TiXmlElement* layer = map->FirstChildElement("layer"); layer;
+         layer = layer->NextSiblingElement("layer")) {
+        const TiXmlElement* data = layer->FirstChildElement("data");
+        const char* compression = data ? data->Attribute("compression") : nullptr;
+        if (compression == nullptr || data->GetText() == nullptr) continue;
+        const std::vector<uint8_t> packed = tmx::Base64Decode(data->GetText());
+        const long cells =
+            std::atol(layer->Attribute("width")) * std::atol(layer->Attribute("height"));
+        std::vector<uint8_t> grid(static_cast<size_t>(cells) * 4);
+        z_stream stream{};
+        stream.next_in = const_cast<Bytef*>(packed.data());
+        stream.avail_in = static_cast<uInt>(packed.size());
+        stream.next_out = grid.data();
+        stream.avail_out = static_cast<uInt>(grid.size());
+        inflateInit2(&stream, 15 + 32);
+        inflate(&stream, Z_SYNC_FLUSH);
+        inflateEnd(&stream);
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) return 2;
+    std::FILE* file = std::fopen(argv[1], "rb");
+    if (file == nullptr) return 1;
+    std::fseek(file, 0, SEEK_END);
+    const long size = std::ftell(file);
+    std::fseek(file, 0, SEEK_SET);
+    std::string text(static_cast<size_t>(size), '\0');
+    const size_t read = std::fread(text.data(), 1, text.size(), file);
+    std::fclose(file);
+    TiXmlDocument document;
+    document.Parse(text.c_str(), nullptr, TIXML_DEFAULT_ENCODING);
+    if (document.Error() || read != text.size()) return 1;
+    if (const TiXmlElement* map = document.FirstChildElement("map")) InflateLayers(map);
+    return 0;
+}

@@ -1,0 +1,149 @@
+// Benchmarks of the converter against its floor, the XML parse of the same
+// text, in process (Google Benchmark) and as whole processes; prints one
+// table with the ratios and their targets.
+//
+//   velt_bench DIR [google benchmark flags]
+//
+// writes the maps and the in-process figures to DIR for bench_process, which
+// times whole processes and prints the table.
+
+#include <benchmark/benchmark.h>
+#include <tinyxml.h>
+#include <zlib.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "BenchInputs.h"
+#include "TmxMap.h"
+#include "ZoneExports.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double Milliseconds(Clock::duration d) {
+    return std::chrono::duration<double, std::milli>(d).count();
+}
+
+// The unavoidable work: TinyXML builds (and frees) the document, and zlib
+// inflates compressed layers into buffers of the grid's size.
+void Floor(const BenchInput& input) {
+    {
+        TiXmlDocument document;
+        document.Parse(input.text.c_str(), nullptr, TIXML_DEFAULT_ENCODING);
+        benchmark::DoNotOptimize(document.Error());
+    }
+    std::vector<uint8_t> buffer(input.layerBytes);
+    for (const std::vector<uint8_t>& stream : input.compressed) {
+        z_stream z{};
+        z.next_in = const_cast<Bytef*>(stream.data());
+        z.avail_in = static_cast<uInt>(stream.size());
+        z.next_out = buffer.data();
+        z.avail_out = static_cast<uInt>(buffer.size());
+        inflateInit2(&z, 15 + 32);
+        inflate(&z, Z_SYNC_FLUSH);
+        inflateEnd(&z);
+        benchmark::DoNotOptimize(buffer.data());
+    }
+}
+
+void Convert(const BenchInput& input) {
+    tmx::TmxMap map;
+    map.LoadFromText(input.text);
+    ZoneScript script;
+    ExportMapProperties(map, script);
+    benchmark::DoNotOptimize(ExportTileLayers(map, script));
+    ExportObjectGroups(map, script);
+    benchmark::DoNotOptimize(script.bytes().data());
+}
+
+struct InProcess {
+    double floorMs = 0;
+    double loadMs = 0;
+    double convertMs = 0;
+};
+std::map<std::string, InProcess> inProcess;
+
+void Measure(benchmark::State& state, const BenchInput& input) {
+    InProcess total;
+    int64_t rounds = 0;
+    for (auto _ : state) {
+        const auto t0 = Clock::now();
+        Floor(input);
+        const auto t1 = Clock::now();
+        {
+            tmx::TmxMap map;
+            map.LoadFromText(input.text);
+            benchmark::DoNotOptimize(map.layers().data());
+        }
+        const auto t2 = Clock::now();
+        Convert(input);
+        const auto t3 = Clock::now();
+        total.floorMs += Milliseconds(t1 - t0);
+        total.loadMs += Milliseconds(t2 - t1);
+        total.convertMs += Milliseconds(t3 - t2);
+        state.SetIterationTime(std::chrono::duration<double>(t3 - t0).count());
+        ++rounds;
+    }
+    const double n = static_cast<double>(rounds);
+    InProcess& result = inProcess[input.name];
+    result = {total.floorMs / n, total.loadMs / n, total.convertMs / n};
+    state.counters["floor_ms"] = result.floorMs;
+    state.counters["load_ms"] = result.loadMs;
+    state.counters["convert_ms"] = result.convertMs;
+    state.counters["load/floor"] = result.loadMs / result.floorMs;
+    state.counters["convert/floor"] = result.convertMs / result.floorMs;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: velt_bench DIR [benchmark flags]\n");
+        return 2;
+    }
+    const std::string outputDir = argv[1];
+    argv[1] = argv[0];
+    --argc;
+    ++argv;
+    const std::vector<BenchInput> inputs = MakeBenchInputs();
+    for (const BenchInput& input : inputs) {
+        // About a second of work per input, at least two rounds.
+        const int64_t rounds = std::clamp<int64_t>(
+            static_cast<int64_t>(60e6 / static_cast<double>(input.text.size())), 2, 50);
+        benchmark::RegisterBenchmark(input.name.c_str(), Measure, input)
+            ->Iterations(rounds)
+            ->UseManualTime()
+            ->Unit(benchmark::kMillisecond);
+    }
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+
+    // The maps as files, with what was measured here, for bench_process.
+    std::filesystem::create_directories(outputDir);
+    std::FILE* results = std::fopen((outputDir + "/results.tsv").c_str(), "w");
+    for (size_t i = 0; i < inputs.size(); ++i) {
+        const BenchInput& input = inputs[i];
+        const auto found = inProcess.find(input.name);
+        if (found == inProcess.end()) continue;  // filtered out
+        const std::string file = outputDir + "/map" + std::to_string(i) + ".tmx";
+        std::FILE* out = std::fopen(file.c_str(), "wb");
+        std::fwrite(input.text.data(), 1, input.text.size(), out);
+        std::fclose(out);
+        const char* target = input.encoding == LayerEncoding::XmlTiles ? "1.3" : "1.15";
+        if (input.layerBytes < 4u * 1024u * 1024u) target = "-";
+        std::fprintf(results, "%s\t%s\t%zu\t%.3f\t%.3f\t%.3f\t%s\t%s\n", file.c_str(),
+                     input.name.c_str(), input.text.size(), found->second.floorMs,
+                     found->second.loadMs, found->second.convertMs, target,
+                     input.name.find("objects") != std::string::npos ? "1.5" : "-");
+    }
+    std::fclose(results);
+    return 0;
+}
