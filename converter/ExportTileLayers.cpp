@@ -41,12 +41,16 @@ int16_t TileCodeFromId(int32_t localId) {
     return 0;
 }
 
-bool IsEmpty(const tmx::TmxCell& cell) {
-    return cell.tilesetIndex < 0 && cell.localId == 0;
+// How many of `gids` hold a tile (flip flags alone are no tile).
+int64_t TilesIn(const uint32_t* gids, size_t count) {
+    int64_t tiles = 0;
+    for (size_t i = 0; i < count; ++i)
+        tiles += (gids[i] & tmx::kTileIdMask) != 0;
+    return tiles;
 }
 
 // Lays one layer onto the grid: it covers the cells of its chunks inside the
-// grid, empty ones included. Returns how many non-empty cells fell outside.
+// grid, empty ones included. Returns how many tiles fell outside the grid.
 int64_t LayLayer(const tmx::TmxLayer& layer, TileGrid& grid) {
     int64_t outside = 0;
     for (const tmx::TmxChunk& chunk : layer.chunks()) {
@@ -60,14 +64,21 @@ int64_t LayLayer(const tmx::TmxLayer& layer, TileGrid& grid) {
                     layer.TileAt(static_cast<int32_t>(x), static_cast<int32_t>(y)).localId);
             }
         }
-        if (x0 == chunk.x && y0 == chunk.y && x1 - chunk.x == chunk.width &&
-            y1 - chunk.y == chunk.height) {
-            continue;  // wholly inside the grid
-        }
-        for (size_t k = 0; k < chunk.cells.size(); ++k) {
-            const int64_t x = chunk.x + static_cast<int64_t>(k % static_cast<size_t>(chunk.width));
-            const int64_t y = chunk.y + static_cast<int64_t>(k / static_cast<size_t>(chunk.width));
-            if ((x < x0 || x >= x1 || y < y0 || y >= y1) && !IsEmpty(chunk.cells[k])) ++outside;
+        // Row by row through what the data held: the parts left and right of
+        // the grid, and whole rows above or below it.
+        const auto width = static_cast<size_t>(chunk.width);
+        for (size_t start = 0; start < chunk.gids.size(); start += width) {
+            const uint32_t* row = chunk.gids.data() + start;
+            const size_t count = std::min(width, chunk.gids.size() - start);
+            const int64_t y = chunk.y + static_cast<int64_t>(start / width);
+            if (y < y0 || y >= y1 || x1 <= x0) {
+                outside += TilesIn(row, count);
+                continue;
+            }
+            const auto left = static_cast<size_t>(x0 - chunk.x);
+            const auto right = static_cast<size_t>(x1 - chunk.x);
+            outside += TilesIn(row, std::min(left, count));
+            if (count > right) outside += TilesIn(row + right, count - right);
         }
     }
     return outside;

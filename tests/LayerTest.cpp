@@ -236,7 +236,7 @@ TEST(Layers, AttributesAndHostileSizes) {
     EXPECT_FALSE(map.layers()[4].visible());
     const tmx::TmxLayer& largest = map.layers()[6];
     EXPECT_EQ(largest.cellCount(), 8192 * 8191);
-    EXPECT_EQ(largest.chunks().at(0).cells.size(),
+    EXPECT_EQ(largest.chunks().at(0).gids.size(),
               2u);                               // memory follows the data, not the declared size
     EXPECT_EQ(largest.TileAt(1, 0).localId, 2);  // no tileset: the bare id
     EXPECT_EQ(largest.TileAt(8191, 8190).tilesetIndex, 0);

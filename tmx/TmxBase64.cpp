@@ -5,6 +5,7 @@
 namespace tmx {
 namespace {
 
+// Table values: 0 to 63 for the alphabet; both markers have a bit of 0xC0.
 constexpr uint8_t kSkip = 64;
 constexpr uint8_t kStop = 255;
 
@@ -24,20 +25,40 @@ constexpr std::array<uint8_t, 256> kTable = MakeTable();
 
 }  // namespace
 
-std::vector<uint8_t> Base64Decode(std::string_view text) {
-    std::vector<uint8_t> bytes;
-    bytes.reserve(text.size() / 4 * 3 + 2);
+size_t Base64DecodeInto(std::string_view text, uint8_t* out, size_t capacity) {
+    size_t written = 0;
+    const auto put = [&](uint32_t byte) {
+        if (written < capacity) out[written++] = static_cast<uint8_t>(byte);
+    };
     uint32_t group = 0;  // the pending 6-bit values, oldest in the high bits
     int pending = 0;
-    for (const char c : text) {
-        const uint8_t value = kTable[static_cast<unsigned char>(c)];
+    size_t i = 0;
+    for (;;) {
+        // Whole groups of four alphabet characters, the bulk of any text.
+        if (pending == 0) {
+            while (i + 4 <= text.size() && written + 3 <= capacity) {
+                const uint32_t a = kTable[static_cast<unsigned char>(text[i])];
+                const uint32_t b = kTable[static_cast<unsigned char>(text[i + 1])];
+                const uint32_t c = kTable[static_cast<unsigned char>(text[i + 2])];
+                const uint32_t d = kTable[static_cast<unsigned char>(text[i + 3])];
+                if ((a | b | c | d) & 0xC0) break;  // a blank or the end: the careful way
+                const uint32_t bits = a << 18 | b << 12 | c << 6 | d;
+                out[written] = static_cast<uint8_t>(bits >> 16);
+                out[written + 1] = static_cast<uint8_t>(bits >> 8);
+                out[written + 2] = static_cast<uint8_t>(bits);
+                written += 3;
+                i += 4;
+            }
+        }
+        if (i == text.size() || written == capacity) break;
+        const uint8_t value = kTable[static_cast<unsigned char>(text[i++])];
         if (value == kSkip) continue;
         if (value == kStop) break;
         group = group << 6 | value;
         if (++pending == 4) {
-            bytes.push_back(static_cast<uint8_t>(group >> 16));
-            bytes.push_back(static_cast<uint8_t>(group >> 8));
-            bytes.push_back(static_cast<uint8_t>(group));
+            put(group >> 16);
+            put(group >> 8);
+            put(group);
             group = 0;
             pending = 0;
         }
@@ -45,9 +66,15 @@ std::vector<uint8_t> Base64Decode(std::string_view text) {
     // A short final group: its missing values reach none of the bytes kept.
     if (pending >= 2) {
         group <<= 6 * (4 - pending);
-        bytes.push_back(static_cast<uint8_t>(group >> 16));
-        if (pending == 3) bytes.push_back(static_cast<uint8_t>(group >> 8));
+        put(group >> 16);
+        if (pending == 3) put(group >> 8);
     }
+    return written;
+}
+
+std::vector<uint8_t> Base64Decode(std::string_view text) {
+    std::vector<uint8_t> bytes(text.size() / 4 * 3 + 2);
+    bytes.resize(Base64DecodeInto(text, bytes.data(), bytes.size()));
     return bytes;
 }
 

@@ -13,4 +13,8 @@ namespace tmx {
 //    padding; a lone final character gives nothing.
 std::vector<uint8_t> Base64Decode(std::string_view text);
 
+// The same, into `out`: stops once `capacity` bytes are written, and returns
+// how many were.
+size_t Base64DecodeInto(std::string_view text, uint8_t* out, size_t capacity);
+
 }  // namespace tmx

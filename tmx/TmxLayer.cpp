@@ -3,6 +3,7 @@
 #include <tinyxml.h>
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 #include <optional>
 
@@ -17,12 +18,25 @@ namespace {
 constexpr uint32_t kFlipHorizontal = 0x80000000u;
 constexpr uint32_t kFlipVertical = 0x40000000u;
 constexpr uint32_t kFlipDiagonal = 0x20000000u;
-constexpr uint32_t kIdMask = 0x1FFFFFFFu;
 
 // Outside any grid: no tileset, no tile.
 constexpr TmxCell kNoCell{-1, 0, false, false, false};
 // Inside the grid where the data did not reach.
 constexpr TmxCell kUnreachedCell{};
+
+// Layer data stores ids little-endian, which is how they sit in memory here
+// on every usual machine; elsewhere they are turned around once.
+void FromLittleEndian(std::vector<uint32_t>& gids) {
+    if constexpr (std::endian::native == std::endian::big) {
+        for (uint32_t& gid : gids) {
+            gid = (gid >> 24) | ((gid >> 8) & 0xFF00u) | ((gid << 8) & 0xFF0000u) | (gid << 24);
+        }
+    }
+}
+
+uint8_t* BytesOf(std::vector<uint32_t>& gids) {
+    return reinterpret_cast<uint8_t*>(gids.data());
+}
 
 // The attributes that tile layers and image layers share.
 void ReadLayerAttributes(const TiXmlElement* element, std::string& name, int32_t& width,
@@ -35,13 +49,17 @@ void ReadLayerAttributes(const TiXmlElement* element, std::string& name, int32_t
 }
 
 // The text of `data`, as TinyXML condensed it; empty when it has none.
-std::string_view DataText(const TiXmlElement* data) {
+const std::string& DataText(const TiXmlElement* data) {
+    static const std::string kNone;
     const TiXmlNode* first = data->FirstChild();
     const TiXmlText* text = first != nullptr ? first->ToText() : nullptr;
-    return text != nullptr ? std::string_view(text->ValueStr()) : std::string_view();
+    return text != nullptr ? text->ValueStr() : kNone;
 }
 
 }  // namespace
+
+TmxLayer::TmxLayer(const TmxMap& map, int64_t cellBudget)
+    : map_(&map), tilesetCount_(map.tilesets().size()), cellBudget_(cellBudget) {}
 
 void TmxLayer::ReadElement(const TiXmlElement* element) {
     ReadLayerAttributes(element, name_, width_, height_, opacity_, visible_);
@@ -125,13 +143,13 @@ int64_t TmxLayer::cellCount() const {
     return count;
 }
 
-const TmxCell& TmxLayer::TileAt(int32_t x, int32_t y) const {
+TmxCell TmxLayer::TileAt(int32_t x, int32_t y) const {
     for (auto chunk = chunks_.rbegin(); chunk != chunks_.rend(); ++chunk) {
         const int64_t column = int64_t{x} - chunk->x;
         const int64_t row = int64_t{y} - chunk->y;
         if (column < 0 || row < 0 || column >= chunk->width || row >= chunk->height) continue;
         const auto k = static_cast<size_t>(row * chunk->width + column);
-        return k < chunk->cells.size() ? chunk->cells[k] : kUnreachedCell;
+        return k < chunk->gids.size() ? CellFromGid(chunk->gids[k]) : kUnreachedCell;
     }
     return kNoCell;
 }
@@ -141,78 +159,92 @@ TmxCell TmxLayer::CellFromGid(uint32_t gid) const {
     cell.flipHorizontal = (gid & kFlipHorizontal) != 0;
     cell.flipVertical = (gid & kFlipVertical) != 0;
     cell.flipDiagonal = (gid & kFlipDiagonal) != 0;
-    const auto id = static_cast<int32_t>(gid & kIdMask);
-    cell.tilesetIndex = map_->TilesetIndexFor(id);
+    const auto id = static_cast<int32_t>(gid & kTileIdMask);
+    cell.tilesetIndex = map_->TilesetIndexFor(id, tilesetCount_);
     cell.localId = cell.tilesetIndex >= 0
                        ? id - map_->tilesets()[static_cast<size_t>(cell.tilesetIndex)].firstGid()
                        : id;
     return cell;
 }
 
-void TmxLayer::ReadXmlTiles(const TiXmlElement* data, TmxChunk& chunk) const {
+void TmxLayer::ReadXmlTiles(const TiXmlElement* data, TmxChunk& chunk) {
     const auto count = static_cast<size_t>(chunk.CellCount());
     for (const TiXmlElement* tile = data->FirstChildElement("tile");
-         tile != nullptr && chunk.cells.size() < count; tile = tile->NextSiblingElement("tile")) {
+         tile != nullptr && chunk.gids.size() < count; tile = tile->NextSiblingElement("tile")) {
         uint32_t gid = 0;
         if (const char* text = tile->Attribute("gid")) ScanUnsigned(text, gid);
-        chunk.cells.push_back(CellFromGid(gid));
+        chunk.gids.push_back(gid);
     }
 }
 
-void TmxLayer::ReadCsvData(std::string_view text, TmxChunk& chunk) const {
+void TmxLayer::ReadCsvData(const std::string& text, TmxChunk& chunk) {
     // Tokens are the runs between commas (several commas separate like one).
     // A token without a number repeats the gid before it; the first gives 0.
-    const auto count = static_cast<size_t>(chunk.CellCount());
+    // There are at most text.size() / 2 + 1 tokens: storage is sized once.
+    chunk.gids.resize(std::min(static_cast<size_t>(chunk.CellCount()), text.size() / 2 + 1));
+    uint32_t* const gids = chunk.gids.data();
+    const size_t limit = chunk.gids.size();
+    size_t k = 0;
     uint32_t gid = 0;
-    const char* p = text.data();
+    // The text ends in a NUL, which is neither a digit nor a comma: the loops
+    // below stop on it without counting.
+    const char* p = text.c_str();
     const char* const end = p + text.size();
-    chunk.cells.reserve(std::min(count, text.size() / 2 + 1));
-    while (chunk.cells.size() < count) {
-        while (p != end && *p == ',')
+    while (k < limit) {
+        while (*p == ',')
             ++p;
         if (p == end) break;
-        const char* tokenEnd = static_cast<const char*>(std::memchr(p, ',', end - p));
-        if (tokenEnd == nullptr) tokenEnd = end;
-        ScanUnsignedAt(p, tokenEnd, gid);
-        chunk.cells.push_back(CellFromGid(gid));
-        p = tokenEnd;
+        // The usual token is digits up to its comma, read here at once; any
+        // other (blanks, signs, junk, 20 digits or more) takes the general way.
+        const char* q = p;
+        uint64_t value = 0;
+        for (unsigned digit; (digit = unsigned(*q) - '0') < 10; ++q)
+            value = value * 10 + digit;
+        if (q != p && q - p <= 19 && (*q == ',' || q == end)) {
+            gid = static_cast<uint32_t>(value);
+        } else {
+            q = static_cast<const char*>(std::memchr(p, ',', static_cast<size_t>(end - p)));
+            if (q == nullptr) q = end;
+            ScanUnsignedAt(p, q, gid);
+        }
+        gids[k++] = gid;
+        p = q;
     }
+    chunk.gids.resize(k);
 }
 
 void TmxLayer::ReadBase64Data(std::string_view text, TmxChunk& chunk) {
-    const std::vector<uint8_t> bytes = Base64Decode(text);
-    const auto expected = static_cast<uint32_t>(chunk.CellCount() * 4);
-    std::optional<std::vector<uint8_t>> inflated;
+    // The ids are decoded (and inflated) straight into the layer's storage.
+    const auto count = static_cast<size_t>(chunk.CellCount());
+    if (compression_ == TmxCompression::None) {
+        chunk.gids.resize(std::min(count, text.size() * 3 / 16 + 1));
+        const size_t bytes = Base64DecodeInto(text, BytesOf(chunk.gids), chunk.gids.size() * 4);
+        chunk.gids.resize(bytes / 4);  // a partial last entry is not a cell
+        FromLittleEndian(chunk.gids);
+        return;
+    }
+    const std::vector<uint8_t> packed = Base64Decode(text);
+    chunk.gids.resize(count);
+    const auto capacity = static_cast<uint32_t>(count * 4);
+    std::optional<size_t> produced;
     switch (compression_) {
-        case TmxCompression::None:
-            ReadLittleEndianIds(bytes, chunk);
-            return;
         case TmxCompression::Zlib:
-            inflated = InflateZlibData(bytes, expected);
-            if (!inflated) NoteProblem("its zlib data could not be inflated");
+            produced = InflateZlibData(packed, BytesOf(chunk.gids), capacity);
+            if (!produced) NoteProblem("its zlib data could not be inflated");
             break;
         case TmxCompression::Gzip:
-            inflated = InflateGzipData(bytes, expected);
-            if (!inflated) NoteProblem("its gzip data could not be inflated");
+            produced = InflateGzipData(packed, BytesOf(chunk.gids), capacity);
+            if (!produced) NoteProblem("its gzip data could not be inflated");
             break;
         case TmxCompression::Zstd:
-            inflated = DecompressZstdData(bytes, expected);
-            if (!inflated) NoteProblem("its zstd data could not be decoded");
+            produced = DecompressZstdData(packed, BytesOf(chunk.gids), capacity);
+            if (!produced) NoteProblem("its zstd data could not be decoded");
+            break;
+        case TmxCompression::None:
             break;
     }
-    if (inflated) ReadLittleEndianIds(*inflated, chunk);
-}
-
-void TmxLayer::ReadLittleEndianIds(const std::vector<uint8_t>& bytes, TmxChunk& chunk) const {
-    // Cells that no whole 4-byte entry covers keep their initial value.
-    const size_t count = std::min(static_cast<size_t>(chunk.CellCount()), bytes.size() / 4);
-    chunk.cells.reserve(count);
-    const uint8_t* entry = bytes.data();
-    for (size_t k = 0; k < count; ++k, entry += 4) {
-        const uint32_t gid = uint32_t{entry[0]} | uint32_t{entry[1]} << 8 |
-                             uint32_t{entry[2]} << 16 | uint32_t{entry[3]} << 24;
-        chunk.cells.push_back(CellFromGid(gid));
-    }
+    chunk.gids.resize(produced ? *produced / 4 : 0);
+    FromLittleEndian(chunk.gids);
 }
 
 void TmxImageLayer::ReadElement(const TiXmlElement* element) {

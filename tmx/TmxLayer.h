@@ -18,6 +18,9 @@ class TmxMap;
 enum class TmxEncoding : int32_t { Xml = 0, Base64 = 1, Csv = 2 };
 enum class TmxCompression : int32_t { None = 0, Zlib = 1, Gzip = 2, Zstd = 3 };
 
+// The bits of a global tile id below its three flip flags: the tile's number.
+constexpr uint32_t kTileIdMask = 0x1FFFFFFFu;
+
 // One decoded global tile id.
 struct TmxCell {
     int32_t tilesetIndex = 0;  // index in the map's tilesets; -1 when none owns the tile
@@ -33,9 +36,11 @@ struct TmxChunk {
     int32_t y = 0;
     int32_t width = 0;
     int32_t height = 0;
-    // The cells the data reached, from the first; memory follows the data in
-    // the file, not the size declared. The others hold the initial value.
-    std::vector<TmxCell> cells;
+    // The global tile ids the data reached, as read (flip flags included),
+    // from the first cell on; memory follows the data in the file, not the
+    // size declared. The other cells hold the initial value. Ids are resolved
+    // into cells when asked for, against the tilesets the layer could see.
+    std::vector<uint32_t> gids;
 
     int64_t CellCount() const { return int64_t{width} * height; }
 };
@@ -45,11 +50,11 @@ struct TmxChunk {
 // chunks its data lists, anywhere, even at negative coordinates. TileAt takes
 // map coordinates either way, so a caller never needs to know which it is.
 // Cells are resolved against the tilesets that stand before the layer in the
-// file, while the layer is read.
+// file.
 class TmxLayer {
   public:
     // `cellBudget`: how many cells the map still lets this layer declare.
-    TmxLayer(const TmxMap& map, int64_t cellBudget) : map_(&map), cellBudget_(cellBudget) {}
+    TmxLayer(const TmxMap& map, int64_t cellBudget);
 
     void ReadElement(const TiXmlElement* element);
 
@@ -57,7 +62,7 @@ class TmxLayer {
     // holds the initial value (tileset 0, local id 0); outside every chunk the
     // answer is an empty cell (tileset -1, local id 0). Where chunks overlap,
     // the later one holds the cell.
-    const TmxCell& TileAt(int32_t x, int32_t y) const;
+    TmxCell TileAt(int32_t x, int32_t y) const;
 
     const std::string& name() const { return name_; }
     int32_t width() const { return width_; }
@@ -81,14 +86,14 @@ class TmxLayer {
 
   private:
     void ReadChunk(const TiXmlElement* source, int32_t x, int32_t y, int32_t width, int32_t height);
-    void ReadXmlTiles(const TiXmlElement* data, TmxChunk& chunk) const;
+    static void ReadXmlTiles(const TiXmlElement* data, TmxChunk& chunk);
     void ReadBase64Data(std::string_view text, TmxChunk& chunk);
-    void ReadCsvData(std::string_view text, TmxChunk& chunk) const;
-    void ReadLittleEndianIds(const std::vector<uint8_t>& bytes, TmxChunk& chunk) const;
+    static void ReadCsvData(const std::string& text, TmxChunk& chunk);
     TmxCell CellFromGid(uint32_t gid) const;
     void NoteProblem(std::string problem);
 
     const TmxMap* map_;
+    size_t tilesetCount_;  // the tilesets that stood before the layer
     int64_t cellBudget_;
     std::string name_;
     int32_t width_ = 0;

@@ -108,25 +108,27 @@ void TmxMap::LoadFromFile(const std::string& path) {
         return;
     }
     file.reset();
-    ParsePadded(text.c_str());
+    ParsePadded(std::move(text));
 }
 
 void TmxMap::LoadFromText(const std::string& text) {
     std::string padded;
     padded.reserve(text.size() + kParsePadding);
     padded.append(text).append(kParsePadding, '\0');
-    ParsePadded(padded.c_str());
+    ParsePadded(std::move(padded));
 }
 
-void TmxMap::ParsePadded(const char* text) {
-    if (NestsDeeperThan(text, kMaxNesting)) {
+void TmxMap::ParsePadded(std::string text) {
+    if (NestsDeeperThan(text.c_str(), kMaxNesting)) {
         RecordError(TmxLoadError::XmlParseFailed,
                     "Elements are nested deeper than " + std::to_string(kMaxNesting) + " levels.");
         return;
     }
     TiXmlDocument document;
     // TinyXML reads a C string: whatever follows a NUL byte is never parsed.
-    document.Parse(text, nullptr, TIXML_DEFAULT_ENCODING);
+    document.Parse(text.c_str(), nullptr, TIXML_DEFAULT_ENCODING);
+    // The document holds all it needs: the text goes before the model grows.
+    std::string().swap(text);
     if (document.Error()) {
         RecordError(TmxLoadError::XmlParseFailed, document.ErrorDesc());
         return;

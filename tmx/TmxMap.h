@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -44,9 +45,11 @@ class TmxMap {
     void LoadFromText(const std::string& text);
 
     // The index of the tileset that owns `gid` (flip flags already cleared):
-    // the last tileset whose firstGid is not above it, or -1.
-    int32_t TilesetIndexFor(int32_t gid) const {
-        for (size_t i = firstGids_.size(); i-- > 0;) {
+    // the last tileset whose firstGid is not above it, or -1. The second form
+    // looks only at the first `tilesetCount` tilesets.
+    int32_t TilesetIndexFor(int32_t gid) const { return TilesetIndexFor(gid, firstGids_.size()); }
+    int32_t TilesetIndexFor(int32_t gid, size_t tilesetCount) const {
+        for (size_t i = std::min(tilesetCount, firstGids_.size()); i-- > 0;) {
             if (firstGids_[i] <= gid) return static_cast<int32_t>(i);
         }
         return -1;
@@ -71,7 +74,7 @@ class TmxMap {
 
   private:
     void RecordError(TmxLoadError code, std::string message);
-    void ParsePadded(const char* text);
+    void ParsePadded(std::string text);
     void ReadLayerLike(const TiXmlElement* element, int32_t& orderIndex);
     void ReadMapElement(const TiXmlElement* mapElement);
 
