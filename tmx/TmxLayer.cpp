@@ -63,9 +63,7 @@ TmxLayer::TmxLayer(const TmxMap& map, int64_t cellBudget)
 
 void TmxLayer::ReadElement(const TiXmlElement* element) {
     ReadLayerAttributes(element, name_, width_, height_, opacity_, visible_);
-    if (const TiXmlElement* properties = element->FirstChildElement("properties")) {
-        properties_.ReadElement(properties);
-    }
+    properties_.ReadFirstBlockOf(element);
 
     const TiXmlElement* data = element->FirstChildElement("data");
     if (data != nullptr) {
@@ -252,9 +250,7 @@ void TmxImageLayer::ReadElement(const TiXmlElement* element) {
     if (const TiXmlElement* image = element->FirstChildElement("image")) {
         image_.emplace().ReadElement(image);
     }
-    if (const TiXmlElement* properties = element->FirstChildElement("properties")) {
-        properties_.ReadElement(properties);
-    }
+    properties_.ReadFirstBlockOf(element);
 }
 
 }  // namespace tmx

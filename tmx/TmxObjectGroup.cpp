@@ -53,9 +53,7 @@ void TmxObject::ReadElement(const TiXmlElement* element) {
     if (const TiXmlElement* polyline = element->FirstChildElement("polyline")) {
         polyline_.emplace().ReadPoints(polyline);
     }
-    if (const TiXmlElement* properties = element->FirstChildElement("properties")) {
-        properties_.ReadElement(properties);
-    }
+    properties_.ReadFirstBlockOf(element);
 }
 
 void TmxObjectGroup::ReadElement(const TiXmlElement* element) {
@@ -63,9 +61,7 @@ void TmxObjectGroup::ReadElement(const TiXmlElement* element) {
     ReadIntAttribute(element, "width", width_);
     ReadIntAttribute(element, "height", height_);
     ReadIntAttribute(element, "visible", visible_);
-    if (const TiXmlElement* properties = element->FirstChildElement("properties")) {
-        properties_.ReadElement(properties);
-    }
+    properties_.ReadFirstBlockOf(element);
     for (const TiXmlElement* object = element->FirstChildElement("object"); object;
          object = object->NextSiblingElement("object")) {
         objects_.emplace_back().ReadElement(object);

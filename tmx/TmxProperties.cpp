@@ -15,6 +15,10 @@ void TmxProperties::ReadElement(const TiXmlElement* element) {
     }
 }
 
+void TmxProperties::ReadFirstBlockOf(const TiXmlElement* owner) {
+    if (const TiXmlElement* block = owner->FirstChildElement("properties")) ReadElement(block);
+}
+
 std::string TmxProperties::ValueOf(const std::string& name) const {
     const auto found = entries_.find(name);
     return found != entries_.end() ? found->second : kNoSuchProperty;

@@ -20,6 +20,10 @@ class TmxProperties {
     // values), or the empty text.
     void ReadElement(const TiXmlElement* element);
 
+    // Reads the first `properties` child of `owner`, if it has one: how every
+    // record but the map finds its properties.
+    void ReadFirstBlockOf(const TiXmlElement* owner);
+
     std::string ValueOf(const std::string& name) const;
 
     const std::map<std::string, std::string>& entries() const { return entries_; }

@@ -13,9 +13,7 @@ void TmxImage::ReadElement(const TiXmlElement* element) {
 
 TmxTile::TmxTile(const TiXmlElement* element) {
     ReadIntAttribute(element, "id", id_);
-    if (const TiXmlElement* properties = element->FirstChildElement("properties")) {
-        properties_.ReadElement(properties);
-    }
+    properties_.ReadFirstBlockOf(element);
 }
 
 void TmxTileset::ReadElement(const TiXmlElement* element) {
@@ -32,9 +30,7 @@ void TmxTileset::ReadElement(const TiXmlElement* element) {
          tile = tile->NextSiblingElement("tile")) {
         tiles_.emplace_back(tile);
     }
-    if (const TiXmlElement* properties = element->FirstChildElement("properties")) {
-        properties_.ReadElement(properties);
-    }
+    properties_.ReadFirstBlockOf(element);
 }
 
 }  // namespace tmx
