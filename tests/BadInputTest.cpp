@@ -220,15 +220,18 @@ TEST(ResourceBounds, HugeDeclarationsAndLongData) {
     ExpectWithin("CSV of 1,000,000 tokens, 1000 x 1000 layer",
                  MapText(Layer(1000, 1000, csv + "</data>")), 5, 100, FullGridScript());
 
-    // The most cells a map may declare, every one of them decoded.
-    std::vector<uint8_t> twos(size_t{4} << 26);
-    for (size_t i = 0; i < twos.size(); i += 4)
-        twos[i] = 2;
-    ExpectWithin("8192 x 8192 layer, zlib (the largest map)",
-                 MapText(Layer(8192, 8192,
-                               "<data encoding=\"base64\" compression=\"zlib\">" +
-                                   Base64Encode(Deflate(twos, Wrapper::Zlib)) + "</data>")),
-                 20, 1300, FullGridScript());
+    // The most cells a map may declare, every one of them decoded. (The ids
+    // are freed before the run: a child forked from a large process counts
+    // that process's memory as its own peak.)
+    std::string largest;
+    {
+        std::vector<uint8_t> twos(size_t{4} << 26);
+        for (size_t i = 0; i < twos.size(); i += 4) twos[i] = 2;
+        largest = MapText(Layer(8192, 8192,
+                                "<data encoding=\"base64\" compression=\"zlib\">" +
+                                    Base64Encode(Deflate(twos, Wrapper::Zlib)) + "</data>"));
+    }
+    ExpectWithin("8192 x 8192 layer, zlib (the largest map)", largest, 20, 400, FullGridScript());
 }
 
 }  // namespace
