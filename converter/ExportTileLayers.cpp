@@ -58,10 +58,14 @@ int64_t LayLayer(const tmx::TmxLayer& layer, TileGrid& grid) {
         const int64_t y0 = std::max<int64_t>(chunk.y, 0);
         const int64_t x1 = std::min<int64_t>(int64_t{chunk.x} + chunk.width, kGridSize);
         const int64_t y1 = std::min<int64_t>(int64_t{chunk.y} + chunk.height, kGridSize);
+        // Chunks are laid in order, so where they overlap the later one holds
+        // the cell, as TileAt says; cells the data did not reach hold id 0.
         for (int64_t y = y0; y < y1; ++y) {
             for (int64_t x = x0; x < x1; ++x) {
-                grid[static_cast<size_t>(y * kGridSize + x)] = TileCodeFromId(
-                    layer.TileAt(static_cast<int32_t>(x), static_cast<int32_t>(y)).localId);
+                const auto k = static_cast<size_t>((y - chunk.y) * chunk.width + (x - chunk.x));
+                const int32_t localId =
+                    k < chunk.gids.size() ? layer.CellFromGid(chunk.gids[k]).localId : 0;
+                grid[static_cast<size_t>(y * kGridSize + x)] = TileCodeFromId(localId);
             }
         }
         // Row by row through what the data held: the parts left and right of

@@ -207,6 +207,19 @@ TEST(ResourceBounds, CompressionBombsCostTimeNotMemory) {
     }
 }
 
+TEST(ResourceBounds, ManySmallChunks) {
+    // An infinite map's layer of one-cell chunks: the whole grid, then 200,000
+    // beyond it. Laying each chunk must not cost a search of all the others.
+    std::string chunks = "<data encoding=\"csv\">";
+    for (int i = 0; i < 128 * 128 + 200000; ++i) {
+        const int x = i < 128 * 128 ? i % 128 : 128 + i;
+        chunks += "<chunk x=\"" + std::to_string(x) + "\" y=\"" + std::to_string(i / 128 % 128) +
+                  "\" width=\"1\" height=\"1\">2</chunk>";
+    }
+    ExpectWithin("216,384 chunks of one cell", MapText(Layer(4, 4, chunks + "</data>")), 5, 300,
+                 FullGridScript());
+}
+
 TEST(ResourceBounds, HugeDeclarationsAndLongData) {
     ExpectWithin("30000 x 30000 layer, two cells of data",
                  MapText(Layer(30000, 30000, "<data encoding=\"csv\">2,2</data>")), 2, 50);
@@ -226,7 +239,8 @@ TEST(ResourceBounds, HugeDeclarationsAndLongData) {
     std::string largest;
     {
         std::vector<uint8_t> twos(size_t{4} << 26);
-        for (size_t i = 0; i < twos.size(); i += 4) twos[i] = 2;
+        for (size_t i = 0; i < twos.size(); i += 4)
+            twos[i] = 2;
         largest = MapText(Layer(8192, 8192,
                                 "<data encoding=\"base64\" compression=\"zlib\">" +
                                     Base64Encode(Deflate(twos, Wrapper::Zlib)) + "</data>"));

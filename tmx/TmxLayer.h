@@ -64,6 +64,10 @@ class TmxLayer {
     // the later one holds the cell.
     TmxCell TileAt(int32_t x, int32_t y) const;
 
+    // A global tile id as read, resolved into its cell against the tilesets
+    // this layer could see: what TileAt answers for a cell the data reached.
+    TmxCell CellFromGid(uint32_t gid) const;
+
     const std::string& name() const { return name_; }
     int32_t width() const { return width_; }
     int32_t height() const { return height_; }
@@ -89,7 +93,6 @@ class TmxLayer {
     static void ReadXmlTiles(const TiXmlElement* data, TmxChunk& chunk);
     void ReadBase64Data(std::string_view text, TmxChunk& chunk);
     static void ReadCsvData(const std::string& text, TmxChunk& chunk);
-    TmxCell CellFromGid(uint32_t gid) const;
     void NoteProblem(std::string problem);
 
     const TmxMap* map_;
