@@ -220,6 +220,23 @@ TEST(ResourceBounds, ManySmallChunks) {
                  FullGridScript());
 }
 
+TEST(ResourceBounds, ManyTilesetsAndLayers) {
+    // The most tilesets a map may have, and a hundred full layers whose every
+    // cell belongs to the first tileset: a lookup must not walk all of them.
+    std::string map;
+    for (int i = 0; i < 4096; ++i) {
+        map += "<tileset firstgid=\"" + std::to_string(1 + 300 * i) + "\"/>";
+    }
+    const std::string data =
+        "<data encoding=\"base64\" compression=\"zlib\">" +
+        Base64Encode(Deflate(LittleEndian(std::vector<uint32_t>(128 * 128, 2)), Wrapper::Zlib)) +
+        "</data>";
+    for (int i = 0; i < 100; ++i) {
+        map += "<layer width=\"128\" height=\"128\">" + data + "</layer>";
+    }
+    ExpectWithin("4096 tilesets, 100 layers of 128 x 128", MapText(map), 5, 100, FullGridScript());
+}
+
 TEST(ResourceBounds, HugeDeclarationsAndLongData) {
     ExpectWithin("30000 x 30000 layer, two cells of data",
                  MapText(Layer(30000, 30000, "<data encoding=\"csv\">2,2</data>")), 2, 50);

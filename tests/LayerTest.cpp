@@ -122,6 +122,46 @@ TEST(Cells, FromGidWithFlags) {
         (std::vector<CellView>{{-1, 70, ""}}));
 }
 
+TEST(Tilesets, LookupIsABinarySearchWithTheSameAnswers) {
+    // Unordered, repeated and negative firstgids against the plain rule:
+    // the last tileset in file order whose firstGid is not above the id.
+    const std::vector<int32_t> firstGids = {5, 1, 9, 9, -3, 7, 20, 2, 2147483647, 15};
+    tmx::TmxTilesetLookup lookup;
+    for (size_t n = 0; n < firstGids.size(); ++n) {
+        lookup.Add(firstGids[n], static_cast<int32_t>(n));
+        for (int32_t gid :
+             {-5, -3, 0, 1, 2, 4, 5, 6, 7, 8, 9, 10, 14, 15, 19, 20, 100, 2147483647}) {
+            int32_t expected = -1;
+            for (size_t i = n + 1; i-- > 0;) {
+                if (firstGids[i] <= gid) {
+                    expected = static_cast<int32_t>(i);
+                    break;
+                }
+            }
+            const tmx::TmxTilesetLookup::Owner owner = lookup.OwnerOf(gid);
+            EXPECT_EQ(owner.index, expected) << n << ' ' << gid;
+            if (expected >= 0) {
+                EXPECT_EQ(owner.firstGid, firstGids[static_cast<size_t>(expected)]);
+            }
+        }
+    }
+}
+
+TEST(Tilesets, MoreThanAMapMayHaveAreRefused) {
+    std::string many;
+    for (size_t i = 0; i <= tmx::TmxMap::kMaxTilesets; ++i)
+        many += "<tileset firstgid=\"1\"/>";
+    tmx::TmxMap map;
+    map.LoadFromText(MapText(many));
+    EXPECT_EQ(map.errorCode(), tmx::TmxLoadError::XmlParseFailed);
+    EXPECT_EQ(map.errorMessage(), "The map has more than 4096 tilesets.");
+
+    tmx::TmxMap negative;  // a local id past 32 bits wraps rather than overflows
+    negative.LoadFromText(MapText(R"(<tileset firstgid="-2147483648"/>
+        <layer width="1" height="1"><data encoding="csv">5</data></layer>)"));
+    EXPECT_EQ(negative.layers().at(0).TileAt(0, 0).localId, -2147483643);
+}
+
 TEST(Cells, OnlyTilesetsBeforeTheLayerCount) {
     tmx::TmxMap map;
     map.LoadFromText(MapText(R"(<tileset firstgid="1"/>

@@ -58,8 +58,9 @@ const std::string& DataText(const TiXmlElement* data) {
 
 }  // namespace
 
-TmxLayer::TmxLayer(const TmxMap& map, int64_t cellBudget)
-    : map_(&map), tilesetCount_(map.tilesets().size()), cellBudget_(cellBudget) {}
+TmxLayer::TmxLayer(const TmxMap& map, std::shared_ptr<const TmxTilesetLookup> tilesets,
+                   int64_t cellBudget)
+    : map_(&map), tilesets_(std::move(tilesets)), cellBudget_(cellBudget) {}
 
 void TmxLayer::ReadElement(const TiXmlElement* element) {
     ReadLayerAttributes(element, name_, width_, height_, opacity_, visible_);
@@ -158,10 +159,12 @@ TmxCell TmxLayer::CellFromGid(uint32_t gid) const {
     cell.flipVertical = (gid & kFlipVertical) != 0;
     cell.flipDiagonal = (gid & kFlipDiagonal) != 0;
     const auto id = static_cast<int32_t>(gid & kTileIdMask);
-    cell.tilesetIndex = map_->TilesetIndexFor(id, tilesetCount_);
-    cell.localId = cell.tilesetIndex >= 0
-                       ? id - map_->tilesets()[static_cast<size_t>(cell.tilesetIndex)].firstGid()
-                       : id;
+    const TmxTilesetLookup::Owner owner = tilesets_->OwnerOf(id);
+    cell.tilesetIndex = owner.index;
+    // A negative firstGid may push the difference past 32 bits: it wraps.
+    cell.localId = owner.index >= 0 ? static_cast<int32_t>(static_cast<uint32_t>(id) -
+                                                           static_cast<uint32_t>(owner.firstGid))
+                                    : id;
     return cell;
 }
 

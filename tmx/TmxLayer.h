@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -53,10 +54,14 @@ struct TmxChunk {
 // file.
 class TmxLayer {
   public:
+    // `tilesets`: the tilesets that stand before the layer in the file;
     // `cellBudget`: how many cells the map still lets this layer declare.
-    TmxLayer(const TmxMap& map, int64_t cellBudget);
+    TmxLayer(const TmxMap& map, std::shared_ptr<const TmxTilesetLookup> tilesets,
+             int64_t cellBudget);
 
     void ReadElement(const TiXmlElement* element);
+
+    const TmxMap& map() const { return *map_; }
 
     // The cell at column x, row y of the map. A cell the data did not reach
     // holds the initial value (tileset 0, local id 0); outside every chunk the
@@ -96,7 +101,7 @@ class TmxLayer {
     void NoteProblem(std::string problem);
 
     const TmxMap* map_;
-    size_t tilesetCount_;  // the tilesets that stood before the layer
+    std::shared_ptr<const TmxTilesetLookup> tilesets_;
     int64_t cellBudget_;
     std::string name_;
     int32_t width_ = 0;

@@ -164,9 +164,15 @@ void TmxMap::ReadMapElement(const TiXmlElement* mapElement) {
         if (Is(child, "properties")) {
             properties_.ReadElement(child);
         } else if (Is(child, "tileset")) {
+            if (tilesets_.size() == kMaxTilesets) {
+                RecordError(TmxLoadError::XmlParseFailed,
+                            "The map has more than " + std::to_string(kMaxTilesets) + " tilesets.");
+                return;
+            }
             TmxTileset tileset;
             tileset.ReadElement(child);
-            firstGids_.push_back(tileset.firstGid());
+            tilesetLookup_.Add(tileset.firstGid(), static_cast<int32_t>(tilesets_.size()));
+            visibleTilesets_.reset();
             tilesets_.push_back(std::move(tileset));
         } else {
             ReadLayerLike(child, orderIndex);
@@ -180,7 +186,9 @@ void TmxMap::ReadMapElement(const TiXmlElement* mapElement) {
 // bound checked before parsing bounds this recursion too.
 void TmxMap::ReadLayerLike(const TiXmlElement* element, int32_t& orderIndex) {
     if (Is(element, "layer")) {
-        TmxLayer layer(*this, cellsLeft_);
+        if (!visibleTilesets_)
+            visibleTilesets_ = std::make_shared<TmxTilesetLookup>(tilesetLookup_);
+        TmxLayer layer(*this, visibleTilesets_, cellsLeft_);
         layer.ReadElement(element);
         cellsLeft_ -= layer.cellCount();
         layer.setOrderIndex(orderIndex++);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -40,20 +41,15 @@ class TmxMap {
     // (8192 x 8192; a layer beyond what is left gets no cells).
     static constexpr int64_t kMaxFileSize = int64_t{256} << 20;
     static constexpr int64_t kMaxCells = int64_t{1} << 26;
+    // Real maps have tens; more than this are refused as malformed.
+    static constexpr size_t kMaxTilesets = 4096;
 
     void LoadFromFile(const std::string& path);
     void LoadFromText(const std::string& text);
 
     // The index of the tileset that owns `gid` (flip flags already cleared):
-    // the last tileset whose firstGid is not above it, or -1. The second form
-    // looks only at the first `tilesetCount` tilesets.
-    int32_t TilesetIndexFor(int32_t gid) const { return TilesetIndexFor(gid, firstGids_.size()); }
-    int32_t TilesetIndexFor(int32_t gid, size_t tilesetCount) const {
-        for (size_t i = std::min(tilesetCount, firstGids_.size()); i-- > 0;) {
-            if (firstGids_[i] <= gid) return static_cast<int32_t>(i);
-        }
-        return -1;
-    }
+    // the last tileset whose firstGid is not above it, or -1.
+    int32_t TilesetIndexFor(int32_t gid) const { return tilesetLookup_.OwnerOf(gid).index; }
 
     const std::string& sourcePath() const { return sourcePath_; }
     const std::string& directory() const { return directory_; }
@@ -90,7 +86,9 @@ class TmxMap {
     std::vector<TmxImageLayer> imageLayers_;
     std::vector<TmxObjectGroup> objectGroups_;
     std::vector<TmxTileset> tilesets_;
-    std::vector<int32_t> firstGids_;  // tilesets_[i].firstGid(), packed for the per-cell lookup
+    TmxTilesetLookup tilesetLookup_;
+    // What the layers read since the last tileset see; shared, not copied.
+    std::shared_ptr<const TmxTilesetLookup> visibleTilesets_;
     int64_t cellsLeft_ = kMaxCells;
     bool failed_ = false;
     TmxLoadError errorCode_ = TmxLoadError::None;

@@ -1,5 +1,7 @@
 #include "TmxTileset.h"
 
+#include <algorithm>
+
 #include "TmxXml.h"
 
 namespace tmx {
@@ -31,6 +33,19 @@ void TmxTileset::ReadElement(const TiXmlElement* element) {
         tiles_.emplace_back(tile);
     }
     properties_.ReadFirstBlockOf(element);
+}
+
+void TmxTilesetLookup::Add(int32_t firstGid, int32_t index) {
+    while (!candidates_.empty() && candidates_.back().firstGid >= firstGid)
+        candidates_.pop_back();
+    candidates_.push_back({index, firstGid});
+}
+
+TmxTilesetLookup::Owner TmxTilesetLookup::OwnerOf(int32_t gid) const {
+    const auto above = std::upper_bound(
+        candidates_.begin(), candidates_.end(), gid,
+        [](int32_t id, const Owner& candidate) { return id < candidate.firstGid; });
+    return above == candidates_.begin() ? Owner{-1, 0} : *(above - 1);
 }
 
 }  // namespace tmx

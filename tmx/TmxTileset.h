@@ -68,4 +68,23 @@ class TmxTileset {
     TmxProperties properties_;
 };
 
+// Which tileset owns a global tile id: the last tileset in file order whose
+// firstGid is not above the id. Only the tilesets that can still win are
+// kept — a later tileset with a firstGid as low hides an earlier one — so
+// firstGid rises along the list and a lookup is a binary search.
+class TmxTilesetLookup {
+  public:
+    struct Owner {
+        int32_t index;     // in the map's tilesets; -1 when none owns the id
+        int32_t firstGid;  // of that tileset
+    };
+
+    // The next tileset in file order.
+    void Add(int32_t firstGid, int32_t index);
+    Owner OwnerOf(int32_t gid) const;
+
+  private:
+    std::vector<Owner> candidates_;
+};
+
 }  // namespace tmx
