@@ -171,6 +171,19 @@ TEST(MapText, NestingIsBoundedBeforeTheXmlParser) {
     EXPECT_EQ(cut.errorMessage(), "Elements are nested deeper than 1000 levels.");
 }
 
+TEST(MapText, NestingCountsWhateverTinyXmlTakesForAnElement) {
+    // TinyXML starts an element name with any byte from 127 up (found by
+    // review: 100,000 nested "<\x7f>" crashed the parser before this check).
+    for (const std::string open : {"<\x7f>", "<\xff>", "<\xc3\xa9>", "<_>", "< >", "<1>"}) {
+        std::string text = "<map>";
+        for (int i = 0; i < 100000; ++i)
+            text += open;
+        TmxMap map;
+        map.LoadFromText(text);
+        EXPECT_EQ(map.errorMessage(), "Elements are nested deeper than 1000 levels.");
+    }
+}
+
 TEST(MapText, OnlyElementsCountTowardNesting) {
     // Markup that opens no element: empty elements, comments, CDATA,
     // declarations, and "<" or ">" inside quoted attribute values.

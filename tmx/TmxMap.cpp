@@ -3,7 +3,6 @@
 #include <sys/stat.h>
 #include <tinyxml.h>
 
-#include <cctype>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -35,9 +34,9 @@ constexpr int kMaxNesting = 1000;
 // that whatever it steps onto is still ours and still the end.
 constexpr size_t kParsePadding = 16;
 
-// Whether `text` nests elements deeper than `limit`, counted the way TinyXML
-// will read them: comments, CDATA, declarations and other "<!"/"<?" markup
-// open nothing, and quoted attribute values may hold any character.
+// Whether `text` nests elements deeper than `limit`, counted as TinyXML will
+// read them or deeper: comments, CDATA, declarations and other "<!"/"<?"
+// markup open nothing, and quoted attribute values may hold any character.
 bool NestsDeeperThan(const char* text, int limit) {
     int depth = 0;
     for (const char* p = std::strchr(text, '<'); p != nullptr; p = std::strchr(p, '<')) {
@@ -50,9 +49,12 @@ bool NestsDeeperThan(const char* text, int limit) {
         } else if (next == '/') {
             if (depth > 0) --depth;
             close = std::strchr(p, '>');
-        } else if (std::isalpha(static_cast<unsigned char>(next)) || next == '_' ||
-                   static_cast<unsigned char>(next) >= 0x80) {
-            // An element start tag: find its end outside quoted values.
+        } else if (next == '!' || next == '?') {
+            close = std::strchr(p + 1, '>');
+        } else {
+            // An element start tag, or what TinyXML may take for one (any byte
+            // from 127 up starts a name): find its end outside quoted values.
+            // Markup TinyXML would read as unknown counts too, to be safe.
             char quote = 0;
             for (close = p + 1; *close != '\0'; ++close) {
                 if (quote != 0) {
@@ -65,8 +67,6 @@ bool NestsDeeperThan(const char* text, int limit) {
             }
             if (*close == '\0') return false;  // cut short: TinyXML reports it
             if (close[-1] != '/' && ++depth > limit) return true;
-        } else {
-            close = std::strchr(p + 1, '>');
         }
         if (close == nullptr) return false;
         p = close + 1;
