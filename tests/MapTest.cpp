@@ -184,6 +184,18 @@ TEST(MapText, NestingCountsWhateverTinyXmlTakesForAnElement) {
     }
 }
 
+TEST(MapText, ElementsWithTooManyAttributesAreRefused) {
+    std::string attributes;
+    for (int i = 0; i < 64; ++i)
+        attributes += " a" + std::to_string(i) + "=\"x=y\"";
+    TmxMap tooMany;
+    tooMany.LoadFromText("<map" + attributes + " width='3'/>");
+    EXPECT_EQ(tooMany.errorMessage(), "An element has more than 64 attributes.");
+    TmxMap atLimit;  // and an "=" inside a value is no attribute
+    atLimit.LoadFromText("<map" + attributes + "/>");
+    EXPECT_FALSE(atLimit.failed()) << atLimit.errorMessage();
+}
+
 TEST(MapText, OnlyElementsCountTowardNesting) {
     // Markup that opens no element: empty elements, comments, CDATA,
     // declarations, and "<" or ">" inside quoted attribute values.
