@@ -220,14 +220,18 @@ TEST(Failures, UnwritableOutputIsReportedWithStatusOne) {
 }
 
 TEST(Failures, ReadOnlyFolderGivesTheOpenMessage) {
+    // A copy of the converter that "nobody" can run wherever the build lies.
+    ScratchDir tools;
+    const std::string converter = tools / "VeltTileConverter";
+    std::filesystem::copy_file(CONVERTER_PATH, converter);
     ScratchDir dir;
-    if (Convert(dir, {"-h"}, /*unprivileged=*/true).status != 0) {
-        GTEST_SKIP() << "the unprivileged user cannot run the converter from this folder";
+    if (Convert(dir, {"-h"}, /*unprivileged=*/true, converter).status != 0) {
+        GTEST_SKIP() << "the unprivileged user cannot run programs from " << tools.path();
     }
     WriteFile(dir / "map.tmx", MapText(""));
     WriteFile(dir / "map.txt", "keep");
     chmod(dir.path().c_str(), 0555);
-    const Outcome run = Convert(dir, {"map.tmx"}, /*unprivileged=*/true);
+    const Outcome run = Convert(dir, {"map.tmx"}, /*unprivileged=*/true, converter);
     chmod(dir.path().c_str(), 0755);
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.out, "Failed to open file [map.txt] for write.\n");

@@ -25,7 +25,7 @@ struct Outcome {
 // Runs the converter in `dir` with `args` (exactly as given, no shell). With
 // `unprivileged`, a run as root drops to "nobody" so that permissions bite.
 inline Outcome Convert(const ScratchDir& dir, const std::vector<std::string>& args,
-                       bool unprivileged = false) {
+                       bool unprivileged = false, const std::string& program = CONVERTER_PATH) {
     const std::string outPath = dir / ".stdout";
     const std::string errPath = dir / ".stderr";
     std::fflush(nullptr);  // or the child would print what the parent has buffered
@@ -39,11 +39,11 @@ inline Outcome Convert(const ScratchDir& dir, const std::vector<std::string>& ar
         if (unprivileged && geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) {
             _exit(126);
         }
-        std::vector<char*> argv{const_cast<char*>(CONVERTER_PATH)};
+        std::vector<char*> argv{const_cast<char*>(program.c_str())};
         for (const std::string& arg : args)
             argv.push_back(const_cast<char*>(arg.c_str()));
         argv.push_back(nullptr);
-        execv(CONVERTER_PATH, argv.data());
+        execv(program.c_str(), argv.data());
         _exit(127);
     }
     int raw = 0;
