@@ -38,16 +38,6 @@ uint8_t* BytesOf(std::vector<uint32_t>& gids) {
     return reinterpret_cast<uint8_t*>(gids.data());
 }
 
-// The attributes that tile layers and image layers share.
-void ReadLayerAttributes(const TiXmlElement* element, std::string& name, int32_t& width,
-                         int32_t& height, float& opacity, bool& visible) {
-    ReadTextAttribute(element, "name", name);
-    ReadIntAttribute(element, "width", width);
-    ReadIntAttribute(element, "height", height);
-    if (const char* text = element->Attribute("opacity")) opacity = static_cast<float>(Atof(text));
-    if (const char* text = element->Attribute("visible")) visible = Atoi(text) != 0;
-}
-
 // The text of `data`, as TinyXML condensed it; empty when it has none.
 const std::string& DataText(const TiXmlElement* data) {
     static const std::string kNone;
@@ -58,13 +48,21 @@ const std::string& DataText(const TiXmlElement* data) {
 
 }  // namespace
 
+void TmxLayerAttributes::ReadAttributes(const TiXmlElement* element) {
+    ReadTextAttribute(element, "name", name_);
+    ReadIntAttribute(element, "width", width_);
+    ReadIntAttribute(element, "height", height_);
+    if (const char* text = element->Attribute("opacity")) opacity_ = static_cast<float>(Atof(text));
+    if (const char* text = element->Attribute("visible")) visible_ = Atoi(text) != 0;
+    properties_.ReadFirstBlockOf(element);
+}
+
 TmxLayer::TmxLayer(const TmxMap& map, std::shared_ptr<const TmxTilesetLookup> tilesets,
                    int64_t cellBudget)
-    : map_(&map), tilesets_(std::move(tilesets)), cellBudget_(cellBudget) {}
+    : TmxLayerAttributes(map), tilesets_(std::move(tilesets)), cellBudget_(cellBudget) {}
 
 void TmxLayer::ReadElement(const TiXmlElement* element) {
-    ReadLayerAttributes(element, name_, width_, height_, opacity_, visible_);
-    properties_.ReadFirstBlockOf(element);
+    ReadAttributes(element);
 
     const TiXmlElement* data = element->FirstChildElement("data");
     if (data != nullptr) {
@@ -249,11 +247,10 @@ void TmxLayer::ReadBase64Data(std::string_view text, TmxChunk& chunk) {
 }
 
 void TmxImageLayer::ReadElement(const TiXmlElement* element) {
-    ReadLayerAttributes(element, name_, width_, height_, opacity_, visible_);
+    ReadAttributes(element);
     if (const TiXmlElement* image = element->FirstChildElement("image")) {
         image_.emplace().ReadElement(image);
     }
-    properties_.ReadFirstBlockOf(element);
 }
 
 }  // namespace tmx

@@ -46,13 +46,41 @@ struct TmxChunk {
     int64_t CellCount() const { return int64_t{width} * height; }
 };
 
+// What tile layers and image layers share: the attributes of the element,
+// its first properties block, and the place in the map's stacking order.
+class TmxLayerAttributes {
+  public:
+    const TmxMap& map() const { return *map_; }
+    const std::string& name() const { return name_; }
+    int32_t width() const { return width_; }
+    int32_t height() const { return height_; }
+    float opacity() const { return opacity_; }
+    bool visible() const { return visible_; }
+    int32_t orderIndex() const { return orderIndex_; }
+    void setOrderIndex(int32_t orderIndex) { orderIndex_ = orderIndex; }
+    const TmxProperties& properties() const { return properties_; }
+
+  protected:
+    explicit TmxLayerAttributes(const TmxMap& map) : map_(&map) {}
+    void ReadAttributes(const TiXmlElement* element);
+
+    const TmxMap* map_;
+    std::string name_;
+    int32_t width_ = 0;
+    int32_t height_ = 0;
+    float opacity_ = 1.0f;
+    bool visible_ = true;
+    int32_t orderIndex_ = 0;
+    TmxProperties properties_;
+};
+
 // A `layer`. Its cells lie in chunks: a layer of a finite map is one chunk at
 // (0, 0) of the layer's width x height; a layer of an infinite map is the
 // chunks its data lists, anywhere, even at negative coordinates. TileAt takes
 // map coordinates either way, so a caller never needs to know which it is.
 // Cells are resolved against the tilesets that stand before the layer in the
 // file.
-class TmxLayer {
+class TmxLayer : public TmxLayerAttributes {
   public:
     // `tilesets`: the tilesets that stand before the layer in the file;
     // `cellBudget`: how many cells the map still lets this layer declare.
@@ -60,8 +88,6 @@ class TmxLayer {
              int64_t cellBudget);
 
     void ReadElement(const TiXmlElement* element);
-
-    const TmxMap& map() const { return *map_; }
 
     // The cell at column x, row y of the map. A cell the data did not reach
     // holds the initial value (tileset 0, local id 0); outside every chunk the
@@ -73,14 +99,6 @@ class TmxLayer {
     // this layer could see: what TileAt answers for a cell the data reached.
     TmxCell CellFromGid(uint32_t gid) const;
 
-    const std::string& name() const { return name_; }
-    int32_t width() const { return width_; }
-    int32_t height() const { return height_; }
-    float opacity() const { return opacity_; }
-    bool visible() const { return visible_; }
-    int32_t orderIndex() const { return orderIndex_; }
-    void setOrderIndex(int32_t orderIndex) { orderIndex_ = orderIndex; }
-    const TmxProperties& properties() const { return properties_; }
     TmxEncoding encoding() const { return encoding_; }
     TmxCompression compression() const { return compression_; }
     // The chunks that hold cells. A chunk (or a finite layer) gets none when
@@ -100,16 +118,8 @@ class TmxLayer {
     static void ReadCsvData(const std::string& text, TmxChunk& chunk);
     void NoteProblem(std::string problem);
 
-    const TmxMap* map_;
     std::shared_ptr<const TmxTilesetLookup> tilesets_;
     int64_t cellBudget_;
-    std::string name_;
-    int32_t width_ = 0;
-    int32_t height_ = 0;
-    float opacity_ = 1.0f;
-    bool visible_ = true;
-    int32_t orderIndex_ = 0;
-    TmxProperties properties_;
     std::vector<TmxChunk> chunks_;
     std::string dataProblem_;
     TmxEncoding encoding_ = TmxEncoding::Xml;
@@ -117,33 +127,16 @@ class TmxLayer {
 };
 
 // An `imagelayer`: one image shown as a layer.
-class TmxImageLayer {
+class TmxImageLayer : public TmxLayerAttributes {
   public:
-    explicit TmxImageLayer(const TmxMap& map) : map_(&map) {}
+    explicit TmxImageLayer(const TmxMap& map) : TmxLayerAttributes(map) {}
 
     void ReadElement(const TiXmlElement* element);
 
-    const TmxMap& map() const { return *map_; }
-    const std::string& name() const { return name_; }
-    int32_t width() const { return width_; }
-    int32_t height() const { return height_; }
-    float opacity() const { return opacity_; }
-    bool visible() const { return visible_; }
-    int32_t orderIndex() const { return orderIndex_; }
-    void setOrderIndex(int32_t orderIndex) { orderIndex_ = orderIndex; }
     const std::optional<TmxImage>& image() const { return image_; }
-    const TmxProperties& properties() const { return properties_; }
 
   private:
-    const TmxMap* map_;
-    std::string name_;
-    int32_t width_ = 0;
-    int32_t height_ = 0;
-    float opacity_ = 1.0f;
-    bool visible_ = true;
-    int32_t orderIndex_ = 0;
     std::optional<TmxImage> image_;
-    TmxProperties properties_;
 };
 
 }  // namespace tmx
