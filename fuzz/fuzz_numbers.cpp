@@ -1,13 +1,17 @@
-// The number readers against libc and the C++ stream on the same text.
+// The number readers, and the CSV reading of layer data, against libc and
+// the C++ stream on the same text.
 
 #include <climits>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <sstream>
 #include <string>
+#include <vector>
 
+#include "TmxCsv.h"
 #include "TmxNumbers.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -32,5 +36,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     stream >> streamed;
     if (stream.fail() && (streamed == INT_MAX || streamed == INT_MIN)) streamed = 0;
     if (streamed != tmx::ReadInt(text)) __builtin_trap();
+
+    // CSV layer data as strtok(",") and sscanf("%u") read it.
+    std::string tokens(c);
+    std::vector<uint32_t> expected;
+    uint32_t gid = 0;
+    for (char* token = std::strtok(tokens.data(), ","); token; token = std::strtok(nullptr, ",")) {
+        unsigned value = 0;
+        if (std::sscanf(token, "%u", &value) == 1) gid = value;
+        expected.push_back(gid);
+    }
+    std::vector<uint32_t> gids(expected.size() + 1);
+    gids.resize(tmx::DecodeCsvGids(c, gids.data(), gids.size()));
+    if (gids != expected) __builtin_trap();
     return 0;
 }

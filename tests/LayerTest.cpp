@@ -2,8 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <cstring>
+#include <random>
+
 #include "Encoders.h"
 #include "TestSupport.h"
+#include "TmxCsv.h"
 #include "TmxMap.h"
 
 namespace {
@@ -194,6 +199,42 @@ TEST(Csv, TokensAsStrtokAndSscanfGiveThem) {
               (Ids{0, 1, 2, 3}));
     EXPECT_EQ(LocalIds("<data encoding=\"csv\"><![CDATA[\n1,\n2,3,4]]></data>"), (Ids{0, 1, 2, 3}));
     EXPECT_EQ(LocalIds("<data encoding=\"csv\"/>"), (Ids{0, 0, 0, 0}));
+}
+
+// strtok(text, ",") and sscanf("%u") on each token, the classic reading.
+std::vector<uint32_t> StrtokAndSscanf(std::string text, size_t limit) {
+    std::vector<uint32_t> gids;
+    uint32_t gid = 0;
+    for (char* token = std::strtok(text.data(), ","); token != nullptr && gids.size() < limit;
+         token = std::strtok(nullptr, ",")) {
+        unsigned value = 0;
+        if (std::sscanf(token, "%u", &value) == 1) gid = value;
+        gids.push_back(gid);
+    }
+    return gids;
+}
+
+TEST(Csv, LongTextsAsStrtokAndSscanfGiveThem) {
+    // Long enough for the block-wise reading, with every kind of token at
+    // every offset from the blocks' edges: short and long numbers, 20 digits,
+    // blanks, signs, junk, runs of commas, and limits that stop it midway.
+    const std::vector<std::string> pieces = {
+        "0",     "7",          "42",       "999",        "1234",
+        "56789", "2147483649", " 5",       "6 ",         "\n12",
+        "+3",    "-1",         "x",        "",           ",",
+        "12x4",  "99999999",   "00000017", "4294967297", "18446744073709551616",
+        "1\t2"};
+    std::mt19937 random(7);
+    for (int round = 0; round < 2000; ++round) {
+        std::string text;
+        const size_t tokens = random() % 120;
+        for (size_t t = 0; t < tokens; ++t)
+            text += pieces[random() % pieces.size()] + (random() % 8 != 0 ? "," : "");
+        const size_t limit = random() % 4 == 0 ? random() % 100 : 1000;
+        std::vector<uint32_t> gids(limit);
+        gids.resize(tmx::DecodeCsvGids(text, gids.data(), limit));
+        ASSERT_EQ(gids, StrtokAndSscanf(text, limit)) << '"' << text << '"';
+    }
 }
 
 TEST(XmlTiles, OnlyTileElementsCount) {

@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "TmxBase64.h"
+#include "TmxCsv.h"
 #include "TmxInflate.h"
 #include "TmxMap.h"
 #include "TmxXml.h"
@@ -177,39 +178,10 @@ void TmxLayer::ReadXmlTiles(const TiXmlElement* data, TmxChunk& chunk) {
 }
 
 void TmxLayer::ReadCsvData(const std::string& text, TmxChunk& chunk) {
-    // Tokens are the runs between commas (several commas separate like one).
-    // A token without a number repeats the gid before it; the first gives 0.
-    // There are at most text.size() / 2 + 1 tokens: storage is sized once.
+    // A token takes at least two characters but the last: at most
+    // text.size() / 2 + 1 tokens, so storage is sized once.
     chunk.gids.resize(std::min(static_cast<size_t>(chunk.CellCount()), text.size() / 2 + 1));
-    uint32_t* const gids = chunk.gids.data();
-    const size_t limit = chunk.gids.size();
-    size_t k = 0;
-    uint32_t gid = 0;
-    // The text ends in a NUL, which is neither a digit nor a comma: the loops
-    // below stop on it without counting.
-    const char* p = text.c_str();
-    const char* const end = p + text.size();
-    while (k < limit) {
-        while (*p == ',')
-            ++p;
-        if (p == end) break;
-        // The usual token is digits up to its comma, read here at once; any
-        // other (blanks, signs, junk, 20 digits or more) takes the general way.
-        const char* q = p;
-        uint64_t value = 0;
-        for (unsigned digit; (digit = unsigned(*q) - '0') < 10; ++q)
-            value = value * 10 + digit;
-        if (q != p && q - p <= 19 && (*q == ',' || q == end)) {
-            gid = static_cast<uint32_t>(value);
-        } else {
-            q = static_cast<const char*>(std::memchr(p, ',', static_cast<size_t>(end - p)));
-            if (q == nullptr) q = end;
-            ScanUnsignedAt(p, q, gid);
-        }
-        gids[k++] = gid;
-        p = q;
-    }
-    chunk.gids.resize(k);
+    chunk.gids.resize(DecodeCsvGids(text, chunk.gids.data(), chunk.gids.size()));
 }
 
 void TmxLayer::ReadBase64Data(std::string_view text, TmxChunk& chunk) {
