@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 #include <tinyxml.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -33,6 +34,15 @@ constexpr int kMaxNesting = 1000;
 // buffer). The text it parses always has this many NUL bytes after it, so
 // that whatever it steps onto is still ours and still the end.
 constexpr size_t kParsePadding = 16;
+
+// Whether TinyXML can parse `text` where it stands: no UTF-8 sequence (four
+// bytes at most) can start within its last bytes, as they are all ASCII.
+// Map files end in "</map>" and a line feed.
+bool EndsInAscii(const std::string& text) {
+    const size_t tail = std::min<size_t>(text.size(), 8);
+    return std::all_of(text.end() - static_cast<ptrdiff_t>(tail), text.end(),
+                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
 
 // TinyXML checks each new attribute against all earlier ones of the element:
 // an element of 100,000 attributes (1 MB) took 110 s. Tiled writes a dozen.
@@ -124,26 +134,31 @@ void TmxMap::LoadFromFile(const std::string& path) {
         return;
     }
     file.reset();
-    ParsePadded(std::move(text));
+    Parse(text.c_str(), &text);
 }
 
 void TmxMap::LoadFromText(const std::string& text) {
+    // The caller's text is copied only when TinyXML might step past its end.
+    if (EndsInAscii(text)) {
+        Parse(text.c_str(), nullptr);
+        return;
+    }
     std::string padded;
     padded.reserve(text.size() + kParsePadding);
     padded.append(text).append(kParsePadding, '\0');
-    ParsePadded(std::move(padded));
+    Parse(padded.c_str(), &padded);
 }
 
-void TmxMap::ParsePadded(std::string text) {
-    if (std::string problem = ShapeProblem(text.c_str()); !problem.empty()) {
+void TmxMap::Parse(const char* text, std::string* owner) {
+    if (std::string problem = ShapeProblem(text); !problem.empty()) {
         RecordError(TmxLoadError::XmlParseFailed, std::move(problem));
         return;
     }
     TiXmlDocument document;
     // TinyXML reads a C string: whatever follows a NUL byte is never parsed.
-    document.Parse(text.c_str(), nullptr, TIXML_DEFAULT_ENCODING);
+    document.Parse(text, nullptr, TIXML_DEFAULT_ENCODING);
     // The document holds all it needs: the text goes before the model grows.
-    std::string().swap(text);
+    if (owner != nullptr) std::string().swap(*owner);
     if (document.Error()) {
         RecordError(TmxLoadError::XmlParseFailed, document.ErrorDesc());
         return;

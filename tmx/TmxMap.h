@@ -69,7 +69,9 @@ class TmxMap {
 
   private:
     void RecordError(TmxLoadError code, std::string message);
-    void ParsePadded(std::string text);
+    // Parses `text`, which TinyXML cannot read past; `owner`, when given,
+    // holds it and is freed once the document is built.
+    void Parse(const char* text, std::string* owner);
     void ReadLayerLike(const TiXmlElement* element, int32_t& orderIndex);
     void ReadMapElement(const TiXmlElement* mapElement);
 
