@@ -60,12 +60,22 @@ int64_t LayLayer(const tmx::TmxLayer& layer, TileGrid& grid) {
         const int64_t y1 = std::min<int64_t>(int64_t{chunk.y} + chunk.height, kGridSize);
         // Chunks are laid in order, so where they overlap the later one holds
         // the cell, as TileAt says; cells the data did not reach hold id 0.
+        // Ground comes in runs of one tile: a cell repeating the id before it
+        // repeats its code.
+        uint32_t lastGid = 0;
+        int16_t lastCode = TileCodeFromId(layer.CellFromGid(0).localId);
         for (int64_t y = y0; y < y1; ++y) {
             for (int64_t x = x0; x < x1; ++x) {
                 const auto k = static_cast<size_t>((y - chunk.y) * chunk.width + (x - chunk.x));
-                const int32_t localId =
-                    k < chunk.gids.size() ? layer.CellFromGid(chunk.gids[k]).localId : 0;
-                grid[static_cast<size_t>(y * kGridSize + x)] = TileCodeFromId(localId);
+                int16_t code = TileCodeFromId(0);
+                if (k < chunk.gids.size()) {
+                    if (chunk.gids[k] != lastGid) {
+                        lastGid = chunk.gids[k];
+                        lastCode = TileCodeFromId(layer.CellFromGid(lastGid).localId);
+                    }
+                    code = lastCode;
+                }
+                grid[static_cast<size_t>(y * kGridSize + x)] = code;
             }
         }
         // Row by row through what the data held: the parts left and right of

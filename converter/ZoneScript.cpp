@@ -6,31 +6,46 @@
 #include <cerrno>
 #include <charconv>
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 void ZoneScript::Emit(std::string_view text) {
-    for (const char c : text) {
-        if (c == '\n') bytes_ += '\r';
-        bytes_ += c;
+    for (size_t lf; (lf = text.find('\n')) != std::string_view::npos; text.remove_prefix(lf + 1)) {
+        bytes_.append(text.substr(0, lf)).append("\r\n");
     }
+    bytes_.append(text);
 }
 
-void ZoneScript::Emit(int32_t number) {
-    char digits[16];
-    const auto result = std::to_chars(digits, digits + sizeof digits, number);
-    bytes_.append(digits, result.ptr);
-}
+namespace {
+
+// One line of short texts and numbers, put together before it is emitted.
+// The longest line, a tile row, takes under 100 characters.
+class Line {
+  public:
+    Line& operator<<(std::string_view text) {
+        std::memcpy(end_, text.data(), text.size());
+        end_ += text.size();
+        return *this;
+    }
+    Line& operator<<(int32_t number) {
+        end_ = std::to_chars(end_, text_ + sizeof text_, number).ptr;
+        return *this;
+    }
+    std::string_view text() const { return {text_, static_cast<size_t>(end_ - text_)}; }
+
+  private:
+    char text_[160];
+    char* end_ = text_;
+};
+
+}  // namespace
 
 void ZoneScript::WriteLevel(int32_t level) {
-    Emit("#DEF_LEVEL\t");
-    Emit(level);
-    Emit("\t\r\n");
+    Emit((Line() << "#DEF_LEVEL\t" << level << "\t\r\n").text());
 }
 
 void ZoneScript::WriteRespawn(int32_t respawn) {
-    Emit("#DEF_RESPAWN\t");
-    Emit(respawn);
-    Emit("\t\r\n");
+    Emit((Line() << "#DEF_RESPAWN\t" << respawn << "\t\r\n").text());
 }
 
 void ZoneScript::WriteZoneTitle(std::string_view title) {
@@ -45,45 +60,26 @@ void ZoneScript::WriteEmptyLine() {
 }
 
 void ZoneScript::WriteTileRow(int32_t blockId, int32_t row, const int16_t (&codes)[6]) {
-    Emit("#DEF_TILE\t");
-    Emit(blockId);
-    Emit("\t");
-    Emit(row);
-    for (const int16_t code : codes) {
-        Emit("\t");
-        Emit(code);
-    }
-    Emit("\t\n");
+    Line line;
+    line << "#DEF_TILE\t" << blockId << "\t" << row;
+    for (const int16_t code : codes)
+        line << "\t" << code;
+    Emit((line << "\t\n").text());
 }
 
 void ZoneScript::WriteTilePlacement(int32_t blockId, int32_t x, int32_t y) {
-    Emit("#IMP_TILE\t");
-    Emit(blockId);
-    Emit("\t");
-    Emit(x);
-    Emit("\t");
-    Emit(y);
-    Emit("\n");
+    Emit((Line() << "#IMP_TILE\t" << blockId << "\t" << x << "\t" << y << "\n").text());
 }
 
 void ZoneScript::WriteMarkerCode(int32_t column, int32_t row, char marker) {
-    Emit("#DEF_CODE\t");
-    Emit(column);
-    Emit("\t");
-    Emit(row);
-    Emit("\t");
-    Emit(std::string_view(&marker, 1));
-    Emit("\t0\t\r\n");
+    Emit((Line() << "#DEF_CODE\t" << column << "\t" << row << "\t" << std::string_view(&marker, 1)
+                 << "\t0\t\r\n")
+             .text());
 }
 
 void ZoneScript::WriteNumberCode(int32_t column, int32_t row, int32_t number) {
-    Emit("#DEF_CODE\t");
-    Emit(column);
-    Emit("\t");
-    Emit(row);
-    Emit("\t");
-    Emit(number);
-    Emit("\t0\t\r\n");
+    Emit(
+        (Line() << "#DEF_CODE\t" << column << "\t" << row << "\t" << number << "\t0\t\r\n").text());
 }
 
 void ZoneScript::WritePathStart() {
@@ -91,13 +87,8 @@ void ZoneScript::WritePathStart() {
 }
 
 void ZoneScript::WriteWaypoint(int32_t pathId, int32_t column, int32_t row) {
-    Emit("#DEF_WAYPOINT\t");
-    Emit(pathId);
-    Emit("\t");
-    Emit(column);
-    Emit("\t");
-    Emit(row);
-    Emit("\t\r\n");
+    Emit((Line() << "#DEF_WAYPOINT\t" << pathId << "\t" << column << "\t" << row << "\t\r\n")
+             .text());
 }
 
 namespace {

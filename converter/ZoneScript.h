@@ -32,8 +32,8 @@ class ZoneScript {
     const std::string& bytes() const { return bytes_; }
 
   private:
+    // Appends `text` with every LF turned into CR LF.
     void Emit(std::string_view text);
-    void Emit(int32_t number);
 
     std::string bytes_;
 };
