@@ -98,6 +98,18 @@ TEST(TileExport, FlippedTilesAndOtherTilesetsGiveTheSameCode) {
               Definition(10001, 1, "16\t16\t16\t0\t0\t0") + Placement(10001, 0, 0) + kEnd);
 }
 
+TEST(TileExport, EmptyCellsOfATilesetBelowOneAreTilesButUnreachedCellsAreNot) {
+    // With a tileset at firstgid -4, id 0 is its tile 4 (code 19) wherever the
+    // data holds it, runs and all; the cells the data stops short of hold none.
+    tmx::TmxMap map;
+    map.LoadFromText(MapText(R"(<tileset firstgid="-4"/>
+        <layer width="6" height="1"><data encoding="csv">0,0,2,2,0</data></layer>)"));
+    ZoneScript script;
+    ExportTileLayers(map, script);
+    EXPECT_EQ(script.bytes(),
+              Definition(10001, 1, "19\t19\t21\t21\t19\t0") + Placement(10001, 0, 0) + kEnd);
+}
+
 TEST(TileExport, LaterLayersOverwriteEvenWithEmptyCells) {
     EXPECT_EQ(TileSection(Layer(10, 10, {{0, 0, 2}, {1, 0, 3}}) + Layer(1, 1, {}) +
                           Layer(2, 1, {{1, 0, 4}, {0, 0, 0}})),
