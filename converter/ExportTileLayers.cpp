@@ -41,9 +41,10 @@ int16_t TileCodeFromId(int32_t localId) {
     return 0;
 }
 
-// How many of `gids` hold a tile (flip flags alone are no tile).
-int64_t TilesIn(const uint32_t* gids, size_t count) {
-    int64_t tiles = 0;
+// How many of `gids`, one row's worth at most, hold a tile (flip flags alone
+// are no tile).
+uint32_t TilesIn(const uint32_t* gids, size_t count) {
+    uint32_t tiles = 0;
     for (size_t i = 0; i < count; ++i)
         tiles += (gids[i] & tmx::kTileIdMask) != 0;
     return tiles;
