@@ -3,7 +3,6 @@
 // size, one layer at a time. Nothing a converter could skip.
 
 #include <tinyxml.h>
-#include <zlib.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -11,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "FloorInflate.h"
 #include "TmxBase64.h"
 
 namespace {
@@ -25,14 +25,7 @@ void InflateLayers(const TiXmlElement* map) {
         const long cells =
             std::atol(layer->Attribute("width")) * std::atol(layer->Attribute("height"));
         std::vector<uint8_t> grid(static_cast<size_t>(cells) * 4);
-        z_stream stream{};
-        stream.next_in = const_cast<Bytef*>(packed.data());
-        stream.avail_in = static_cast<uInt>(packed.size());
-        stream.next_out = grid.data();
-        stream.avail_out = static_cast<uInt>(grid.size());
-        inflateInit2(&stream, 15 + 32);
-        inflate(&stream, Z_SYNC_FLUSH);
-        inflateEnd(&stream);
+        FloorInflate(packed, grid);
     }
 }
 

@@ -9,7 +9,6 @@
 
 #include <benchmark/benchmark.h>
 #include <tinyxml.h>
-#include <zlib.h>
 
 #include <algorithm>
 #include <chrono>
@@ -20,6 +19,7 @@
 #include <vector>
 
 #include "BenchInputs.h"
+#include "FloorInflate.h"
 #include "TmxMap.h"
 #include "ZoneExports.h"
 
@@ -41,14 +41,7 @@ void Floor(const BenchInput& input) {
     }
     std::vector<uint8_t> buffer(input.layerBytes);
     for (const std::vector<uint8_t>& stream : input.compressed) {
-        z_stream z{};
-        z.next_in = const_cast<Bytef*>(stream.data());
-        z.avail_in = static_cast<uInt>(stream.size());
-        z.next_out = buffer.data();
-        z.avail_out = static_cast<uInt>(buffer.size());
-        inflateInit2(&z, 15 + 32);
-        inflate(&z, Z_SYNC_FLUSH);
-        inflateEnd(&z);
+        FloorInflate(stream, buffer);
         benchmark::DoNotOptimize(buffer.data());
     }
 }

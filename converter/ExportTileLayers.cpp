@@ -63,12 +63,13 @@ int64_t LayLayer(const tmx::TmxLayer& layer, TileGrid& grid) {
         // the cell, as TileAt says; cells the data did not reach hold id 0.
         // Ground comes in runs of one tile: a cell repeating the id before it
         // repeats its code.
+        const int16_t unreachedCode = TileCodeFromId(0);
         uint32_t lastGid = 0;
         int16_t lastCode = TileCodeFromId(layer.CellFromGid(0).localId);
         for (int64_t y = y0; y < y1; ++y) {
             for (int64_t x = x0; x < x1; ++x) {
                 const auto k = static_cast<size_t>((y - chunk.y) * chunk.width + (x - chunk.x));
-                int16_t code = TileCodeFromId(0);
+                int16_t code = unreachedCode;
                 if (k < chunk.gids.size()) {
                     if (chunk.gids[k] != lastGid) {
                         lastGid = chunk.gids[k];
