@@ -23,11 +23,6 @@ int32_t CellOf(int32_t pixels) {
     return pixels >> 5;
 }
 
-// Pixel sums wrap at 32 bits rather than overflow.
-int32_t WrapAdd(int32_t a, int32_t b) {
-    return static_cast<int32_t>(static_cast<uint32_t>(a) + static_cast<uint32_t>(b));
-}
-
 constexpr int32_t kFirstPathId = 10001;
 
 void ExportZone(const tmx::TmxObject& object, ZoneScript& script) {
@@ -46,8 +41,8 @@ void ExportWaypoints(const tmx::TmxObject& object, int32_t& pathCounter, ZoneScr
     const int32_t named = tmx::ReadInt(object.name());
     const int32_t pathId = named != 0 ? named : pathCounter;
     for (const tmx::TmxPoint& point : object.polyline()->points()) {
-        script.WriteWaypoint(pathId, CellOf(WrapAdd(object.x(), point.x)),
-                             CellOf(WrapAdd(object.y(), point.y)));
+        script.WriteWaypoint(pathId, CellOf(tmx::WrapAdd(object.x(), point.x)),
+                             CellOf(tmx::WrapAdd(object.y(), point.y)));
     }
     if (named == 0) ++pathCounter;
 }

@@ -41,62 +41,29 @@ int16_t TileCodeFromId(int32_t localId) {
     return 0;
 }
 
-// How many of `gids`, one row's worth at most, hold a tile (flip flags alone
-// are no tile).
-uint32_t TilesIn(const uint32_t* gids, size_t count) {
-    uint32_t tiles = 0;
-    for (size_t i = 0; i < count; ++i)
-        tiles += (gids[i] & tmx::kTileIdMask) != 0;
-    return tiles;
-}
-
 // Lays one layer onto the grid: it covers the cells of its chunks inside the
 // grid, empty ones included. Returns how many tiles fell outside the grid.
 int64_t LayLayer(const tmx::TmxLayer& layer, TileGrid& grid) {
+    // Ground comes in runs of one tile: a cell repeating the id before it
+    // repeats its code. Cells the data did not reach hold id 0.
+    const int16_t unreachedCode = TileCodeFromId(0);
+    uint32_t lastGid = 0;
+    int16_t lastCode = TileCodeFromId(layer.CellFromGid(0).localId);
     int64_t outside = 0;
-    for (const tmx::TmxChunk& chunk : layer.chunks()) {
-        const int64_t x0 = std::max<int64_t>(chunk.x, 0);
-        const int64_t y0 = std::max<int64_t>(chunk.y, 0);
-        const int64_t x1 = std::min<int64_t>(int64_t{chunk.x} + chunk.width, kGridSize);
-        const int64_t y1 = std::min<int64_t>(int64_t{chunk.y} + chunk.height, kGridSize);
-        // Chunks are laid in order, so where they overlap the later one holds
-        // the cell, as TileAt says; cells the data did not reach hold id 0.
-        // Ground comes in runs of one tile: a cell repeating the id before it
-        // repeats its code.
-        const int16_t unreachedCode = TileCodeFromId(0);
-        uint32_t lastGid = 0;
-        int16_t lastCode = TileCodeFromId(layer.CellFromGid(0).localId);
-        for (int64_t y = y0; y < y1; ++y) {
-            for (int64_t x = x0; x < x1; ++x) {
-                const auto k = static_cast<size_t>((y - chunk.y) * chunk.width + (x - chunk.x));
-                int16_t code = unreachedCode;
-                if (k < chunk.gids.size()) {
-                    if (chunk.gids[k] != lastGid) {
-                        lastGid = chunk.gids[k];
-                        lastCode = TileCodeFromId(layer.CellFromGid(lastGid).localId);
-                    }
-                    code = lastCode;
+    layer.VisitCells(
+        {0, 0, kGridSize, kGridSize},
+        [&](int32_t x, int32_t y, const uint32_t* gid) {
+            int16_t code = unreachedCode;
+            if (gid != nullptr) {
+                if (*gid != lastGid) {
+                    lastGid = *gid;
+                    lastCode = TileCodeFromId(layer.CellFromGid(lastGid).localId);
                 }
-                grid[static_cast<size_t>(y * kGridSize + x)] = code;
+                code = lastCode;
             }
-        }
-        // Row by row through what the data held: the parts left and right of
-        // the grid, and whole rows above or below it.
-        const auto width = static_cast<size_t>(chunk.width);
-        for (size_t start = 0; start < chunk.gids.size(); start += width) {
-            const uint32_t* row = chunk.gids.data() + start;
-            const size_t count = std::min(width, chunk.gids.size() - start);
-            const int64_t y = chunk.y + static_cast<int64_t>(start / width);
-            if (y < y0 || y >= y1 || x1 <= x0) {
-                outside += TilesIn(row, count);
-                continue;
-            }
-            const auto left = static_cast<size_t>(x0 - chunk.x);
-            const auto right = static_cast<size_t>(x1 - chunk.x);
-            outside += TilesIn(row, std::min(left, count));
-            if (count > right) outside += TilesIn(row + right, count - right);
-        }
-    }
+            grid[static_cast<size_t>(y * kGridSize + x)] = code;
+        },
+        &outside);
     return outside;
 }
 

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "AtomicSave.h"
 #include "TmxMap.h"
 #include "ZoneExports.h"
 #include "ZoneScript.h"
@@ -63,7 +64,7 @@ int Run(int argc, char** argv) {
         std::fprintf(stderr, "VeltTileConverter: warning: %s\n", warning.c_str());
     }
 
-    const SaveError saved = SaveZoneScript(outputName, script.bytes());
+    const SaveError saved = SaveAtomically(outputName, script.bytes());
     switch (saved.step) {
         case SaveError::Step::None:
             return kOk;

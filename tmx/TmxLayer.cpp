@@ -142,14 +142,44 @@ int64_t TmxLayer::cellCount() const {
 }
 
 TmxCell TmxLayer::TileAt(int32_t x, int32_t y) const {
-    for (auto chunk = chunks_.rbegin(); chunk != chunks_.rend(); ++chunk) {
-        const int64_t column = int64_t{x} - chunk->x;
-        const int64_t row = int64_t{y} - chunk->y;
-        if (column < 0 || row < 0 || column >= chunk->width || row >= chunk->height) continue;
-        const auto k = static_cast<size_t>(row * chunk->width + column);
-        return k < chunk->gids.size() ? CellFromGid(chunk->gids[k]) : kUnreachedCell;
+    TmxCell cell = kNoCell;
+    VisitCells({x, y, int64_t{x} + 1, int64_t{y} + 1}, [&](int32_t, int32_t, const uint32_t* gid) {
+        cell = gid != nullptr ? CellFromGid(*gid) : kUnreachedCell;
+    });
+    return cell;
+}
+
+namespace {
+
+// How many of `gids` hold a tile; 32-bit counts of one row vectorize best.
+int64_t TilesIn(const uint32_t* gids, size_t count) {
+    uint32_t tiles = 0;
+    for (size_t i = 0; i < count; ++i)
+        tiles += (gids[i] & kTileIdMask) != 0;
+    return tiles;
+}
+
+}  // namespace
+
+int64_t TmxChunk::TilesOutside(int64_t x0, int64_t y0, int64_t x1, int64_t y1) const {
+    // Row by row through what the data held: the parts left and right of the
+    // area, and whole rows above or below it.
+    int64_t outside = 0;
+    const auto rowLength = static_cast<size_t>(width);
+    for (size_t start = 0; start < gids.size(); start += rowLength) {
+        const uint32_t* row = gids.data() + start;
+        const size_t count = std::min(rowLength, gids.size() - start);
+        const int64_t y = this->y + static_cast<int64_t>(start / rowLength);
+        if (y < y0 || y >= y1 || x1 <= x0) {
+            outside += TilesIn(row, count);
+            continue;
+        }
+        const auto left = static_cast<size_t>(x0 - x);
+        const auto right = static_cast<size_t>(x1 - x);
+        outside += TilesIn(row, std::min(left, count));
+        if (count > right) outside += TilesIn(row + right, count - right);
     }
-    return kNoCell;
+    return outside;
 }
 
 TmxCell TmxLayer::CellFromGid(uint32_t gid) const {

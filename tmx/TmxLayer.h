@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -44,6 +45,17 @@ struct TmxChunk {
     std::vector<uint32_t> gids;
 
     int64_t CellCount() const { return int64_t{width} * height; }
+    // How many of the ids read hold a tile (flip flags alone are none) and
+    // lie outside columns x0 to x1 - 1 and rows y0 to y1 - 1 of the map.
+    int64_t TilesOutside(int64_t x0, int64_t y0, int64_t x1, int64_t y1) const;
+};
+
+// A rectangle of map cells: columns x0 to x1 - 1, rows y0 to y1 - 1.
+struct TmxArea {
+    int64_t x0 = 0;
+    int64_t y0 = 0;
+    int64_t x1 = 0;
+    int64_t y1 = 0;
 };
 
 // What tile layers and image layers share: the attributes of the element,
@@ -89,6 +101,14 @@ class TmxLayer : public TmxLayerAttributes {
 
     void ReadElement(const TiXmlElement* element);
 
+    // The one walk over a layer's cells: visits those inside `area`, chunk by
+    // chunk in file order, so that where chunks overlap the later one comes
+    // last and decides; each chunk row by row. visit(x, y, gid) gets the id as
+    // read, or nullptr for a cell the data did not reach. With `tilesOutside`,
+    // adds to it how many tiles of the layer lie outside `area`.
+    template <class Visit>
+    void VisitCells(const TmxArea& area, Visit&& visit, int64_t* tilesOutside = nullptr) const;
+
     // The cell at column x, row y of the map. A cell the data did not reach
     // holds the initial value (tileset 0, local id 0); outside every chunk the
     // answer is an empty cell (tileset -1, local id 0). Where chunks overlap,
@@ -125,6 +145,24 @@ class TmxLayer : public TmxLayerAttributes {
     TmxEncoding encoding_ = TmxEncoding::Xml;
     TmxCompression compression_ = TmxCompression::None;
 };
+
+template <class Visit>
+void TmxLayer::VisitCells(const TmxArea& area, Visit&& visit, int64_t* tilesOutside) const {
+    for (const TmxChunk& chunk : chunks_) {
+        const int64_t x0 = std::max<int64_t>(chunk.x, area.x0);
+        const int64_t y0 = std::max<int64_t>(chunk.y, area.y0);
+        const int64_t x1 = std::min<int64_t>(int64_t{chunk.x} + chunk.width, area.x1);
+        const int64_t y1 = std::min<int64_t>(int64_t{chunk.y} + chunk.height, area.y1);
+        for (int64_t y = y0; y < y1; ++y) {
+            for (int64_t x = x0; x < x1; ++x) {
+                const auto k = static_cast<size_t>((y - chunk.y) * chunk.width + (x - chunk.x));
+                visit(static_cast<int32_t>(x), static_cast<int32_t>(y),
+                      k < chunk.gids.size() ? &chunk.gids[k] : nullptr);
+            }
+        }
+        if (tilesOutside != nullptr) *tilesOutside += chunk.TilesOutside(x0, y0, x1, y1);
+    }
+}
 
 // An `imagelayer`: one image shown as a layer.
 class TmxImageLayer : public TmxLayerAttributes {

@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "TmxNumbers.h"
+#include "TmxPrescan.h"
 #include "TmxXml.h"
 
 namespace tmx {
@@ -23,12 +24,6 @@ bool Is(const TiXmlElement* element, const char* name) {
     return std::strcmp(element->Value(), name) == 0;
 }
 
-// TinyXML parses (and frees) nested elements recursively, about 240 bytes of
-// stack a level: measured with the default 8 MiB stack, 30,000 levels parse
-// and 40,000 crash. Maps nest a handful of levels; 1,000 leaves room for any
-// real map and keeps the parse within 256 KiB of stack.
-constexpr int kMaxNesting = 1000;
-
 // TinyXML can step up to three bytes past the end of its text when the text
 // ends inside a UTF-8 sequence (found by fuzzing: a read past the end of the
 // buffer). The text it parses always has this many NUL bytes after it, so
@@ -42,62 +37,6 @@ bool EndsInAscii(const std::string& text) {
     const size_t tail = std::min<size_t>(text.size(), 8);
     return std::all_of(text.end() - static_cast<ptrdiff_t>(tail), text.end(),
                        [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-}
-
-// TinyXML checks each new attribute against all earlier ones of the element:
-// an element of 100,000 attributes (1 MB) took 110 s. Tiled writes a dozen.
-constexpr int kMaxAttributes = 64;
-
-// What TinyXML could not parse safely, or "" when nothing: elements nested
-// deeper than kMaxNesting (counted as TinyXML will read them or deeper:
-// comments, CDATA, declarations and other "<!"/"<?" markup open nothing, and
-// quoted attribute values may hold any character), or an element with more
-// than kMaxAttributes attributes.
-std::string ShapeProblem(const char* text) {
-    int depth = 0;
-    for (const char* p = std::strchr(text, '<'); p != nullptr; p = std::strchr(p, '<')) {
-        const char next = p[1];
-        const char* close = nullptr;
-        if (std::strncmp(p, "<!--", 4) == 0) {
-            close = std::strstr(p + 4, "-->");
-        } else if (std::strncmp(p, "<![CDATA[", 9) == 0) {
-            close = std::strstr(p + 9, "]]>");
-        } else if (next == '/') {
-            if (depth > 0) --depth;
-            close = std::strchr(p, '>');
-        } else if (next == '!' || next == '?') {
-            close = std::strchr(p + 1, '>');
-        } else {
-            // An element start tag, or what TinyXML may take for one (any byte
-            // from 127 up starts a name): find its end outside quoted values.
-            // Markup TinyXML would read as unknown counts too, to be safe.
-            char quote = 0;
-            int attributes = 0;
-            for (close = p + 1; *close != '\0'; ++close) {
-                if (quote != 0) {
-                    if (*close == quote) quote = 0;
-                } else if (*close == '"' || *close == '\'') {
-                    quote = *close;
-                } else if (*close == '=') {
-                    ++attributes;
-                } else if (*close == '>') {
-                    break;
-                }
-            }
-            if (attributes > kMaxAttributes) {
-                return "An element has more than " + std::to_string(kMaxAttributes) +
-                       " attributes.";
-            }
-            if (*close == '\0') return "";  // cut short: TinyXML reports it
-            if (close[-1] != '/' && ++depth > kMaxNesting) {
-                return "Elements are nested deeper than " + std::to_string(kMaxNesting) +
-                       " levels.";
-            }
-        }
-        if (close == nullptr) return "";
-        p = close + 1;
-    }
-    return "";
 }
 
 }  // namespace
@@ -150,7 +89,7 @@ void TmxMap::LoadFromText(const std::string& text) {
 }
 
 void TmxMap::Parse(const char* text, std::string* owner) {
-    if (std::string problem = ShapeProblem(text); !problem.empty()) {
+    if (std::string problem = PrescanXml(text); !problem.empty()) {
         RecordError(TmxLoadError::XmlParseFailed, std::move(problem));
         return;
     }

@@ -37,4 +37,9 @@ constexpr bool IsCSpace(char c) {
     return c == ' ' || (c >= '\t' && c <= '\r');
 }
 
+// Pixel arithmetic wraps at 32 bits instead of overflowing.
+constexpr int32_t WrapAdd(int32_t a, int32_t b) {
+    return static_cast<int32_t>(static_cast<uint32_t>(a) + static_cast<uint32_t>(b));
+}
+
 }  // namespace tmx

@@ -5,14 +5,6 @@
 #include "TmxXml.h"
 
 namespace tmx {
-namespace {
-
-// Pixel arithmetic wraps at 32 bits instead of overflowing.
-int32_t WrapAdd(int32_t a, int32_t b) {
-    return static_cast<int32_t>(static_cast<uint32_t>(a) + static_cast<uint32_t>(b));
-}
-
-}  // namespace
 
 void TmxPointList::ReadPoints(const TiXmlElement* element) {
     const char* text = element->Attribute("points");
