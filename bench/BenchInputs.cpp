@@ -4,6 +4,54 @@
 
 namespace {
 
+std::vector<uint8_t> LittleEndian(const std::vector<uint32_t>& gids) {
+    std::vector<uint8_t> bytes;
+    for (const uint32_t gid : gids) {
+        for (int shift = 0; shift < 32; shift += 8)
+            bytes.push_back(static_cast<uint8_t>(gid >> shift));
+    }
+    return bytes;
+}
+
+// A `data` element holding `gids` the way Tiled writes it: CSV with a line per
+// row, base64 on a line of its own.
+std::string DataElement(const std::vector<uint32_t>& gids, int width, LayerEncoding encoding) {
+    switch (encoding) {
+        case LayerEncoding::XmlTiles: {
+            std::string text = "<data>\n";
+            for (const uint32_t gid : gids)
+                text += "   <tile gid=\"" + std::to_string(gid) + "\"/>\n";
+            return text + "  </data>";
+        }
+        case LayerEncoding::Csv: {
+            std::string text = "<data encoding=\"csv\">\n";
+            for (size_t k = 0; k < gids.size(); ++k) {
+                text += std::to_string(gids[k]);
+                if (k + 1 < gids.size()) text += ',';
+                if ((k + 1) % static_cast<size_t>(width) == 0) text += '\n';
+            }
+            return text + "</data>";
+        }
+        case LayerEncoding::Base64:
+            return "<data encoding=\"base64\">\n   " + Base64Encode(LittleEndian(gids)) +
+                   "\n  </data>";
+        case LayerEncoding::Base64Zlib:
+            return "<data encoding=\"base64\" compression=\"zlib\">\n   " +
+                   Base64Encode(Deflate(LittleEndian(gids), Wrapper::Zlib)) + "\n  </data>";
+        case LayerEncoding::Base64Gzip:
+            return "<data encoding=\"base64\" compression=\"gzip\">\n   " +
+                   Base64Encode(Deflate(LittleEndian(gids), Wrapper::Gzip)) + "\n  </data>";
+    }
+    return "";
+}
+
+std::string LayerElement(const std::string& name, int width, int height,
+                         const std::vector<uint32_t>& gids, LayerEncoding encoding) {
+    return " <layer name=\"" + name + "\" width=\"" + std::to_string(width) + "\" height=\"" +
+           std::to_string(height) + "\">\n  " + DataElement(gids, width, encoding) +
+           "\n </layer>\n";
+}
+
 const char* EncodingName(LayerEncoding encoding) {
     switch (encoding) {
         case LayerEncoding::XmlTiles:

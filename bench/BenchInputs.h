@@ -8,6 +8,11 @@
 
 #include "Encoders.h"
 
+enum class LayerEncoding { XmlTiles, Csv, Base64, Base64Zlib, Base64Gzip };
+constexpr LayerEncoding kAllEncodings[] = {LayerEncoding::XmlTiles, LayerEncoding::Csv,
+                                           LayerEncoding::Base64, LayerEncoding::Base64Zlib,
+                                           LayerEncoding::Base64Gzip};
+
 struct BenchInput {
     std::string name;
     std::string text;  // the whole TMX document
