@@ -25,7 +25,7 @@ TEST(Prescan, FindsWhatTheParserCannotAfford) {
     // Markup that opens no element: empty elements, comments, CDATA,
     // declarations, and "<" or ">" inside quoted attribute values.
     const std::string inert =
-        R"(<e/><e a="/>"/><!-- <g> --><![CDATA[<g>]]><?pi <g>?><e a='<g>' b="x>"/>)";
+        R"(<e/><e a="/>"/><!-- > <g> --><![CDATA[ > <g>]]><?pi <g>?><e a='<g>' b="x>"/>)";
     const std::string attributes = Repeat(" a=\"x=y\"", 64);
     const struct {
         std::string text;
