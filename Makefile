@@ -59,8 +59,11 @@ bench:
 	cmake --preset bench >/dev/null
 	cmake --build --preset bench -j $(JOBS)
 	build-bench/bench/velt_bench build-bench/maps $(BENCH_ARGS)
+	@mkdir -p build-bench/limits
+	@for gen in tests/cases/bounds/*.gen; do bash $$gen > build-bench/limits/$$(basename $$gen .gen).tmx; done
+	@cp tests/cases/bounds/*.tmx build-bench/limits/
 	@echo
-	@build-bench/bench/bench_process build-bench/maps
+	@build-bench/bench/bench_process build-bench/maps build-bench/limits/*.tmx
 
 clean:
 	rm -rf build build-sanitize build-fuzz build-bench
