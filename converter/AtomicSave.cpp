@@ -1,13 +1,77 @@
 #include "AtomicSave.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
+#include <cstring>
+#include <iterator>
+#include <optional>
 #include <string>
 
 namespace {
+
+// The temporary file a signal must not leave behind. A signal handler can
+// reach nothing else, so this is the one piece of state the program keeps
+// outside its call stack; it holds a name only while that file exists.
+char pendingTemporary[4096];
+std::atomic<bool> temporaryExists{false};
+
+extern "C" void RemoveTemporaryAndDie(int signal) {
+    if (temporaryExists.load()) unlink(pendingTemporary);
+    std::signal(signal, SIG_DFL);
+    std::raise(signal);
+}
+
+constexpr int kCleanedSignals[] = {SIGINT, SIGTERM, SIGHUP};
+
+// While a temporary file exists, an interrupt removes it before the process
+// ends the way the signal ends it. Made with those signals blocked.
+class TemporaryGuard {
+  public:
+    explicit TemporaryGuard(const std::string& path) {
+        if (path.size() >= sizeof pendingTemporary) return;
+        std::memcpy(pendingTemporary, path.c_str(), path.size() + 1);
+        temporaryExists.store(true);
+        for (size_t i = 0; i < std::size(kCleanedSignals); ++i) {
+            struct sigaction action {};
+            action.sa_handler = RemoveTemporaryAndDie;
+            sigemptyset(&action.sa_mask);
+            sigaction(kCleanedSignals[i], &action, &previous_[i]);
+        }
+    }
+    ~TemporaryGuard() {
+        if (!temporaryExists.load()) return;
+        for (size_t i = 0; i < std::size(kCleanedSignals); ++i)
+            sigaction(kCleanedSignals[i], &previous_[i], nullptr);
+        temporaryExists.store(false);
+    }
+    TemporaryGuard(const TemporaryGuard&) = delete;
+    TemporaryGuard& operator=(const TemporaryGuard&) = delete;
+
+  private:
+    struct sigaction previous_[std::size(kCleanedSignals)]{};
+};
+
+// The file that writing to `path` would write: symbolic links followed to
+// their end, each target taken relative to its link's folder. A link to
+// nothing yet gives the path it names, as opening it for writing creates it.
+std::string FinalTarget(std::string path) {
+    for (int hops = 0; hops < 40; ++hops) {
+        char target[4096];
+        const ssize_t n = readlink(path.c_str(), target, sizeof target - 1);
+        if (n <= 0) return path;
+        const std::string link(target, static_cast<size_t>(n));
+        const size_t slash = path.rfind('/');
+        path = link.front() == '/' || slash == std::string::npos ? link
+                                                                 : path.substr(0, slash + 1) + link;
+    }
+    return path;  // a loop of links: opening fails, and says so
+}
 
 // Creates a new, empty file in the folder of `path`; returns its descriptor
 // and name. The name is short so that it fits wherever the target's name fits.
@@ -36,17 +100,49 @@ bool WriteAll(int fd, std::string_view bytes) {
 }  // namespace
 
 SaveError SaveAtomically(const std::string& path, std::string_view bytes) {
+    const std::string target = FinalTarget(path);
+    // An existing file keeps what an overwrite keeps: it is refused when this
+    // user may not write it, and its mode, owner and group stay.
+    struct stat existing {};
+    const bool replacesFile = stat(target.c_str(), &existing) == 0 && S_ISREG(existing.st_mode);
+    if (replacesFile && faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) {
+        return {SaveError::Step::Open, errno};
+    }
+
+    // The temporary file and its guard come into being together: a signal
+    // waits until both are there.
+    sigset_t cleaned;
+    sigset_t before;
+    sigemptyset(&cleaned);
+    for (const int signal : kCleanedSignals)
+        sigaddset(&cleaned, signal);
+    sigprocmask(SIG_BLOCK, &cleaned, &before);
     std::string temporary;
-    const int fd = CreateTemporaryBeside(path, temporary);
-    if (fd < 0) return {SaveError::Step::Open, errno};
+    const int fd = CreateTemporaryBeside(target, temporary);
+    const int createError = errno;
+    std::optional<TemporaryGuard> guard;
+    if (fd >= 0) guard.emplace(temporary);
+    sigprocmask(SIG_SETMASK, &before, nullptr);
+    if (fd < 0) return {SaveError::Step::Open, createError};
 
     SaveError failure;
-    if (!WriteAll(fd, bytes)) failure = {SaveError::Step::Write, errno};
+    if (replacesFile) {
+        // Owner and group where this user may set them; the mode after them,
+        // as a change of owner clears the set-id bits.
+        if (fchown(fd, existing.st_uid, existing.st_gid) != 0) {
+            [[maybe_unused]] const int groupOnly =
+                fchown(fd, static_cast<uid_t>(-1), existing.st_gid);
+        }
+        if (fchmod(fd, existing.st_mode & 07777) != 0) failure = {SaveError::Step::Write, errno};
+    }
+    if (failure.step == SaveError::Step::None && !WriteAll(fd, bytes)) {
+        failure = {SaveError::Step::Write, errno};
+    }
     if (close(fd) != 0 && failure.step == SaveError::Step::None) {
         failure = {SaveError::Step::Write, errno};
     }
     if (failure.step == SaveError::Step::None &&
-        std::rename(temporary.c_str(), path.c_str()) != 0) {
+        std::rename(temporary.c_str(), target.c_str()) != 0) {
         failure = {SaveError::Step::Replace, errno};
     }
     if (failure.step != SaveError::Step::None) unlink(temporary.c_str());

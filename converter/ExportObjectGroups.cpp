@@ -1,3 +1,6 @@
+#include <algorithm>
+#include <cctype>
+#include <map>
 #include <string>
 
 #include "TmxNumbers.h"
@@ -5,7 +8,13 @@
 
 namespace {
 
+using tmx::TmxElement;
+using tmx::TmxFinding;
+using Kind = tmx::TmxFindingKind;
+
 enum class ObjectGroupKind { None, Zones, Mobs, Fields, Waypoints, Traps };
+
+constexpr const char* kGroupNames[] = {"Zones", "Mobs", "Fields", "Waypoints", "Traps"};
 
 // Group names are matched exactly: "mobs" or "Zones " are other groups.
 ObjectGroupKind KindOf(const std::string& name) {
@@ -17,62 +26,249 @@ ObjectGroupKind KindOf(const std::string& name) {
     return ObjectGroupKind::None;
 }
 
+// A name folded the way designers slip: no white space around it, lower
+// case, no plural "s".
+std::string Folded(const std::string& name) {
+    const size_t first = name.find_first_not_of(" \t\r\n");
+    const size_t last = name.find_last_not_of(" \t\r\n");
+    std::string folded = first == std::string::npos ? "" : name.substr(first, last - first + 1);
+    for (char& c : folded)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if (!folded.empty() && folded.back() == 's') folded.pop_back();
+    return folded;
+}
+
+// The group name the game reads that `name` misses only by a slip, or "".
+std::string NearGroupName(const std::string& name) {
+    for (const char* known : kGroupNames) {
+        if (Folded(name) == Folded(known)) return known;
+    }
+    return "";
+}
+
 // The game counts positions in cells of 32 pixels, rounding toward minus
 // infinity: -1 is cell -1, -33 is cell -2.
 int32_t CellOf(int32_t pixels) {
     return pixels >> 5;
 }
 
+constexpr int32_t kZoneCells = 128;
 constexpr int32_t kFirstPathId = 10001;
 
-void ExportZone(const tmx::TmxObject& object, ZoneScript& script) {
-    const std::string& name = object.name();
-    char marker = 0;
-    if (name == "In" || name == "in" || name == "IN") marker = '>';
-    if (name == "Out" || name == "out" || name == "OUT") marker = '<';
-    if (marker != 0) script.WriteMarkerCode(CellOf(object.x()), CellOf(object.y()), marker);
+bool InZone(int32_t column, int32_t row) {
+    return column >= 0 && column < kZoneCells && row >= 0 && row < kZoneCells;
 }
 
-// Paths named by a number keep it; the others are numbered from kFirstPathId
-// in map order, across all "Waypoints" groups.
-void ExportWaypoints(const tmx::TmxObject& object, int32_t& pathCounter, ZoneScript& script) {
-    script.WritePathStart();
-    if (!object.polyline() || object.polyline()->points().empty()) return;
-    const int32_t named = tmx::ReadInt(object.name());
-    const int32_t pathId = named != 0 ? named : pathCounter;
-    for (const tmx::TmxPoint& point : object.polyline()->points()) {
-        script.WriteWaypoint(pathId, CellOf(tmx::WrapAdd(object.x(), point.x)),
-                             CellOf(tmx::WrapAdd(object.y(), point.y)));
+bool IsExported(ObjectGroupKind kind) {
+    return kind != ObjectGroupKind::None && kind != ObjectGroupKind::Fields;
+}
+
+// One run of the export: the lines, and the findings about what they left
+// out or moved.
+class ObjectExport {
+  public:
+    ObjectExport(const tmx::TmxMap& map, ZoneScript& script, tmx::TmxFindings& findings)
+        : map_(map), script_(script), findings_(findings) {}
+
+    void Run() {
+        for (const tmx::TmxObjectGroup& group : map_.objectGroups()) {
+            const ObjectGroupKind kind = KindOf(group.name());
+            CheckGroup(group, kind);
+            for (const tmx::TmxObject& object : group.objects())
+                Export(group, kind, object);
+        }
+        // tile-size, values: the tile's width and height.
+        if (wroteAny_ && (map_.tileWidth() != 32 || map_.tileHeight() != 32)) {
+            findings_.push_back({tmx::TmxSeverity::Warning,
+                                 Kind::TileSize,
+                                 TmxElement::Map,
+                                 map_.location(),
+                                 "",
+                                 0,
+                                 "",
+                                 {map_.tileWidth(), map_.tileHeight()}});
+        }
+        CheckGroupLayers();
     }
-    if (named == 0) ++pathCounter;
-}
 
-}  // namespace
+  private:
+    void Export(const tmx::TmxObjectGroup& group, ObjectGroupKind kind,
+                const tmx::TmxObject& object) {
+        switch (kind) {
+            case ObjectGroupKind::Zones:
+                ExportZone(group, object);
+                break;
+            case ObjectGroupKind::Mobs:
+                // mob-number, subject: the name; values: the mob it spawns.
+                if (!tmx::IsWholeNumber(object.name())) {
+                    Add(group, object, Kind::MobNumber, {tmx::ReadInt(object.name())});
+                }
+                WriteCode(group, object, [&](int32_t column, int32_t row) {
+                    script_.WriteNumberCode(column, row, tmx::ReadInt(object.name()));
+                });
+                break;
+            case ObjectGroupKind::Traps:
+                WriteCode(group, object, [&](int32_t column, int32_t row) {
+                    script_.WriteMarkerCode(column, row, '*');
+                });
+                break;
+            case ObjectGroupKind::Waypoints:
+                ExportWaypoints(group, object);
+                break;
+            case ObjectGroupKind::Fields:
+            case ObjectGroupKind::None:
+                break;
+        }
+    }
 
-void ExportObjectGroups(const tmx::TmxMap& map, ZoneScript& script) {
-    int32_t pathCounter = kFirstPathId;
-    for (const tmx::TmxObjectGroup& group : map.objectGroups()) {
-        const ObjectGroupKind kind = KindOf(group.name());
-        for (const tmx::TmxObject& object : group.objects()) {
-            const int32_t column = CellOf(object.x());
-            const int32_t row = CellOf(object.y());
-            switch (kind) {
-                case ObjectGroupKind::Zones:
-                    ExportZone(object, script);
-                    break;
-                case ObjectGroupKind::Mobs:
-                    script.WriteNumberCode(column, row, tmx::ReadInt(object.name()));
-                    break;
-                case ObjectGroupKind::Traps:
-                    script.WriteMarkerCode(column, row, '*');
-                    break;
-                case ObjectGroupKind::Waypoints:
-                    ExportWaypoints(object, pathCounter, script);
-                    break;
-                case ObjectGroupKind::Fields:
-                case ObjectGroupKind::None:
-                    break;
+    void ExportZone(const tmx::TmxObjectGroup& group, const tmx::TmxObject& object) {
+        const std::string& name = object.name();
+        char marker = 0;
+        if (name == "In" || name == "in" || name == "IN") marker = '>';
+        if (name == "Out" || name == "out" || name == "OUT") marker = '<';
+        if (marker == 0) {
+            Add(group, object, Kind::ZoneMarker, {});  // subject: the name
+            return;
+        }
+        WriteCode(group, object, [&](int32_t column, int32_t row) {
+            script_.WriteMarkerCode(column, row, marker);
+        });
+    }
+
+    // A #DEF_CODE line at the object's cell. object-outside-zone, values:
+    // the cell's column and row.
+    template <class Write>
+    void WriteCode(const tmx::TmxObjectGroup& group, const tmx::TmxObject& object, Write write) {
+        const int32_t column = CellOf(object.x());
+        const int32_t row = CellOf(object.y());
+        write(column, row);
+        wroteAny_ = true;
+        if (!InZone(column, row)) Add(group, object, Kind::ObjectOutsideZone, {column, row});
+    }
+
+    // Paths named by a number keep it; the others are numbered from
+    // kFirstPathId in map order, across all "Waypoints" groups.
+    // waypoint-shape, values: the object's TmxShape. path-id-reused, values:
+    // the id and the object that had it first. object-outside-zone, values:
+    // the first outside point's column and row, how many points lie
+    // outside, and how many the path has.
+    void ExportWaypoints(const tmx::TmxObjectGroup& group, const tmx::TmxObject& object) {
+        script_.WritePathStart();
+        if (!object.polyline() || object.polyline()->points().empty()) {
+            Add(group, object, Kind::WaypointShape, {static_cast<int64_t>(object.shape())});
+            return;
+        }
+        wroteAny_ = true;
+        const int32_t named = tmx::ReadInt(object.name());
+        const int32_t pathId = named != 0 ? named : pathCounter_;
+        if (named == 0) ++pathCounter_;
+        const auto [owner, isNew] = pathOwners_.try_emplace(pathId, object.id());
+        if (!isNew) Add(group, object, Kind::PathIdReused, {pathId, owner->second});
+
+        const std::vector<tmx::TmxPoint>& points = object.polyline()->points();
+        std::vector<int64_t> outside;
+        for (const tmx::TmxPoint& point : points) {
+            const int32_t column = CellOf(tmx::WrapAdd(object.x(), point.x));
+            const int32_t row = CellOf(tmx::WrapAdd(object.y(), point.y));
+            script_.WriteWaypoint(pathId, column, row);
+            if (InZone(column, row)) continue;
+            if (outside.empty()) outside = {column, row, 0, static_cast<int64_t>(points.size())};
+            ++outside[2];
+        }
+        if (!outside.empty()) Add(group, object, Kind::ObjectOutsideZone, std::move(outside));
+    }
+
+    // group-name, subject: the name it nearly is; values: how many objects
+    // were ignored. For a group that is exported: hidden-layer (a note),
+    // layer-offset (values: OffsetValues).
+    void CheckGroup(const tmx::TmxObjectGroup& group, ObjectGroupKind kind) {
+        if (group.objects().empty()) return;
+        if (kind == ObjectGroupKind::None) {
+            const std::string near = NearGroupName(group.name());
+            if (!near.empty()) {
+                findings_.push_back(GroupFinding(group, Kind::GroupName, near,
+                                                 {static_cast<int64_t>(group.objects().size())}));
+            }
+        }
+        if (!IsExported(kind)) return;
+        if (group.visible() == 0) {
+            findings_.push_back(GroupFinding(group, Kind::HiddenLayer, "", {}));
+            findings_.back().severity = tmx::TmxSeverity::Note;
+        }
+        if (group.offsetX() != 0 || group.offsetY() != 0) {
+            findings_.push_back(GroupFinding(group, Kind::LayerOffset, "",
+                                             tmx::OffsetValues(group.offsetX(), group.offsetY())));
+        }
+    }
+
+    // Group layers whose layers count although the group is hidden or
+    // offset: hidden-layer (a note), layer-offset (values: OffsetValues).
+    void CheckGroupLayers() {
+        for (const tmx::TmxGroup& group : map_.groups()) {
+            if (!HoldsExported(group)) continue;
+            if (!group.visible) {
+                findings_.push_back({tmx::TmxSeverity::Note,
+                                     Kind::HiddenLayer,
+                                     TmxElement::Group,
+                                     group.location,
+                                     group.name,
+                                     0,
+                                     "",
+                                     {}});
+            }
+            if (group.offsetX != 0 || group.offsetY != 0) {
+                findings_.push_back({tmx::TmxSeverity::Warning, Kind::LayerOffset,
+                                     TmxElement::Group, group.location, group.name, 0, "",
+                                     tmx::OffsetValues(group.offsetX, group.offsetY)});
             }
         }
     }
+
+    bool HoldsExported(const tmx::TmxGroup& group) const {
+        const auto within = [&](int32_t order) {
+            return order >= group.firstOrder && order < group.endOrder;
+        };
+        for (const tmx::TmxLayer& layer : map_.layers()) {
+            if (within(layer.orderIndex())) return true;
+        }
+        for (const tmx::TmxObjectGroup& objects : map_.objectGroups()) {
+            if (within(objects.orderIndex()) && IsExported(KindOf(objects.name())) &&
+                !objects.objects().empty()) {
+                return true;
+            }
+        }
+        return false;
+    }
+
+    TmxFinding GroupFinding(const tmx::TmxObjectGroup& group, Kind kind, std::string subject,
+                            std::vector<int64_t> values) const {
+        return {tmx::TmxSeverity::Warning,
+                kind,
+                TmxElement::ObjectGroup,
+                group.location(),
+                group.name(),
+                0,
+                std::move(subject),
+                std::move(values)};
+    }
+
+    // A warning about an object; its subject is the object's name.
+    void Add(const tmx::TmxObjectGroup& group, const tmx::TmxObject& object, Kind kind,
+             std::vector<int64_t> values) {
+        findings_.push_back({tmx::TmxSeverity::Warning, kind, TmxElement::Object, object.location(),
+                             group.name(), object.id(), object.name(), std::move(values)});
+    }
+
+    const tmx::TmxMap& map_;
+    ZoneScript& script_;
+    tmx::TmxFindings& findings_;
+    int32_t pathCounter_ = kFirstPathId;
+    std::map<int32_t, int32_t> pathOwners_;  // path id -> the object that took it first
+    bool wroteAny_ = false;
+};
+
+}  // namespace
+
+void ExportObjectGroups(const tmx::TmxMap& map, ZoneScript& script, tmx::TmxFindings& findings) {
+    ObjectExport(map, script, findings).Run();
 }

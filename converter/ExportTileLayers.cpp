@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <array>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -41,15 +42,30 @@ int16_t TileCodeFromId(int32_t localId) {
     return 0;
 }
 
+// Whether a code reaches the zone script: codes above 255 become 0 in a block.
+constexpr bool IsGround(int16_t code) {
+    return code > 0 && code <= 255;
+}
+
+// What laying one layer did besides filling the grid.
+struct LayerTally {
+    int64_t cellsCovered = 0;
+    int64_t tilesOutside = 0;
+    int64_t tilesWithoutCode = 0;
+    std::set<int32_t> idsWithoutCode;
+    int64_t cellsBlanked = 0;  // held ground before, hold none now
+};
+
 // Lays one layer onto the grid: it covers the cells of its chunks inside the
-// grid, empty ones included. Returns how many tiles fell outside the grid.
-int64_t LayLayer(const tmx::TmxLayer& layer, TileGrid& grid) {
+// grid, empty ones included.
+LayerTally LayLayer(const tmx::TmxLayer& layer, TileGrid& grid) {
+    LayerTally tally;
     // Ground comes in runs of one tile: a cell repeating the id before it
     // repeats its code. Cells the data did not reach hold id 0.
     const int16_t unreachedCode = TileCodeFromId(0);
     uint32_t lastGid = 0;
     int16_t lastCode = TileCodeFromId(layer.CellFromGid(0).localId);
-    int64_t outside = 0;
+    bool lastIsCodeless = false;  // a tile, but no ground
     layer.VisitCells(
         {0, 0, kGridSize, kGridSize},
         [&](int32_t x, int32_t y, const uint32_t* gid) {
@@ -57,33 +73,60 @@ int64_t LayLayer(const tmx::TmxLayer& layer, TileGrid& grid) {
             if (gid != nullptr) {
                 if (*gid != lastGid) {
                     lastGid = *gid;
-                    lastCode = TileCodeFromId(layer.CellFromGid(lastGid).localId);
+                    const int32_t localId = layer.CellFromGid(lastGid).localId;
+                    lastCode = TileCodeFromId(localId);
+                    lastIsCodeless = (lastGid & tmx::kTileIdMask) != 0 && !IsGround(lastCode);
+                    if (lastIsCodeless) tally.idsWithoutCode.insert(localId);
                 }
                 code = lastCode;
+                tally.tilesWithoutCode += lastIsCodeless;
             }
-            grid[static_cast<size_t>(y * kGridSize + x)] = code;
+            int16_t& cell = grid[static_cast<size_t>(y * kGridSize + x)];
+            tally.cellsBlanked += IsGround(cell) && !IsGround(code);
+            cell = code;
+            ++tally.cellsCovered;
         },
-        &outside);
-    return outside;
+        &tally.tilesOutside);
+    return tally;
+}
+
+tmx::TmxFinding LayerFinding(const tmx::TmxLayer& layer, tmx::TmxFindingKind kind,
+                             std::vector<int64_t> values,
+                             tmx::TmxSeverity severity = tmx::TmxSeverity::Warning) {
+    return {severity, kind, tmx::TmxElement::Layer, layer.location(), layer.name(),
+            0,        "",   std::move(values)};
 }
 
 // Every tile layer in map order; a later layer overwrites an earlier one in
-// every cell it covers. Returns a warning for each layer that lost tiles.
-std::vector<std::string> FillGrid(const tmx::TmxMap& map, TileGrid& grid) {
-    std::vector<std::string> warnings;
+// every cell it covers. Findings of each layer:
+//   tiles-outside-zone  values: how many tiles
+//   tile-without-code   values: how many tiles, then their local ids, rising
+//   layer-blanks-tiles  values: how many cells
+//   hidden-layer        (a note) a hidden layer that covers cells of the zone
+//   layer-offset        values: the offset, x and y (see OffsetValues)
+void FillGrid(const tmx::TmxMap& map, TileGrid& grid, tmx::TmxFindings& findings) {
     for (const tmx::TmxLayer& layer : map.layers()) {
-        std::string lost;
-        if (const int64_t outside = LayLayer(layer, grid); outside > 0) {
-            lost = std::to_string(outside) + (outside == 1 ? " tile lies" : " tiles lie") +
-                   " outside the zone's 128 x 128 cells and " + (outside == 1 ? "was" : "were") +
-                   " left out";
+        const LayerTally tally = LayLayer(layer, grid);
+        using Kind = tmx::TmxFindingKind;
+        if (tally.tilesOutside > 0) {
+            findings.push_back(LayerFinding(layer, Kind::TilesOutsideZone, {tally.tilesOutside}));
         }
-        if (!layer.dataProblem().empty()) {
-            lost += (lost.empty() ? "" : "; ") + layer.dataProblem();
+        if (tally.tilesWithoutCode > 0) {
+            std::vector<int64_t> values{tally.tilesWithoutCode};
+            values.insert(values.end(), tally.idsWithoutCode.begin(), tally.idsWithoutCode.end());
+            findings.push_back(LayerFinding(layer, Kind::TileWithoutCode, std::move(values)));
         }
-        if (!lost.empty()) warnings.push_back("layer \"" + layer.name() + "\": " + lost);
+        if (tally.cellsBlanked > 0) {
+            findings.push_back(LayerFinding(layer, Kind::LayerBlanksTiles, {tally.cellsBlanked}));
+        }
+        if (!layer.visible() && tally.cellsCovered > 0) {
+            findings.push_back(LayerFinding(layer, Kind::HiddenLayer, {}, tmx::TmxSeverity::Note));
+        }
+        if (layer.offsetX() != 0 || layer.offsetY() != 0) {
+            findings.push_back(LayerFinding(layer, Kind::LayerOffset,
+                                            tmx::OffsetValues(layer.offsetX(), layer.offsetY())));
+        }
     }
-    return warnings;
 }
 
 // A block's codes; cells past the grid's edge and codes outside 0 to 255 are 0.
@@ -114,9 +157,20 @@ bool IsEmpty(const TileBlock& block) {
 
 }  // namespace
 
-std::vector<std::string> ExportTileLayers(const tmx::TmxMap& map, ZoneScript& script) {
+void ExportTileLayers(const tmx::TmxMap& map, ZoneScript& script, tmx::TmxFindings& findings) {
     TileGrid grid{};
-    std::vector<std::string> warnings = FillGrid(map, grid);
+    FillGrid(map, grid, findings);
+    // The ground is laid out as if the map were orthogonal. subject: what it is.
+    if (!map.orientationName().empty() && map.orientationName() != "orthogonal") {
+        findings.push_back({tmx::TmxSeverity::Warning,
+                            tmx::TmxFindingKind::Orientation,
+                            tmx::TmxElement::Map,
+                            map.location(),
+                            "",
+                            0,
+                            map.orientationName(),
+                            {}});
+    }
 
     // Every block with a tile in it is defined and placed under its own id,
     // repeated blocks included, so that no tile of the map is left out.
@@ -143,5 +197,4 @@ std::vector<std::string> ExportTileLayers(const tmx::TmxMap& map, ZoneScript& sc
     }
     script.WriteEmptyLine();
     script.WriteEmptyLine();
-    return warnings;
 }

@@ -1,10 +1,13 @@
-// VeltTileConverter: turns one Tiled map (TMX) into the game's zone script.
+// VeltTileConverter: turns Tiled maps into the game's zone scripts.
 //
-//   VeltTileConverter map.tmx   writes map.txt beside the map
+//   VeltTileConverter [OPTION]... MAP...   writes each MAP's zone script beside it
 //
-// Exit status 0: the zone script was written, or the usage banner was asked
-// for. 1: nothing was written; a message says why.
+// Exit status 0: every zone script was written (or, with --check, every map
+// is clean), or the usage was asked for. 1: a map failed; for it nothing was
+// written. 2: the command line is wrong; nothing was done.
 
+#include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <exception>
@@ -12,6 +15,8 @@
 #include <vector>
 
 #include "AtomicSave.h"
+#include "CommandLine.h"
+#include "Diagnostics.h"
 #include "TmxMap.h"
 #include "ZoneExports.h"
 #include "ZoneScript.h"
@@ -20,71 +25,146 @@ namespace {
 
 constexpr int kOk = 0;
 constexpr int kFailed = 1;
+constexpr int kBadCommandLine = 2;
+
+constexpr char kBanner[] = "Velt Tiled Converter. Usage: VeltTileConverter (filename)\n";
+
+constexpr char kHelp[] =
+    "Usage: VeltTileConverter [OPTION]... MAP...\n"
+    "Converts each Tiled map (TMX) into the game's zone script, written beside it\n"
+    "with the map's last four characters replaced by \".txt\".\n"
+    "\n"
+    "  -o, --output=PATH       write the zone script to PATH (\"-\": standard output);\n"
+    "                          only with one map\n"
+    "      --check             report findings, write nothing; fail on any warning\n"
+    "      --werror            treat warnings as errors: nothing is written\n"
+    "      --diagnostics=FORM  findings as text (default) or json on standard error,\n"
+    "                          or as github workflow commands on standard output\n"
+    "      --help              show this help and exit\n"
+    "      --version           show the version and exit\n"
+    "      --                  end of options: what follows is a map\n"
+    "\n"
+    "Exit status: 0 when every map converted (with --check: gave no warning),\n"
+    "1 when any failed, 2 when the command line is wrong.\n";
 
 // The game's tools have always named a zone script after its map by swapping
 // the last four characters (".tmx") for ".txt", whatever they are.
-std::string OutputNameFor(const std::string& argument) {
-    const size_t keep = argument.size() < 4 ? argument.size() : argument.size() - 4;
-    return argument.substr(0, keep) + ".txt";
+std::string OutputNameFor(const std::string& mapPath) {
+    const size_t keep = mapPath.size() < 4 ? mapPath.size() : mapPath.size() - 4;
+    return mapPath.substr(0, keep) + ".txt";
 }
 
-int Run(int argc, char** argv) {
+// The load's error record as the user reads it, at the parser's place.
+void ReportLoadError(const tmx::TmxMap& map, const std::string& path, Diagnostics& diagnostics) {
+    diagnostics.Report(path, {tmx::TmxSeverity::Error,
+                              tmx::TmxFindingKind::Load,
+                              tmx::TmxElement::Map,
+                              map.errorLocation(),
+                              "",
+                              0,
+                              "cannot load the map: " + map.errorMessage(),
+                              {}});
+}
+
+// Writes the zone script of a map: to standard output, or atomically to disk.
+int Save(const std::string& output, const std::string& bytes, Diagnostics& diagnostics) {
+    if (output == "-") {
+        if (std::fwrite(bytes.data(), 1, bytes.size(), stdout) == bytes.size() &&
+            std::fflush(stdout) == 0) {
+            return kOk;
+        }
+        diagnostics.ReportError(
+            output, "write",
+            std::string("cannot write to standard output: ") + std::strerror(errno));
+        return kFailed;
+    }
+    const SaveError saved = SaveAtomically(output, bytes);
+    if (saved.step == SaveError::Step::None) return kOk;
+    // The message callers have always read on standard output, then the reason.
+    if (saved.step == SaveError::Step::Open) {
+        std::printf("Failed to open file [%s] for write.\n", output.c_str());
+        std::fflush(stdout);
+    }
+    diagnostics.ReportError(
+        output, "write",
+        std::string("cannot write the zone script: ") + std::strerror(saved.error));
+    return kFailed;
+}
+
+int Convert(const std::string& path, const CommandLine& line, Diagnostics& diagnostics) {
+    if (path.size() >= 1000) {
+        diagnostics.ReportError(
+            path.substr(0, 40) + "...", "load",
+            "the path is too long (" + std::to_string(path.size()) + " characters, at most 999)");
+        return kFailed;
+    }
+    const std::string output = line.output.value_or(OutputNameFor(path));
+    if (output == path) {
+        diagnostics.ReportError(path, "load", "the map would be overwritten by its zone script");
+        return kFailed;
+    }
+
     tmx::TmxMap map;
-    const std::string argument = argc > 1 ? argv[1] : "";
-    if (argc < 2 || argument == "-h") {
-        std::printf("Velt Tiled Converter. Usage: VeltTileConverter (filename)\n");
+    map.LoadFromFile(path);
+    if (map.failed()) {
+        ReportLoadError(map, path, diagnostics);
+        return kFailed;
+    }
+    ZoneScript script;
+    tmx::TmxFindings findings = map.findings();
+    ExportMapProperties(map, script, findings);
+    ExportTileLayers(map, script, findings);
+    ExportObjectGroups(map, script, findings);
+
+    // In the order of the file, as an editor lists them.
+    std::stable_sort(findings.begin(), findings.end(), [](const auto& a, const auto& b) {
+        return a.at.line != b.at.line ? a.at.line < b.at.line : a.at.column < b.at.column;
+    });
+    bool warned = false;
+    for (tmx::TmxFinding& finding : findings) {
+        if (finding.severity == tmx::TmxSeverity::Warning) {
+            warned = true;
+            if (line.werror) finding.severity = tmx::TmxSeverity::Error;
+        }
+        diagnostics.Report(path, finding);
+    }
+    if (line.check) return warned ? kFailed : kOk;
+    if (line.werror && warned) return kFailed;
+    return Save(output, script.bytes(), diagnostics);
+}
+
+int Run(const std::vector<std::string>& arguments) {
+    const CommandLine line = ParseCommandLine(arguments);
+    if (!line.error.empty()) {
+        std::fprintf(stderr, "VeltTileConverter: %s\nTry 'VeltTileConverter --help'.\n",
+                     line.error.c_str());
+        return kBadCommandLine;
+    }
+    if (line.banner) {
+        std::printf("%s", kBanner);
         return kOk;
     }
-    if (argument.size() >= 1000) {
-        std::fprintf(stderr,
-                     "VeltTileConverter: the path is too long (%zu characters, at most 999)\n",
-                     argument.size());
-        return kFailed;
+    if (line.help) {
+        std::printf("%s", kHelp);
+        return kOk;
     }
-    const std::string outputName = OutputNameFor(argument);
-    if (outputName == argument) {
-        std::fprintf(stderr,
-                     "VeltTileConverter: [%s] would be overwritten by its own zone script\n",
-                     argument.c_str());
-        return kFailed;
+    if (line.version) {
+        std::printf("VeltTileConverter %s\n", VELT_VERSION);
+        return kOk;
     }
-
-    map.LoadFromFile(argument);
-    if (map.failed()) {
-        std::fprintf(stderr, "VeltTileConverter: cannot load map [%s]: %s\n", argument.c_str(),
-                     map.errorMessage().c_str());
-        return kFailed;
+    Diagnostics diagnostics(line.form);
+    int status = kOk;
+    for (const std::string& path : line.maps) {
+        if (Convert(path, line, diagnostics) != kOk) status = kFailed;
     }
-
-    ZoneScript script;
-    ExportMapProperties(map, script);
-    const std::vector<std::string> warnings = ExportTileLayers(map, script);
-    ExportObjectGroups(map, script);
-    for (const std::string& warning : warnings) {
-        std::fprintf(stderr, "VeltTileConverter: warning: %s\n", warning.c_str());
-    }
-
-    const SaveError saved = SaveAtomically(outputName, script.bytes());
-    switch (saved.step) {
-        case SaveError::Step::None:
-            return kOk;
-        case SaveError::Step::Open:
-            std::printf("Failed to open file [%s] for write.\n", outputName.c_str());
-            return kFailed;
-        case SaveError::Step::Write:
-        case SaveError::Step::Replace:
-            std::fprintf(stderr, "VeltTileConverter: failed to write [%s]: %s\n",
-                         outputName.c_str(), std::strerror(saved.error));
-            return kFailed;
-    }
-    return kFailed;
+    return status;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
     try {
-        return Run(argc, argv);
+        return Run(std::vector<std::string>(argv + std::min(argc, 1), argv + argc));
     } catch (const std::exception& error) {
         std::fprintf(stderr, "VeltTileConverter: %s\n", error.what());
         return kFailed;

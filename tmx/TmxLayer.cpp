@@ -50,7 +50,10 @@ const std::string& DataText(const TiXmlElement* data) {
 }  // namespace
 
 void TmxLayerAttributes::ReadAttributes(const TiXmlElement* element) {
+    location_ = LocationOf(element);
     ReadTextAttribute(element, "name", name_);
+    ReadDoubleAttribute(element, "offsetx", offsetX_);
+    ReadDoubleAttribute(element, "offsety", offsetY_);
     ReadIntAttribute(element, "width", width_);
     ReadIntAttribute(element, "height", height_);
     if (const char* text = element->Attribute("opacity")) opacity_ = static_cast<float>(Atof(text));
@@ -76,8 +79,7 @@ void TmxLayer::ReadElement(const TiXmlElement* element) {
             if (std::strcmp(compression, "gzip") == 0) compression_ = TmxCompression::Gzip;
             if (std::strcmp(compression, "zstd") == 0) compression_ = TmxCompression::Zstd;
             if (compression_ == TmxCompression::None && encoding_ == TmxEncoding::Base64) {
-                NoteProblem(std::string("its compression \"") + compression +
-                            "\" is unknown; the data was read as uncompressed");
+                NoteProblem({TmxFindingKind::LayerCompression, compression});
             }
         }
     }
@@ -110,8 +112,7 @@ void TmxLayer::ReadChunk(const TiXmlElement* source, int32_t x, int32_t y, int32
     const int64_t cellCount = int64_t{width} * height;
     if (width <= 0 || height <= 0) return;
     if (cellCount > int64_t{UINT32_MAX} / 4 || cellCount > cellBudget_) {
-        NoteProblem("it declares " + std::to_string(width) + " x " + std::to_string(height) +
-                    " cells, more than a map may hold");
+        NoteProblem({TmxFindingKind::LayerTooLarge, "", width, height});
         return;
     }
     cellBudget_ -= cellCount;
@@ -130,8 +131,8 @@ void TmxLayer::ReadChunk(const TiXmlElement* source, int32_t x, int32_t y, int32
     }
 }
 
-void TmxLayer::NoteProblem(std::string problem) {
-    if (dataProblem_.empty()) dataProblem_ = std::move(problem);
+void TmxLayer::NoteProblem(TmxDataProblem problem) {
+    if (!dataProblem_) dataProblem_ = std::move(problem);
 }
 
 int64_t TmxLayer::cellCount() const {
@@ -231,15 +232,15 @@ void TmxLayer::ReadBase64Data(std::string_view text, TmxChunk& chunk) {
     switch (compression_) {
         case TmxCompression::Zlib:
             produced = InflateZlibData(packed, BytesOf(chunk.gids), capacity);
-            if (!produced) NoteProblem("its zlib data could not be inflated");
+            if (!produced) NoteProblem({TmxFindingKind::LayerUndecodable, "zlib"});
             break;
         case TmxCompression::Gzip:
             produced = InflateGzipData(packed, BytesOf(chunk.gids), capacity);
-            if (!produced) NoteProblem("its gzip data could not be inflated");
+            if (!produced) NoteProblem({TmxFindingKind::LayerUndecodable, "gzip"});
             break;
         case TmxCompression::Zstd:
             produced = DecompressZstdData(packed, BytesOf(chunk.gids), capacity);
-            if (!produced) NoteProblem("its zstd data could not be decoded");
+            if (!produced) NoteProblem({TmxFindingKind::LayerUndecodable, "zstd"});
             break;
         case TmxCompression::None:
             break;

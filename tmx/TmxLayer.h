@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "TmxFinding.h"
 #include "TmxProperties.h"
 #include "TmxTileset.h"
 
@@ -63,11 +64,14 @@ struct TmxArea {
 class TmxLayerAttributes {
   public:
     const TmxMap& map() const { return *map_; }
+    TmxLocation location() const { return location_; }
     const std::string& name() const { return name_; }
     int32_t width() const { return width_; }
     int32_t height() const { return height_; }
     float opacity() const { return opacity_; }
     bool visible() const { return visible_; }
+    double offsetX() const { return offsetX_; }
+    double offsetY() const { return offsetY_; }
     int32_t orderIndex() const { return orderIndex_; }
     void setOrderIndex(int32_t orderIndex) { orderIndex_ = orderIndex; }
     const TmxProperties& properties() const { return properties_; }
@@ -77,13 +81,26 @@ class TmxLayerAttributes {
     void ReadAttributes(const TiXmlElement* element);
 
     const TmxMap* map_;
+    TmxLocation location_;
     std::string name_;
     int32_t width_ = 0;
     int32_t height_ = 0;
     float opacity_ = 1.0f;
     bool visible_ = true;
+    double offsetX_ = 0;
+    double offsetY_ = 0;
     int32_t orderIndex_ = 0;
     TmxProperties properties_;
+};
+
+// Why tiles of a layer are missing: data that could not be decoded (its
+// compression), a compression that is unknown (its name; the data was read
+// as uncompressed), or a declared size too large to hold.
+struct TmxDataProblem {
+    TmxFindingKind kind = TmxFindingKind::LayerUndecodable;
+    std::string compression;
+    int32_t width = 0;
+    int32_t height = 0;
 };
 
 // A `layer`. Its cells lie in chunks: a layer of a finite map is one chunk at
@@ -127,21 +144,20 @@ class TmxLayer : public TmxLayerAttributes {
     const std::vector<TmxChunk>& chunks() const { return chunks_; }
     // The cells of all chunks together.
     int64_t cellCount() const;
-    // Why tiles of this layer are missing (data that could not be decoded, a
-    // size too large to hold); empty when nothing went wrong.
-    const std::string& dataProblem() const { return dataProblem_; }
+    // The first reason tiles of this layer are missing, if any.
+    const std::optional<TmxDataProblem>& dataProblem() const { return dataProblem_; }
 
   private:
     void ReadChunk(const TiXmlElement* source, int32_t x, int32_t y, int32_t width, int32_t height);
     static void ReadXmlTiles(const TiXmlElement* data, TmxChunk& chunk);
     void ReadBase64Data(std::string_view text, TmxChunk& chunk);
     static void ReadCsvData(const std::string& text, TmxChunk& chunk);
-    void NoteProblem(std::string problem);
+    void NoteProblem(TmxDataProblem problem);
 
     std::shared_ptr<const TmxTilesetLookup> tilesets_;
     int64_t cellBudget_;
     std::vector<TmxChunk> chunks_;
-    std::string dataProblem_;
+    std::optional<TmxDataProblem> dataProblem_;
     TmxEncoding encoding_ = TmxEncoding::Xml;
     TmxCompression compression_ = TmxCompression::None;
 };

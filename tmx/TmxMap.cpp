@@ -1,6 +1,5 @@
 #include "TmxMap.h"
 
-#include <sys/stat.h>
 #include <tinyxml.h>
 
 #include <algorithm>
@@ -8,17 +7,13 @@
 #include <cstring>
 #include <memory>
 
+#include "TmxFileText.h"
 #include "TmxNumbers.h"
 #include "TmxPrescan.h"
 #include "TmxXml.h"
 
 namespace tmx {
 namespace {
-
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
-using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
 
 bool Is(const TiXmlElement* element, const char* name) {
     return std::strcmp(element->Value(), name) == 0;
@@ -41,10 +36,11 @@ bool EndsInAscii(const std::string& text) {
 
 }  // namespace
 
-void TmxMap::RecordError(TmxLoadError code, std::string message) {
+void TmxMap::RecordError(TmxLoadError code, std::string message, TmxLocation at) {
     failed_ = true;
     errorCode_ = code;
     errorMessage_ = std::move(message);
+    errorLocation_ = at;
 }
 
 void TmxMap::LoadFromFile(const std::string& path) {
@@ -53,27 +49,13 @@ void TmxMap::LoadFromFile(const std::string& path) {
     const auto slash = path.rfind('/');
     directory_ = (slash != std::string::npos && slash > 0) ? path.substr(0, slash + 1) : "";
 
-    FileHandle file(std::fopen(path.c_str(), "rb"));
-    struct stat info {};
-    if (!file || fstat(fileno(file.get()), &info) != 0 || S_ISDIR(info.st_mode)) {
-        RecordError(TmxLoadError::OpenFailed, "Could not open the file.");
+    FileText file = ReadFileText(path, kParsePadding);
+    if (!file.problem.empty()) {
+        RecordError(file.badSize ? TmxLoadError::BadFileSize : TmxLoadError::OpenFailed,
+                    file.problem);
         return;
     }
-    // Pipes and devices have no size to measure; they are not map files.
-    // Nor is a file beyond kMaxFileSize, whose parse alone would cost gigabytes.
-    if (!S_ISREG(info.st_mode) || info.st_size <= 0 || info.st_size > kMaxFileSize) {
-        RecordError(TmxLoadError::BadFileSize, "The size of the file is invalid.");
-        return;
-    }
-    const auto size = static_cast<size_t>(info.st_size);
-    std::string text(size + kParsePadding, '\0');
-    // A file that shrank since it was measured is not read half.
-    if (std::fread(text.data(), 1, size, file.get()) != size) {
-        RecordError(TmxLoadError::BadFileSize, "The size of the file is invalid.");
-        return;
-    }
-    file.reset();
-    Parse(text.c_str(), &text);
+    Parse(file.text.c_str(), &file.text);
 }
 
 void TmxMap::LoadFromText(const std::string& text) {
@@ -94,12 +76,19 @@ void TmxMap::Parse(const char* text, std::string* owner) {
         return;
     }
     TiXmlDocument document;
+    // Columns count bytes, as compilers count them, a TAB included.
+    document.SetTabSize(1);
     // TinyXML reads a C string: whatever follows a NUL byte is never parsed.
     document.Parse(text, nullptr, TIXML_DEFAULT_ENCODING);
     // The document holds all it needs: the text goes before the model grows.
     if (owner != nullptr) std::string().swap(*owner);
     if (document.Error()) {
-        RecordError(TmxLoadError::XmlParseFailed, document.ErrorDesc());
+        // TinyXML's "Error document empty." is what binary data gives.
+        RecordError(TmxLoadError::XmlParseFailed,
+                    document.ErrorId() == TiXmlBase::TIXML_ERROR_DOCUMENT_EMPTY
+                        ? "The file holds no XML."
+                        : document.ErrorDesc(),
+                    {document.ErrorRow(), document.ErrorCol()});
         return;
     }
     const TiXmlElement* mapElement = document.FirstChildElement("map");
@@ -111,12 +100,14 @@ void TmxMap::Parse(const char* text, std::string* owner) {
 }
 
 void TmxMap::ReadMapElement(const TiXmlElement* mapElement) {
+    location_ = LocationOf(mapElement);
     if (const char* version = mapElement->Attribute("version")) ScanDouble(version, version_);
     ReadIntAttribute(mapElement, "width", width_);
     ReadIntAttribute(mapElement, "height", height_);
     ReadIntAttribute(mapElement, "tilewidth", tileWidth_);
     ReadIntAttribute(mapElement, "tileheight", tileHeight_);
     if (const char* orientation = mapElement->Attribute("orientation")) {
+        orientationName_ = orientation;
         if (std::strcmp(orientation, "orthogonal") == 0) {
             orientation_ = TmxOrientation::Orthogonal;
         } else if (std::strcmp(orientation, "isometric") == 0) {
@@ -161,6 +152,15 @@ void TmxMap::ReadLayerLike(const TiXmlElement* element, int32_t& orderIndex) {
         layer.ReadElement(element);
         cellsLeft_ -= layer.cellCount();
         layer.setOrderIndex(orderIndex++);
+        if (const auto& problem = layer.dataProblem()) {
+            // subject: the compression; values: a size too large to hold.
+            std::vector<int64_t> size;
+            if (problem->kind == TmxFindingKind::LayerTooLarge)
+                size = {problem->width, problem->height};
+            findings_.push_back({TmxSeverity::Warning, problem->kind, TmxElement::Layer,
+                                 layer.location(), layer.name(), 0, problem->compression,
+                                 std::move(size)});
+        }
         layers_.push_back(std::move(layer));
     } else if (Is(element, "imagelayer")) {
         TmxImageLayer layer(*this);
@@ -173,10 +173,20 @@ void TmxMap::ReadLayerLike(const TiXmlElement* element, int32_t& orderIndex) {
         group.setOrderIndex(orderIndex++);
         objectGroups_.push_back(std::move(group));
     } else if (Is(element, "group")) {
+        TmxGroup group;
+        group.location = LocationOf(element);
+        ReadTextAttribute(element, "name", group.name);
+        if (const char* text = element->Attribute("visible")) group.visible = Atoi(text) != 0;
+        ReadDoubleAttribute(element, "offsetx", group.offsetX);
+        ReadDoubleAttribute(element, "offsety", group.offsetY);
+        group.firstOrder = orderIndex;
+        const size_t index = groups_.size();
+        groups_.push_back(std::move(group));
         for (const TiXmlElement* child = element->FirstChildElement(); child;
              child = child->NextSiblingElement()) {
             ReadLayerLike(child, orderIndex);
         }
+        groups_[index].endOrder = orderIndex;
     }
 }
 

@@ -16,6 +16,20 @@ namespace tmx {
 
 enum class TmxOrientation : int32_t { Orthogonal = 1, Isometric = 2, Staggered = 3 };
 
+// A group layer. Its children are read as if they stood in its place, so the
+// model keeps of it only what a finding may need: where it is, whether it is
+// hidden or offset, and which layer-like children it holds (their orderIndex
+// from firstOrder to endOrder - 1).
+struct TmxGroup {
+    TmxLocation location;
+    std::string name;
+    bool visible = true;
+    double offsetX = 0;
+    double offsetY = 0;
+    int32_t firstOrder = 0;
+    int32_t endOrder = 0;
+};
+
 // Why a load failed. One load records at most one of them.
 enum class TmxLoadError : uint8_t {
     None = 0,
@@ -35,10 +49,9 @@ class TmxMap {
     TmxMap(const TmxMap&) = delete;
     TmxMap& operator=(const TmxMap&) = delete;
 
-    // Bounds that keep any file's cost in memory and time known: the largest
-    // map file read, and the most cells all tile layers may declare together
+    // A bound that keeps any file's cost in memory and time known (with
+    // kMaxFileSize): the most cells all tile layers may declare together
     // (8192 x 8192; a layer beyond what is left gets no cells).
-    static constexpr int64_t kMaxFileSize = int64_t{256} << 20;
     static constexpr int64_t kMaxCells = int64_t{1} << 26;
     // Real maps have tens; more than this are refused as malformed.
     static constexpr size_t kMaxTilesets = 4096;
@@ -51,9 +64,12 @@ class TmxMap {
     int32_t TilesetIndexFor(int32_t gid) const { return tilesetLookup_.OwnerOf(gid).index; }
 
     const std::string& sourcePath() const { return sourcePath_; }
+    TmxLocation location() const { return location_; }
     const std::string& directory() const { return directory_; }
     double version() const { return version_; }
     TmxOrientation orientation() const { return orientation_; }
+    // The "orientation" attribute as written; empty when there is none.
+    const std::string& orientationName() const { return orientationName_; }
     int32_t width() const { return width_; }
     int32_t height() const { return height_; }
     int32_t tileWidth() const { return tileWidth_; }
@@ -61,14 +77,19 @@ class TmxMap {
     bool failed() const { return failed_; }
     TmxLoadError errorCode() const { return errorCode_; }
     const std::string& errorMessage() const { return errorMessage_; }
+    // Where the XML parser met the error, when it did.
+    TmxLocation errorLocation() const { return errorLocation_; }
+    // What the load could not use as written, in file order (layer data).
+    const TmxFindings& findings() const { return findings_; }
     const TmxProperties& properties() const { return properties_; }
     const std::vector<TmxTileset>& tilesets() const { return tilesets_; }
     const std::vector<TmxLayer>& layers() const { return layers_; }
     const std::vector<TmxImageLayer>& imageLayers() const { return imageLayers_; }
     const std::vector<TmxObjectGroup>& objectGroups() const { return objectGroups_; }
+    const std::vector<TmxGroup>& groups() const { return groups_; }
 
   private:
-    void RecordError(TmxLoadError code, std::string message);
+    void RecordError(TmxLoadError code, std::string message, TmxLocation at = {});
     // Parses `text`, which TinyXML cannot read past; `owner`, when given,
     // holds it and is freed once the document is built.
     void Parse(const char* text, std::string* owner);
@@ -77,8 +98,10 @@ class TmxMap {
 
     std::string sourcePath_;
     std::string directory_;
+    TmxLocation location_;
     double version_ = 0.0;
     TmxOrientation orientation_ = TmxOrientation::Orthogonal;
+    std::string orientationName_;
     int32_t width_ = 0;
     int32_t height_ = 0;
     int32_t tileWidth_ = 0;
@@ -86,6 +109,7 @@ class TmxMap {
     std::vector<TmxLayer> layers_;
     std::vector<TmxImageLayer> imageLayers_;
     std::vector<TmxObjectGroup> objectGroups_;
+    std::vector<TmxGroup> groups_;
     std::vector<TmxTileset> tilesets_;
     TmxTilesetLookup tilesetLookup_;
     // What the layers read since the last tileset see; shared, not copied.
@@ -94,6 +118,8 @@ class TmxMap {
     bool failed_ = false;
     TmxLoadError errorCode_ = TmxLoadError::None;
     std::string errorMessage_;
+    TmxLocation errorLocation_;
+    TmxFindings findings_;
     TmxProperties properties_;
 };
 

@@ -114,4 +114,15 @@ int32_t ReadInt(const std::string& text) {
     return d.negative ? static_cast<int32_t>(0UL - d.magnitude) : static_cast<int32_t>(d.magnitude);
 }
 
+bool IsWholeNumber(const std::string& text) {
+    const char* const end = text.data() + text.size();
+    const Decimal d = ReadDecimal(text.data(), end);
+    if (d.next == nullptr || d.overflow) return false;
+    if (d.magnitude > (d.negative ? 2147483648UL : 2147483647UL)) return false;
+    for (const char* p = d.next; p != end; ++p) {
+        if (!IsCSpace(*p)) return false;
+    }
+    return true;
+}
+
 }  // namespace tmx

@@ -26,6 +26,10 @@ int32_t Atoi(const char* text);
 double Atof(const char* text);
 int32_t ReadInt(const std::string& text);
 
+// Whether `text` is a whole number that fits in 32 bits: an optional sign and
+// decimal digits, nothing else but white space around them.
+bool IsWholeNumber(const std::string& text);
+
 // The in-place forms of ScanInt and ScanUnsigned: reads from `text` up to `end` and returns
 // the position after the last character consumed (== text when nothing could
 // be read, in which case `value` is untouched).

@@ -28,6 +28,8 @@ void TmxPointList::ReadPoints(const TiXmlElement* element) {
 }
 
 void TmxObject::ReadElement(const TiXmlElement* element) {
+    location_ = LocationOf(element);
+    ReadIntAttribute(element, "id", id_);
     ReadTextAttribute(element, "name", name_);
     ReadTextAttribute(element, "type", type_);
     ReadIntAttribute(element, "x", x_);
@@ -35,21 +37,30 @@ void TmxObject::ReadElement(const TiXmlElement* element) {
     ReadIntAttribute(element, "width", width_);
     ReadIntAttribute(element, "height", height_);
     ReadIntAttribute(element, "gid", gid_);
+    if (gid_ != 0) shape_ = TmxShape::Tile;
     if (element->FirstChildElement("ellipse")) {
         ellipse_ =
             TmxEllipse{WrapAdd(x_, width_ / 2), WrapAdd(y_, height_ / 2), width_ / 2, height_ / 2};
+        shape_ = TmxShape::Ellipse;
     }
+    if (element->FirstChildElement("point")) shape_ = TmxShape::Point;
+    if (element->FirstChildElement("text")) shape_ = TmxShape::Text;
     if (const TiXmlElement* polygon = element->FirstChildElement("polygon")) {
         polygon_.emplace().ReadPoints(polygon);
+        shape_ = TmxShape::Polygon;
     }
     if (const TiXmlElement* polyline = element->FirstChildElement("polyline")) {
         polyline_.emplace().ReadPoints(polyline);
+        shape_ = TmxShape::Polyline;
     }
     properties_.ReadFirstBlockOf(element);
 }
 
 void TmxObjectGroup::ReadElement(const TiXmlElement* element) {
+    location_ = LocationOf(element);
     ReadTextAttribute(element, "name", name_);
+    ReadDoubleAttribute(element, "offsetx", offsetX_);
+    ReadDoubleAttribute(element, "offsety", offsetY_);
     ReadIntAttribute(element, "width", width_);
     ReadIntAttribute(element, "height", height_);
     ReadIntAttribute(element, "visible", visible_);

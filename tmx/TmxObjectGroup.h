@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "TmxFinding.h"
 #include "TmxProperties.h"
 
 class TiXmlElement;
@@ -41,10 +42,16 @@ struct TmxEllipse {
     int32_t radiusY = 0;
 };
 
+// What an object is drawn as; a shape child decides, a gid makes a tile.
+enum class TmxShape { Rectangle, Ellipse, Point, Polygon, Polyline, Text, Tile };
+
 class TmxObject {
   public:
     void ReadElement(const TiXmlElement* element);
 
+    TmxLocation location() const { return location_; }
+    int32_t id() const { return id_; }
+    TmxShape shape() const { return shape_; }
     const std::string& name() const { return name_; }
     const std::string& type() const { return type_; }
     int32_t x() const { return x_; }
@@ -58,6 +65,9 @@ class TmxObject {
     const TmxProperties& properties() const { return properties_; }
 
   private:
+    TmxLocation location_;
+    int32_t id_ = 0;
+    TmxShape shape_ = TmxShape::Rectangle;
     std::string name_;
     std::string type_;
     int32_t x_ = 0;
@@ -75,20 +85,26 @@ class TmxObjectGroup {
   public:
     void ReadElement(const TiXmlElement* element);
 
+    TmxLocation location() const { return location_; }
     const std::string& name() const { return name_; }
     int32_t width() const { return width_; }
     int32_t height() const { return height_; }
     int32_t visible() const { return visible_; }
+    double offsetX() const { return offsetX_; }
+    double offsetY() const { return offsetY_; }
     int32_t orderIndex() const { return orderIndex_; }
     void setOrderIndex(int32_t orderIndex) { orderIndex_ = orderIndex; }
     const TmxProperties& properties() const { return properties_; }
     const std::vector<TmxObject>& objects() const { return objects_; }
 
   private:
+    TmxLocation location_;
     std::string name_;
     int32_t width_ = 0;
     int32_t height_ = 0;
     int32_t visible_ = 1;
+    double offsetX_ = 0;
+    double offsetY_ = 0;
     int32_t orderIndex_ = 0;
     TmxProperties properties_;
     std::vector<TmxObject> objects_;

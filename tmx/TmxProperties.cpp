@@ -1,6 +1,6 @@
 #include "TmxProperties.h"
 
-#include <tinyxml.h>
+#include "TmxXml.h"
 
 namespace tmx {
 
@@ -11,7 +11,8 @@ void TmxProperties::ReadElement(const TiXmlElement* element) {
         if (name == nullptr) continue;
         const char* value = property->Attribute("value");
         if (value == nullptr) value = property->GetText();
-        entries_.insert_or_assign(name, value != nullptr ? value : "");
+        entries_.insert_or_assign(name,
+                                  TmxProperty{value != nullptr ? value : "", LocationOf(property)});
     }
 }
 
@@ -21,7 +22,12 @@ void TmxProperties::ReadFirstBlockOf(const TiXmlElement* owner) {
 
 std::string TmxProperties::ValueOf(const std::string& name) const {
     const auto found = entries_.find(name);
-    return found != entries_.end() ? found->second : kNoSuchProperty;
+    return found != entries_.end() ? found->second.value : kNoSuchProperty;
+}
+
+const TmxProperty* TmxProperties::Find(const std::string& name) const {
+    const auto found = entries_.find(name);
+    return found != entries_.end() ? &found->second : nullptr;
 }
 
 }  // namespace tmx

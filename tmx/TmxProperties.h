@@ -3,9 +3,16 @@
 #include <map>
 #include <string>
 
+#include "TmxFinding.h"
+
 class TiXmlElement;
 
 namespace tmx {
+
+struct TmxProperty {
+    std::string value;
+    TmxLocation at;  // of the `property` element
+};
 
 // The name/value pairs of one `properties` block (or of several read into the
 // same set). Values are kept as text; callers convert them.
@@ -25,11 +32,13 @@ class TmxProperties {
     void ReadFirstBlockOf(const TiXmlElement* owner);
 
     std::string ValueOf(const std::string& name) const;
+    // The property of that name, or nullptr.
+    const TmxProperty* Find(const std::string& name) const;
 
-    const std::map<std::string, std::string>& entries() const { return entries_; }
+    const std::map<std::string, TmxProperty>& entries() const { return entries_; }
 
   private:
-    std::map<std::string, std::string> entries_;
+    std::map<std::string, TmxProperty> entries_;
 };
 
 }  // namespace tmx

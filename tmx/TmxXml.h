@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <string>
 
+#include "TmxFinding.h"
 #include "TmxNumbers.h"
 
 namespace tmx {
@@ -18,6 +19,15 @@ inline void ReadIntAttribute(const TiXmlElement* element, const char* name, int3
 
 inline void ReadTextAttribute(const TiXmlElement* element, const char* name, std::string& field) {
     if (const char* text = element->Attribute(name)) field = text;
+}
+
+inline void ReadDoubleAttribute(const TiXmlElement* element, const char* name, double& field) {
+    if (const char* text = element->Attribute(name)) ScanDouble(text, field);
+}
+
+// Where TinyXML found the element's "<".
+inline TmxLocation LocationOf(const TiXmlBase* node) {
+    return {node->Row(), node->Column()};
 }
 
 }  // namespace tmx

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "Diagnostics.h"
+
+// What the command line asks for. Options may stand anywhere before "--",
+// in the usual GNU forms (-o PATH, -oPATH, --output=PATH, --output PATH).
+struct CommandLine {
+    bool banner = false;   // no argument, or "-h"
+    bool help = false;     // --help
+    bool version = false;  // --version
+    bool check = false;    // --check: report, write nothing
+    bool werror = false;   // --werror: a warning fails the run
+    DiagnosticsForm form = DiagnosticsForm::Text;
+    std::optional<std::string> output;  // -o; "-" is standard output
+    std::vector<std::string> maps;
+    std::string error;  // what is wrong with the command line; empty when nothing
+};
+
+CommandLine ParseCommandLine(const std::vector<std::string>& arguments);

@@ -1,0 +1,111 @@
+#include "Diagnostics.h"
+
+#include "FindingText.h"
+
+namespace {
+
+const char* SeverityName(tmx::TmxSeverity severity) {
+    switch (severity) {
+        case tmx::TmxSeverity::Note:
+            return "note";
+        case tmx::TmxSeverity::Warning:
+            return "warning";
+        case tmx::TmxSeverity::Error:
+            return "error";
+    }
+    return "error";
+}
+
+// A JSON string: quotes, backslashes and control characters escaped; other
+// bytes as they are.
+std::string Json(const std::string& text) {
+    std::string out = "\"";
+    for (const char c : text) {
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += c;
+        } else if (static_cast<unsigned char>(c) < 0x20) {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
+            out += escaped;
+        } else {
+            out += c;
+        }
+    }
+    return out + "\"";
+}
+
+// A workflow command's message escapes line ends and "%"; its properties
+// also ":" and ",".
+std::string Github(const std::string& text, bool property) {
+    std::string out;
+    for (const char c : text) {
+        switch (c) {
+            case '%':
+                out += "%25";
+                break;
+            case '\r':
+                out += "%0D";
+                break;
+            case '\n':
+                out += "%0A";
+                break;
+            case ':':
+                out += property ? "%3A" : ":";
+                break;
+            case ',':
+                out += property ? "%2C" : ",";
+                break;
+            default:
+                out += c;
+        }
+    }
+    return out;
+}
+
+}  // namespace
+
+void Diagnostics::Report(const std::string& path, const tmx::TmxFinding& finding) {
+    Print(path, finding.at, finding.severity, tmx::KindName(finding.kind), FindingText(finding),
+          &finding);
+}
+
+void Diagnostics::ReportError(const std::string& path, const char* kind,
+                              const std::string& message) {
+    Print(path, {}, tmx::TmxSeverity::Error, kind, message, nullptr);
+}
+
+void Diagnostics::Print(const std::string& path, tmx::TmxLocation at, tmx::TmxSeverity severity,
+                        const char* kind, const std::string& message,
+                        const tmx::TmxFinding* finding) {
+    const std::string line = std::to_string(at.line);
+    const std::string column = std::to_string(at.column);
+    std::string text;
+    switch (form_) {
+        case DiagnosticsForm::Text:
+            text = path + (at.line > 0 ? ":" + line + ":" + column : "") + ": " +
+                   SeverityName(severity) + ": " + message + " [" + kind + "]\n";
+            std::fputs(text.c_str(), stderr);
+            return;
+        case DiagnosticsForm::Json:
+            text = "{\"file\":" + Json(path) + ",\"line\":" + line + ",\"column\":" + column +
+                   ",\"severity\":\"" + SeverityName(severity) + "\",\"kind\":\"" + kind +
+                   "\",\"message\":" + Json(message);
+            if (finding != nullptr && !finding->layer.empty())
+                text += ",\"layer\":" + Json(finding->layer);
+            if (finding != nullptr && finding->objectId != 0) {
+                text += ",\"object\":" + std::to_string(finding->objectId);
+            }
+            text += "}\n";
+            std::fputs(text.c_str(), stderr);
+            return;
+        case DiagnosticsForm::Github:
+            text = std::string("::") +
+                   (severity == tmx::TmxSeverity::Note ? "notice" : SeverityName(severity)) +
+                   " file=" + Github(path, true) +
+                   (at.line > 0 ? ",line=" + line + ",col=" + column : "") + ",title=" + kind +
+                   "::" + Github(message, false) + "\n";
+            std::fputs(text.c_str(), stdout);
+            return;
+    }
+}

@@ -1,0 +1,181 @@
+#include "FindingText.h"
+
+#include <cstdio>
+#include <string>
+
+#include "TmxObjectGroup.h"
+
+namespace {
+
+using tmx::TmxFinding;
+using Kind = tmx::TmxFindingKind;
+
+std::string Quoted(const std::string& text) {
+    return "\"" + text + "\"";
+}
+
+std::string Plural(int64_t count, const char* one, const char* many) {
+    return std::to_string(count) + " " + (count == 1 ? one : many);
+}
+
+std::string Cell(int64_t column, int64_t row) {
+    char text[48];
+    std::snprintf(text, sizeof text, "(%lld, %lld)", static_cast<long long>(column),
+                  static_cast<long long>(row));
+    return text;
+}
+
+// Thousandths of a pixel, as few digits as they need.
+std::string Pixels(int64_t thousandths) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%g", static_cast<double>(thousandths) / 1000);
+    return text;
+}
+
+// The element a finding is about, as a designer names it in Tiled.
+std::string Element(const TmxFinding& finding) {
+    switch (finding.element) {
+        case tmx::TmxElement::Layer:
+            return "layer " + Quoted(finding.layer);
+        case tmx::TmxElement::ObjectGroup:
+            return "object group " + Quoted(finding.layer);
+        case tmx::TmxElement::Group:
+            return "group " + Quoted(finding.layer);
+        case tmx::TmxElement::Object: {
+            // Tiled numbers every object; a map written by hand may not.
+            std::string text = "an object";
+            if (finding.objectId != 0 || !finding.subject.empty()) text = "object";
+            if (finding.objectId != 0) text.append(" ").append(std::to_string(finding.objectId));
+            if (!finding.subject.empty()) text.append(" ").append(Quoted(finding.subject));
+            return text.append(" in ").append(Quoted(finding.layer));
+        }
+        case tmx::TmxElement::Map:
+        case tmx::TmxElement::Property:
+            break;
+    }
+    return "the map";
+}
+
+const char* ShapeName(int64_t shape) {
+    switch (static_cast<tmx::TmxShape>(shape)) {
+        case tmx::TmxShape::Rectangle:
+            return "a rectangle";
+        case tmx::TmxShape::Ellipse:
+            return "an ellipse";
+        case tmx::TmxShape::Point:
+            return "a point";
+        case tmx::TmxShape::Polygon:
+            return "a polygon";
+        case tmx::TmxShape::Polyline:
+            return "a polyline without points";
+        case tmx::TmxShape::Text:
+            return "a text";
+        case tmx::TmxShape::Tile:
+            return "a tile";
+    }
+    return "not a polyline";
+}
+
+// The first ids of a list, and how many more there are.
+std::string IdList(const std::vector<int64_t>& values, size_t first) {
+    constexpr size_t kShown = 8;
+    std::string text;
+    for (size_t i = first; i < values.size() && i < first + kShown; ++i)
+        text += (i == first ? "" : ", ") + std::to_string(values[i]);
+    if (values.size() > first + kShown) {
+        text += " and " + std::to_string(values.size() - first - kShown) + " more";
+    }
+    return text;
+}
+
+std::string Value(const std::vector<int64_t>& values, size_t i) {
+    return i < values.size() ? std::to_string(values[i]) : "0";
+}
+
+}  // namespace
+
+std::string FindingText(const TmxFinding& f) {
+    const std::vector<int64_t>& v = f.values;
+    const int64_t first = v.empty() ? 0 : v[0];
+    switch (f.kind) {
+        case Kind::Load:
+            return f.subject;
+        case Kind::TilesOutsideZone:
+            return Element(f) + ": " + Plural(first, "tile lies", "tiles lie") +
+                   " outside the zone's 128 x 128 cells and " + (first == 1 ? "was" : "were") +
+                   " left out";
+        case Kind::LayerUndecodable:
+            return Element(f) + ": its " + f.subject + " data could not be " +
+                   (f.subject == "zstd" ? "decoded" : "inflated");
+        case Kind::LayerCompression:
+            return Element(f) + ": its compression " + Quoted(f.subject) +
+                   " is unknown; the data was read as uncompressed";
+        case Kind::LayerTooLarge:
+            return Element(f) + ": it declares " + Value(v, 0) + " x " + Value(v, 1) +
+                   " cells, more than a map may hold";
+        case Kind::TileWithoutCode:
+            return Element(f) + ": " + Plural(first, "tile has", "tiles have") +
+                   " no ground code and " + (first == 1 ? "was" : "were") + " left out: local " +
+                   (v.size() == 2 ? "id " : "ids ") + IdList(v, 1) + " (only 1 to 198 have one)";
+        case Kind::LayerBlanksTiles:
+            return Element(f) + " blanks " + Plural(first, "cell", "cells") +
+                   " of the layers below it: a layer decides every cell it covers, even where "
+                   "it holds no ground";
+        case Kind::HiddenLayer:
+            return Element(f) + " is hidden, but " +
+                   (f.element == tmx::TmxElement::Layer ? "still decides the cells it covers"
+                                                        : "is still exported");
+        case Kind::GroupName:
+            return Element(f) + " is not " + Quoted(f.subject) + ": its " +
+                   Plural(first, "object was", "objects were") + " ignored";
+        case Kind::MobNumber:
+            return Element(f) + (first == 0 ? " has no mob number" : " is no whole mob number") +
+                   "; it spawns mob " + Value(v, 0);
+        case Kind::ZoneMarker:
+            return Element(f) +
+                   " is neither an entry (In, in, IN) nor an exit (Out, out, OUT); it was left out";
+        case Kind::WaypointShape:
+            return Element(f) + " is " + ShapeName(first) +
+                   (static_cast<tmx::TmxShape>(first) == tmx::TmxShape::Polyline
+                        ? ""
+                        : ", not a polyline") +
+                   "; its path has no waypoints";
+        case Kind::PathIdReused:
+            return Element(f) + " takes path id " + Value(v, 0) + ", which object " + Value(v, 1) +
+                   " already has";
+        case Kind::ObjectOutsideZone:
+            if (v.size() >= 4) {
+                return Element(f) + ": " + Value(v, 2) + " of its " +
+                       Plural(v[3], "point", "points") + (v[2] == 1 ? " lies" : " lie") +
+                       " outside the zone's 128 x 128 cells, the first in cell " + Cell(v[0], v[1]);
+            }
+            return Element(f) + " lies in cell " + Cell(first, v.size() > 1 ? v[1] : 0) +
+                   ", outside the zone's 128 x 128 cells";
+        case Kind::TileSize:
+            return "the map's tiles are " + Value(v, 0) + " x " + Value(v, 1) +
+                   " pixels, but objects are placed in cells of 32 x 32 pixels";
+        case Kind::Orientation:
+            return "the map is " + f.subject + "; it is converted as if it were orthogonal";
+        case Kind::LayerOffset:
+            return Element(f) + " is offset by (" + Pixels(first) + ", " +
+                   Pixels(v.size() > 1 ? v[1] : 0) + ") pixels, which the conversion ignores";
+        case Kind::TitleBreaksLine: {
+            const bool tab = f.subject.find('\t') != std::string::npos;
+            const bool lineBreak = f.subject.find_first_of("\r\n") != std::string::npos;
+            return std::string("the \"Title\" holds ") +
+                   (tab && lineBreak ? "a TAB and a line break"
+                    : tab            ? "a TAB"
+                                     : "a line break") +
+                   ", which splits its line in the zone script";
+        }
+        case Kind::HeaderNumber: {
+            const std::string what = f.subject == "Level" ? "level" : "respawn";
+            return "the " + Quoted(f.subject) + " property is not a whole number; " +
+                   (first > 0 ? "the zone's " + what + " is " + Value(v, 0)
+                              : "the zone gets no " + what + " line");
+        }
+        case Kind::Template:
+            return Element(f) + ": its template " + Quoted(f.subject) + " could not be read";
+    }
+    return "";
+}

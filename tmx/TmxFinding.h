@@ -1,0 +1,66 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace tmx {
+
+// Where an element starts in the map file: 1-based line and column; 0 where
+// the reader knows no place (a JSON map).
+struct TmxLocation {
+    int32_t line = 0;
+    int32_t column = 0;
+};
+
+enum class TmxSeverity { Note, Warning, Error };
+
+// What a finding is about; each has a fixed name (KindName) that users see.
+enum class TmxFindingKind {
+    Load,               // the map could not be loaded
+    TilesOutsideZone,   // tiles beyond the zone's 128 x 128 cells
+    LayerUndecodable,   // layer data that cannot be decoded   } all three:
+    LayerCompression,   // an unknown compression               } "layer-data"
+    LayerTooLarge,      // a size too large to hold             }
+    TileWithoutCode,    // tiles whose local id has no ground code
+    LayerBlanksTiles,   // a layer's empty or codeless cells blank earlier layers' tiles
+    HiddenLayer,        // a hidden layer, object group or group that still counts
+    GroupName,          // an object group name that nearly matches one the game reads
+    MobNumber,          // a mob whose name is not a whole number the game can hold
+    ZoneMarker,         // a "Zones" object that is neither an entry nor an exit
+    WaypointShape,      // a waypoint that is not a polyline with points
+    PathIdReused,       // a path id that an earlier path already has
+    ObjectOutsideZone,  // an object or waypoint outside the zone's cells
+    TileSize,           // tiles other than 32 x 32 on a map with objects
+    Orientation,        // a map that is not orthogonal
+    LayerOffset,        // an offset the conversion ignores
+    TitleBreaksLine,    // a "Title" holding a TAB, CR or LF
+    HeaderNumber,       // a "Level" or "Respawn" that is not a whole number
+    Template,           // an object template that could not be used
+};
+
+const char* KindName(TmxFindingKind kind);
+
+// The kind of element a finding is about.
+enum class TmxElement { Map, Layer, ObjectGroup, Group, Object, Property };
+
+// Something in a map that the conversion could not use as drawn, as data:
+// the words are the program's to choose. Which fields a kind fills is said
+// where the kind is found; unused ones keep their defaults.
+struct TmxFinding {
+    TmxSeverity severity = TmxSeverity::Warning;
+    TmxFindingKind kind = TmxFindingKind::Load;
+    TmxElement element = TmxElement::Map;
+    TmxLocation at;               // of that element
+    std::string layer;            // the layer, object group or group it is about
+    int32_t objectId = 0;         // the object it is about (Tiled's ids start at 1)
+    std::string subject;          // the name, value, path or text it is about
+    std::vector<int64_t> values;  // the numbers that say more: counts, ids, cells
+};
+
+using TmxFindings = std::vector<TmxFinding>;
+
+// An offset in pixels as a finding's values: thousandths of a pixel.
+std::vector<int64_t> OffsetValues(double x, double y);
+
+}  // namespace tmx
