@@ -24,7 +24,10 @@ build: deps
 	cmake --preset release >/dev/null
 	cmake --build --preset release -j $(JOBS)
 
-demo: build
+# The demo needs the converter alone, not the tests.
+demo: deps
+	cmake --preset release >/dev/null
+	cmake --build --preset release -j $(JOBS) --target VeltTileConverter
 	$(CONVERTER) $(EXAMPLE).tmx
 	@echo "--- $(EXAMPLE).txt (TAB shown as ^I, CR as ^M, line end as \$$) ---"
 	@cat -A $(EXAMPLE).txt

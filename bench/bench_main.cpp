@@ -50,9 +50,11 @@ void Convert(const BenchInput& input) {
     tmx::TmxMap map;
     map.LoadFromText(input.text);
     ZoneScript script;
-    ExportMapProperties(map, script);
-    benchmark::DoNotOptimize(ExportTileLayers(map, script));
-    ExportObjectGroups(map, script);
+    tmx::TmxFindings findings = map.findings();
+    ExportMapProperties(map, script, findings);
+    ExportTileLayers(map, script, findings);
+    ExportObjectGroups(map, script, findings);
+    benchmark::DoNotOptimize(findings.data());
     benchmark::DoNotOptimize(script.bytes().data());
 }
 
