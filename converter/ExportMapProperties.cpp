@@ -18,7 +18,8 @@ void CheckNumber(const tmx::TmxProperties& properties, const char* name, int32_t
                         "",
                         0,
                         name,
-                        {value}});
+                        {value},
+                        ""});
 }
 
 }  // namespace
@@ -50,6 +51,7 @@ void ExportMapProperties(const tmx::TmxMap& map, ZoneScript& script, tmx::TmxFin
                             "",
                             0,
                             title,
-                            {}});
+                            {},
+                            ""});
     }
 }

@@ -86,7 +86,8 @@ class ObjectExport {
                                  "",
                                  0,
                                  "",
-                                 {map_.tileWidth(), map_.tileHeight()}});
+                                 {map_.tileWidth(), map_.tileHeight()},
+                                 ""});
         }
         CheckGroupLayers();
     }
@@ -214,12 +215,13 @@ class ObjectExport {
                                      group.name,
                                      0,
                                      "",
-                                     {}});
+                                     {},
+                                     ""});
             }
             if (group.offsetX != 0 || group.offsetY != 0) {
                 findings_.push_back({tmx::TmxSeverity::Warning, Kind::LayerOffset,
                                      TmxElement::Group, group.location, group.name, 0, "",
-                                     tmx::OffsetValues(group.offsetX, group.offsetY)});
+                                     tmx::OffsetValues(group.offsetX, group.offsetY), ""});
             }
         }
     }
@@ -249,14 +251,15 @@ class ObjectExport {
                 group.name(),
                 0,
                 std::move(subject),
-                std::move(values)};
+                std::move(values),
+                ""};
     }
 
     // A warning about an object; its subject is the object's name.
     void Add(const tmx::TmxObjectGroup& group, const tmx::TmxObject& object, Kind kind,
              std::vector<int64_t> values) {
         findings_.push_back({tmx::TmxSeverity::Warning, kind, TmxElement::Object, object.location(),
-                             group.name(), object.id(), object.name(), std::move(values)});
+                             group.name(), object.id(), object.name(), std::move(values), ""});
     }
 
     const tmx::TmxMap& map_;

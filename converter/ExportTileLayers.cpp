@@ -93,8 +93,8 @@ LayerTally LayLayer(const tmx::TmxLayer& layer, TileGrid& grid) {
 tmx::TmxFinding LayerFinding(const tmx::TmxLayer& layer, tmx::TmxFindingKind kind,
                              std::vector<int64_t> values,
                              tmx::TmxSeverity severity = tmx::TmxSeverity::Warning) {
-    return {severity, kind, tmx::TmxElement::Layer, layer.location(), layer.name(),
-            0,        "",   std::move(values)};
+    return {severity,          kind, tmx::TmxElement::Layer, layer.location(), layer.name(), 0, "",
+            std::move(values), ""};
 }
 
 // Every tile layer in map order; a later layer overwrites an earlier one in
@@ -169,7 +169,8 @@ void ExportTileLayers(const tmx::TmxMap& map, ZoneScript& script, tmx::TmxFindin
                             "",
                             0,
                             map.orientationName(),
-                            {}});
+                            {},
+                            ""});
     }
 
     // Every block with a tile in it is defined and placed under its own id,

@@ -63,7 +63,8 @@ void ReportLoadError(const tmx::TmxMap& map, const std::string& path, Diagnostic
                               "",
                               0,
                               "cannot load the map: " + map.errorMessage(),
-                              {}});
+                              {},
+                              ""});
 }
 
 // Writes the zone script of a map: to standard output, or atomically to disk.

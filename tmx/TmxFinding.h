@@ -56,6 +56,7 @@ struct TmxFinding {
     int32_t objectId = 0;         // the object it is about (Tiled's ids start at 1)
     std::string subject;          // the name, value, path or text it is about
     std::vector<int64_t> values;  // the numbers that say more: counts, ids, cells
+    std::string detail;           // what went wrong reading a file it names, in words
 };
 
 using TmxFindings = std::vector<TmxFinding>;

@@ -104,29 +104,34 @@ void TmxLayer::ReadElement(const TiXmlElement* element) {
     }
 }
 
-// Reads the cells of one chunk from `source` (the `data` or `chunk` element,
-// or none). The grid's byte count must fit in 32 bits, as the compressed paths
-// count in 32 bits, and within the map's budget; any other size gives no cells.
-void TmxLayer::ReadChunk(const TiXmlElement* source, int32_t x, int32_t y, int32_t width,
-                         int32_t height) {
+// The grid's byte count must fit in 32 bits, as the compressed paths count in
+// 32 bits, and within the map's budget; any other size gives no cells.
+TmxChunk* TmxLayer::AddChunk(int32_t x, int32_t y, int32_t width, int32_t height) {
     const int64_t cellCount = int64_t{width} * height;
-    if (width <= 0 || height <= 0) return;
+    if (width <= 0 || height <= 0) return nullptr;
     if (cellCount > int64_t{UINT32_MAX} / 4 || cellCount > cellBudget_) {
         NoteProblem({TmxFindingKind::LayerTooLarge, "", width, height});
-        return;
+        return nullptr;
     }
     cellBudget_ -= cellCount;
-    TmxChunk& chunk = chunks_.emplace_back(TmxChunk{x, y, width, height, {}});
-    if (source == nullptr) return;
+    return &chunks_.emplace_back(TmxChunk{x, y, width, height, {}});
+}
+
+// Reads the cells of one chunk from `source` (the `data` or `chunk` element,
+// or none).
+void TmxLayer::ReadChunk(const TiXmlElement* source, int32_t x, int32_t y, int32_t width,
+                         int32_t height) {
+    TmxChunk* chunk = AddChunk(x, y, width, height);
+    if (chunk == nullptr || source == nullptr) return;
     switch (encoding_) {
         case TmxEncoding::Xml:
-            ReadXmlTiles(source, chunk);
+            ReadXmlTiles(source, *chunk);
             break;
         case TmxEncoding::Base64:
-            ReadBase64Data(DataText(source), chunk);
+            ReadBase64Data(DataText(source), *chunk);
             break;
         case TmxEncoding::Csv:
-            ReadCsvData(DataText(source), chunk);
+            ReadCsvData(DataText(source), *chunk);
             break;
     }
 }

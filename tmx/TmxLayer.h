@@ -77,6 +77,7 @@ class TmxLayerAttributes {
     const TmxProperties& properties() const { return properties_; }
 
   protected:
+    friend class TmxJsonReader;
     explicit TmxLayerAttributes(const TmxMap& map) : map_(&map) {}
     void ReadAttributes(const TiXmlElement* element);
 
@@ -148,6 +149,9 @@ class TmxLayer : public TmxLayerAttributes {
     const std::optional<TmxDataProblem>& dataProblem() const { return dataProblem_; }
 
   private:
+    friend class TmxJsonReader;
+    // A new chunk of the layer, or nullptr when its size is refused (noted).
+    TmxChunk* AddChunk(int32_t x, int32_t y, int32_t width, int32_t height);
     void ReadChunk(const TiXmlElement* source, int32_t x, int32_t y, int32_t width, int32_t height);
     static void ReadXmlTiles(const TiXmlElement* data, TmxChunk& chunk);
     void ReadBase64Data(std::string_view text, TmxChunk& chunk);
@@ -190,6 +194,7 @@ class TmxImageLayer : public TmxLayerAttributes {
     const std::optional<TmxImage>& image() const { return image_; }
 
   private:
+    friend class TmxJsonReader;
     std::optional<TmxImage> image_;
 };
 

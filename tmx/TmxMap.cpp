@@ -8,8 +8,8 @@
 #include <memory>
 
 #include "TmxFileText.h"
+#include "TmxJson.h"
 #include "TmxNumbers.h"
-#include "TmxPrescan.h"
 #include "TmxXml.h"
 
 namespace tmx {
@@ -21,9 +21,10 @@ bool Is(const TiXmlElement* element, const char* name) {
 
 // TinyXML can step up to three bytes past the end of its text when the text
 // ends inside a UTF-8 sequence (found by fuzzing: a read past the end of the
-// buffer). The text it parses always has this many NUL bytes after it, so
-// that whatever it steps onto is still ours and still the end.
-constexpr size_t kParsePadding = 16;
+// buffer), and the JSON parser reads whole blocks of 64 bytes. The text either
+// parses always has this many NUL bytes after it, so that whatever they step
+// onto is still ours and, for TinyXML, still the end.
+constexpr size_t kParsePadding = kJsonPadding;
 
 // Whether TinyXML can parse `text` where it stands: no UTF-8 sequence (four
 // bytes at most) can start within its last bytes, as they are all ASCII.
@@ -43,7 +44,8 @@ void TmxMap::RecordError(TmxLoadError code, std::string message, TmxLocation at)
     errorLocation_ = at;
 }
 
-void TmxMap::LoadFromFile(const std::string& path) {
+void TmxMap::LoadFromFile(const std::string& path, TmxTemplates* templates) {
+    if (templates != nullptr) templates_ = templates;
     sourcePath_ = path;
     // Only "/" separates directories; a leading "/" alone gives no directory.
     const auto slash = path.rfind('/');
@@ -55,40 +57,31 @@ void TmxMap::LoadFromFile(const std::string& path) {
                     file.problem);
         return;
     }
-    Parse(file.text.c_str(), &file.text);
+    Parse(file.text.c_str(), file.text.size() - kParsePadding, &file.text);
 }
 
 void TmxMap::LoadFromText(const std::string& text) {
-    // The caller's text is copied only when TinyXML might step past its end.
-    if (EndsInAscii(text)) {
-        Parse(text.c_str(), nullptr);
+    // The caller's text is copied only when a parser might step past its end.
+    if (EndsInAscii(text) && !IsJson(text.c_str())) {
+        Parse(text.c_str(), text.size(), nullptr);
         return;
     }
     std::string padded;
     padded.reserve(text.size() + kParsePadding);
     padded.append(text).append(kParsePadding, '\0');
-    Parse(padded.c_str(), &padded);
+    Parse(padded.c_str(), text.size(), &padded);
 }
 
-void TmxMap::Parse(const char* text, std::string* owner) {
-    if (std::string problem = PrescanXml(text); !problem.empty()) {
-        RecordError(TmxLoadError::XmlParseFailed, std::move(problem));
+void TmxMap::Parse(const char* text, size_t size, std::string* owner) {
+    templates_->BeginMap(directory_);
+    if (IsJson(text)) {
+        TmxJsonReader::ReadMap(*this, text, size, owner);
         return;
     }
     TiXmlDocument document;
-    // Columns count bytes, as compilers count them, a TAB included.
-    document.SetTabSize(1);
-    // TinyXML reads a C string: whatever follows a NUL byte is never parsed.
-    document.Parse(text, nullptr, TIXML_DEFAULT_ENCODING);
-    // The document holds all it needs: the text goes before the model grows.
-    if (owner != nullptr) std::string().swap(*owner);
-    if (document.Error()) {
-        // TinyXML's "Error document empty." is what binary data gives.
-        RecordError(TmxLoadError::XmlParseFailed,
-                    document.ErrorId() == TiXmlBase::TIXML_ERROR_DOCUMENT_EMPTY
-                        ? "The file holds no XML."
-                        : document.ErrorDesc(),
-                    {document.ErrorRow(), document.ErrorCol()});
+    TmxLocation at;
+    if (std::string problem = ParseXml(text, owner, document, at); !problem.empty()) {
+        RecordError(TmxLoadError::XmlParseFailed, std::move(problem), at);
         return;
     }
     const TiXmlElement* mapElement = document.FirstChildElement("map");
@@ -106,16 +99,7 @@ void TmxMap::ReadMapElement(const TiXmlElement* mapElement) {
     ReadIntAttribute(mapElement, "height", height_);
     ReadIntAttribute(mapElement, "tilewidth", tileWidth_);
     ReadIntAttribute(mapElement, "tileheight", tileHeight_);
-    if (const char* orientation = mapElement->Attribute("orientation")) {
-        orientationName_ = orientation;
-        if (std::strcmp(orientation, "orthogonal") == 0) {
-            orientation_ = TmxOrientation::Orthogonal;
-        } else if (std::strcmp(orientation, "isometric") == 0) {
-            orientation_ = TmxOrientation::Isometric;
-        } else if (std::strcmp(orientation, "staggered") == 0) {
-            orientation_ = TmxOrientation::Staggered;
-        }
-    }
+    if (const char* orientation = mapElement->Attribute("orientation")) SetOrientation(orientation);
 
     // Layer-like children share one counter: their stacking order in the map.
     int32_t orderIndex = 0;
@@ -124,44 +108,23 @@ void TmxMap::ReadMapElement(const TiXmlElement* mapElement) {
         if (Is(child, "properties")) {
             properties_.ReadElement(child);
         } else if (Is(child, "tileset")) {
-            if (tilesets_.size() == kMaxTilesets) {
-                RecordError(TmxLoadError::XmlParseFailed,
-                            "The map has more than " + std::to_string(kMaxTilesets) + " tilesets.");
-                return;
-            }
             TmxTileset tileset;
             tileset.ReadElement(child);
-            tilesetLookup_.Add(tileset.firstGid(), static_cast<int32_t>(tilesets_.size()));
-            visibleTilesets_.reset();
-            tilesets_.push_back(std::move(tileset));
+            if (!AddTileset(std::move(tileset))) return;
         } else {
             ReadLayerLike(child, orderIndex);
         }
     }
 }
 
-// A tile layer, image layer or object group joins its list once read whole.
 // A group layer's children are read as if they stood in its place; the
 // group's own attributes and properties do not apply to them. The nesting
 // bound checked before parsing bounds this recursion too.
 void TmxMap::ReadLayerLike(const TiXmlElement* element, int32_t& orderIndex) {
     if (Is(element, "layer")) {
-        if (!visibleTilesets_)
-            visibleTilesets_ = std::make_shared<TmxTilesetLookup>(tilesetLookup_);
-        TmxLayer layer(*this, visibleTilesets_, cellsLeft_);
+        TmxLayer layer = NewLayer();
         layer.ReadElement(element);
-        cellsLeft_ -= layer.cellCount();
-        layer.setOrderIndex(orderIndex++);
-        if (const auto& problem = layer.dataProblem()) {
-            // subject: the compression; values: a size too large to hold.
-            std::vector<int64_t> size;
-            if (problem->kind == TmxFindingKind::LayerTooLarge)
-                size = {problem->width, problem->height};
-            findings_.push_back({TmxSeverity::Warning, problem->kind, TmxElement::Layer,
-                                 layer.location(), layer.name(), 0, problem->compression,
-                                 std::move(size)});
-        }
-        layers_.push_back(std::move(layer));
+        AddLayer(std::move(layer), orderIndex);
     } else if (Is(element, "imagelayer")) {
         TmxImageLayer layer(*this);
         layer.ReadElement(element);
@@ -169,7 +132,7 @@ void TmxMap::ReadLayerLike(const TiXmlElement* element, int32_t& orderIndex) {
         imageLayers_.push_back(std::move(layer));
     } else if (Is(element, "objectgroup")) {
         TmxObjectGroup group;
-        group.ReadElement(element);
+        group.ReadElement(element, *templates_, findings_);
         group.setOrderIndex(orderIndex++);
         objectGroups_.push_back(std::move(group));
     } else if (Is(element, "group")) {
@@ -179,15 +142,60 @@ void TmxMap::ReadLayerLike(const TiXmlElement* element, int32_t& orderIndex) {
         if (const char* text = element->Attribute("visible")) group.visible = Atoi(text) != 0;
         ReadDoubleAttribute(element, "offsetx", group.offsetX);
         ReadDoubleAttribute(element, "offsety", group.offsetY);
-        group.firstOrder = orderIndex;
-        const size_t index = groups_.size();
-        groups_.push_back(std::move(group));
+        const size_t index = BeginGroup(std::move(group), orderIndex);
         for (const TiXmlElement* child = element->FirstChildElement(); child;
              child = child->NextSiblingElement()) {
             ReadLayerLike(child, orderIndex);
         }
         groups_[index].endOrder = orderIndex;
     }
+}
+
+void TmxMap::SetOrientation(const std::string& name) {
+    orientationName_ = name;
+    if (name == "orthogonal") orientation_ = TmxOrientation::Orthogonal;
+    if (name == "isometric") orientation_ = TmxOrientation::Isometric;
+    if (name == "staggered") orientation_ = TmxOrientation::Staggered;
+}
+
+bool TmxMap::AddTileset(TmxTileset tileset) {
+    if (tilesets_.size() == kMaxTilesets) {
+        RecordError(TmxLoadError::XmlParseFailed,
+                    "The map has more than " + std::to_string(kMaxTilesets) + " tilesets.");
+        return false;
+    }
+    tilesetLookup_.Add(tileset.firstGid(), static_cast<int32_t>(tilesets_.size()));
+    visibleTilesets_.reset();
+    tilesets_.push_back(std::move(tileset));
+    return true;
+}
+
+TmxLayer TmxMap::NewLayer() {
+    // What the layers read since the last tileset see; shared, not copied.
+    if (!visibleTilesets_) visibleTilesets_ = std::make_shared<TmxTilesetLookup>(tilesetLookup_);
+    return TmxLayer(*this, visibleTilesets_, cellsLeft_);
+}
+
+// A tile layer joins the map once read whole. Why tiles of it are missing is a
+// finding: subject, the compression; values, a size too large to hold.
+void TmxMap::AddLayer(TmxLayer layer, int32_t& orderIndex) {
+    cellsLeft_ -= layer.cellCount();
+    layer.setOrderIndex(orderIndex++);
+    if (const auto& problem = layer.dataProblem()) {
+        std::vector<int64_t> size;
+        if (problem->kind == TmxFindingKind::LayerTooLarge)
+            size = {problem->width, problem->height};
+        findings_.push_back({TmxSeverity::Warning, problem->kind, TmxElement::Layer,
+                             layer.location(), layer.name(), 0, problem->compression,
+                             std::move(size), ""});
+    }
+    layers_.push_back(std::move(layer));
+}
+
+size_t TmxMap::BeginGroup(TmxGroup group, int32_t orderIndex) {
+    group.firstOrder = orderIndex;
+    groups_.push_back(std::move(group));
+    return groups_.size() - 1;
 }
 
 }  // namespace tmx

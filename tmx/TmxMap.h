@@ -8,6 +8,7 @@
 #include "TmxLayer.h"
 #include "TmxObjectGroup.h"
 #include "TmxProperties.h"
+#include "TmxTemplate.h"
 #include "TmxTileset.h"
 
 class TiXmlElement;
@@ -56,7 +57,10 @@ class TmxMap {
     // Real maps have tens; more than this are refused as malformed.
     static constexpr size_t kMaxTilesets = 4096;
 
-    void LoadFromFile(const std::string& path);
+    // Reads a map saved by Tiled, as TMX (XML) or as JSON, told apart by the
+    // first character that is no white space. `templates`, when given, are
+    // shared with other maps of the run; paths are relative to the map's folder.
+    void LoadFromFile(const std::string& path, TmxTemplates* templates = nullptr);
     void LoadFromText(const std::string& text);
 
     // The index of the tileset that owns `gid` (flip flags already cleared):
@@ -89,10 +93,18 @@ class TmxMap {
     const std::vector<TmxGroup>& groups() const { return groups_; }
 
   private:
+    friend class TmxJsonReader;
     void RecordError(TmxLoadError code, std::string message, TmxLocation at = {});
-    // Parses `text`, which TinyXML cannot read past; `owner`, when given,
-    // holds it and is freed once the document is built.
-    void Parse(const char* text, std::string* owner);
+    // Parses the `size` bytes of `text`, which are followed by at least
+    // kParsePadding bytes of its own; `owner`, when given, holds it and is
+    // freed once it is no longer needed.
+    void Parse(const char* text, size_t size, std::string* owner);
+    // What both readers do with the records they read.
+    void SetOrientation(const std::string& name);
+    bool AddTileset(TmxTileset tileset);  // false, and the error recorded, beyond kMaxTilesets
+    TmxLayer NewLayer();
+    void AddLayer(TmxLayer layer, int32_t& orderIndex);
+    size_t BeginGroup(TmxGroup group, int32_t orderIndex);  // its endOrder is set after
     void ReadLayerLike(const TiXmlElement* element, int32_t& orderIndex);
     void ReadMapElement(const TiXmlElement* mapElement);
 
@@ -121,6 +133,8 @@ class TmxMap {
     TmxLocation errorLocation_;
     TmxFindings findings_;
     TmxProperties properties_;
+    TmxTemplates ownTemplates_;
+    TmxTemplates* templates_ = &ownTemplates_;
 };
 
 }  // namespace tmx

@@ -28,6 +28,7 @@ class TmxPointList {
     const std::vector<TmxPoint>& points() const { return points_; }
 
   private:
+    friend class TmxJsonReader;
     std::vector<TmxPoint> points_;
 };
 
@@ -49,11 +50,18 @@ class TmxObject {
   public:
     void ReadElement(const TiXmlElement* element);
 
+    // Makes this object, read as an instance of a template, what Tiled makes
+    // of it: the template's object with the instance's place and id, and the
+    // instance's name, type, gid, size, shape and properties where it sets them.
+    void ApplyTemplate(const TmxObject& base);
+
     TmxLocation location() const { return location_; }
     int32_t id() const { return id_; }
     TmxShape shape() const { return shape_; }
     const std::string& name() const { return name_; }
     const std::string& type() const { return type_; }
+    // The template file as the map names it; empty when none.
+    const std::string& templatePath() const { return template_; }
     int32_t x() const { return x_; }
     int32_t y() const { return y_; }
     int32_t width() const { return width_; }
@@ -65,11 +73,18 @@ class TmxObject {
     const TmxProperties& properties() const { return properties_; }
 
   private:
+    friend class TmxJsonReader;
+    // The shape from the children (or keys) read, and the ellipse from the rectangle.
+    void SetShape(TmxShape shape);
+
     TmxLocation location_;
     int32_t id_ = 0;
     TmxShape shape_ = TmxShape::Rectangle;
+    bool hasShape_ = false;  // a shape child was read
+    bool hasGid_ = false;
     std::string name_;
     std::string type_;
+    std::string template_;
     int32_t x_ = 0;
     int32_t y_ = 0;
     int32_t width_ = 0;
@@ -81,9 +96,13 @@ class TmxObject {
     TmxProperties properties_;
 };
 
+class TmxTemplates;
+
 class TmxObjectGroup {
   public:
-    void ReadElement(const TiXmlElement* element);
+    // `templates` resolve the objects that name a template; their findings
+    // go to `findings`.
+    void ReadElement(const TiXmlElement* element, TmxTemplates& templates, TmxFindings& findings);
 
     TmxLocation location() const { return location_; }
     const std::string& name() const { return name_; }
@@ -98,6 +117,10 @@ class TmxObjectGroup {
     const std::vector<TmxObject>& objects() const { return objects_; }
 
   private:
+    friend class TmxJsonReader;
+    // Resolves the template of the object read last, if it names one.
+    void ApplyTemplate(TmxTemplates& templates, TmxFindings& findings);
+
     TmxLocation location_;
     std::string name_;
     int32_t width_ = 0;

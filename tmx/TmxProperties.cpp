@@ -11,8 +11,7 @@ void TmxProperties::ReadElement(const TiXmlElement* element) {
         if (name == nullptr) continue;
         const char* value = property->Attribute("value");
         if (value == nullptr) value = property->GetText();
-        entries_.insert_or_assign(name,
-                                  TmxProperty{value != nullptr ? value : "", LocationOf(property)});
+        Set(name, {value != nullptr ? value : "", LocationOf(property)});
     }
 }
 
@@ -23,6 +22,10 @@ void TmxProperties::ReadFirstBlockOf(const TiXmlElement* owner) {
 std::string TmxProperties::ValueOf(const std::string& name) const {
     const auto found = entries_.find(name);
     return found != entries_.end() ? found->second.value : kNoSuchProperty;
+}
+
+void TmxProperties::Set(const std::string& name, TmxProperty property) {
+    entries_.insert_or_assign(name, std::move(property));
 }
 
 const TmxProperty* TmxProperties::Find(const std::string& name) const {

@@ -34,6 +34,8 @@ class TmxProperties {
     std::string ValueOf(const std::string& name) const;
     // The property of that name, or nullptr.
     const TmxProperty* Find(const std::string& name) const;
+    // Adds a property, or replaces the one of that name.
+    void Set(const std::string& name, TmxProperty property);
 
     const std::map<std::string, TmxProperty>& entries() const { return entries_; }
 

@@ -22,6 +22,7 @@ class TmxImage {
     const std::string& transparentColor() const { return transparentColor_; }
 
   private:
+    friend class TmxJsonReader;
     std::string source_;  // as written, not joined with the map's folder
     int32_t width_ = 0;
     int32_t height_ = 0;
@@ -31,6 +32,7 @@ class TmxImage {
 class TmxTile {
   public:
     explicit TmxTile(const TiXmlElement* element);
+    TmxTile(int32_t id, TmxProperties properties) : id_(id), properties_(std::move(properties)) {}
 
     int32_t id() const { return id_; }
     const TmxProperties& properties() const { return properties_; }
@@ -57,6 +59,7 @@ class TmxTileset {
     const TmxProperties& properties() const { return properties_; }
 
   private:
+    friend class TmxJsonReader;
     int32_t firstGid_ = 0;
     std::string name_;
     int32_t tileWidth_ = 0;

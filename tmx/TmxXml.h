@@ -25,6 +25,13 @@ inline void ReadDoubleAttribute(const TiXmlElement* element, const char* name, d
     if (const char* text = element->Attribute(name)) ScanDouble(text, field);
 }
 
+// Parses `text` into `document`, unless the pre-scan finds what TinyXML
+// cannot afford. `owner`, when given, holds the text and is freed once the
+// document is built. Returns "" or what is wrong, at `at` where the parser
+// says.
+std::string ParseXml(const char* text, std::string* owner, TiXmlDocument& document,
+                     TmxLocation& at);
+
 // Where TinyXML found the element's "<".
 inline TmxLocation LocationOf(const TiXmlBase* node) {
     return {node->Row(), node->Column()};

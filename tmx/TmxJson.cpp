@@ -1,0 +1,470 @@
+#include "TmxJson.h"
+
+#include <simdjson.h>
+
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <string_view>
+
+#include "TmxMap.h"
+#include "TmxNumbers.h"
+#include "TmxPrescan.h"
+
+namespace tmx {
+
+static_assert(kJsonPadding >= simdjson::SIMDJSON_PADDING);
+
+bool IsJson(const char* text) {
+    while (IsCSpace(*text))
+        ++text;
+    return *text == '{';
+}
+
+namespace {
+
+using simdjson::dom::array;
+using simdjson::dom::element;
+using simdjson::dom::element_type;
+using simdjson::dom::object;
+
+// Keys read as the type they should have; a missing key, or one of another
+// type, gives the fallback.
+std::string_view String(const object& o, std::string_view key) {
+    std::string_view value;
+    return o[key].get(value) == simdjson::SUCCESS ? value : std::string_view();
+}
+
+bool Bool(const object& o, std::string_view key, bool fallback) {
+    bool value = fallback;
+    return o[key].get(value) == simdjson::SUCCESS ? value : fallback;
+}
+
+bool IsNumber(const element& e) {
+    const element_type type = e.type();
+    return type == element_type::INT64 || type == element_type::UINT64 ||
+           type == element_type::DOUBLE;
+}
+
+// A number as Tiled writes an integer attribute in TMX: its digits.
+std::string IntegerText(const element& e) {
+    int64_t i = 0;
+    uint64_t u = 0;
+    double d = 0;
+    if (e.get(i) == simdjson::SUCCESS) return std::to_string(i);
+    if (e.get(u) == simdjson::SUCCESS) return std::to_string(u);
+    if (e.get(d) == simdjson::SUCCESS) return std::to_string(static_cast<int64_t>(std::trunc(d)));
+    return "";
+}
+
+// A number as Tiled writes positions, sizes, offsets and points in TMX:
+// C's "%g", six significant digits (1234567 is "1.23457e+06").
+std::string PositionText(const element& e) {
+    double d = 0;
+    if (e.get(d) != simdjson::SUCCESS) return "";
+    char text[32];
+    std::snprintf(text, sizeof text, "%g", d);
+    return text;
+}
+
+// The numbers of a key, read from their TMX text as TMX attributes are: a
+// missing key leaves the field as it was.
+void ReadInt(const object& o, std::string_view key, int32_t& field) {
+    element e;
+    if (o[key].get(e) == simdjson::SUCCESS && IsNumber(e)) ScanInt(IntegerText(e).c_str(), field);
+}
+
+void ReadPosition(const object& o, std::string_view key, int32_t& field) {
+    element e;
+    if (o[key].get(e) == simdjson::SUCCESS && IsNumber(e)) ScanInt(PositionText(e).c_str(), field);
+}
+
+void ReadDouble(const object& o, std::string_view key, double& field) {
+    element e;
+    if (o[key].get(e) == simdjson::SUCCESS && IsNumber(e))
+        ScanDouble(PositionText(e).c_str(), field);
+}
+
+// A float property as Tiled writes it in TMX: the shortest digits that read
+// back as the same double, in decimal form unless the exponent form is
+// shorter (100000 stays, 1e+15 does not; 0.0001 stays, 1e-05 does not).
+std::string FloatText(double d) {
+    if (d == 0) return "0";
+    char scientific[64];
+    const auto written =
+        std::to_chars(scientific, scientific + sizeof scientific, d, std::chars_format::scientific);
+    const std::string_view text(scientific, static_cast<size_t>(written.ptr - scientific));
+    const bool negative = text.front() == '-';
+    const size_t e = text.find('e');
+    std::string digits;
+    for (const char c : text.substr(negative ? 1 : 0, e - (negative ? 1 : 0)))
+        if (c != '.') digits += c;
+    int exponent = 0;
+    std::from_chars(text.data() + e + (text[e + 1] == '+' ? 2 : 1), text.data() + text.size(),
+                    exponent);
+    const int digitCount = static_cast<int>(digits.size());
+    const int point = exponent + 1;  // digits before the decimal point
+    int cutoff = 6;
+    if (point > 0) {
+        cutoff = digitCount + 4 + (point <= 10 ? 1 : point > 100 ? 2 : 1);
+        if (digitCount > point) ++cutoff;
+    }
+    std::string out = negative ? "-" : "";
+    if (point - 1 < -4 || point - 1 > cutoff) {
+        out += digits.substr(0, 1);
+        if (digitCount > 1) out += "." + digits.substr(1);
+        char tail[16];
+        std::snprintf(tail, sizeof tail, "e%c%02d", exponent < 0 ? '-' : '+', std::abs(exponent));
+        return out + tail;
+    }
+    if (point <= 0) return out + "0." + std::string(static_cast<size_t>(-point), '0') + digits;
+    if (point >= digitCount)
+        return out + digits + std::string(static_cast<size_t>(point - digitCount), '0');
+    return out + digits.substr(0, static_cast<size_t>(point)) + "." +
+           digits.substr(static_cast<size_t>(point));
+}
+
+// Text that Tiled writes as element content, which the XML parser then reads
+// condensed: no white space around it, runs of it one blank.
+std::string Condensed(std::string_view text) {
+    std::string out;
+    bool blank = false;
+    for (const char c : text) {
+        if (IsCSpace(c)) {
+            blank = !out.empty();
+            continue;
+        }
+        if (blank) out += ' ';
+        blank = false;
+        out += c;
+    }
+    return out;
+}
+
+// A property's value as the text Tiled writes for it in TMX.
+std::string PropertyText(std::string_view type, const element& value) {
+    std::string_view text;
+    bool flag = false;
+    double d = 0;
+    if (value.get(text) == simdjson::SUCCESS) {
+        // Text with a line break goes into the element, not the attribute.
+        return text.find('\n') != std::string_view::npos ? Condensed(text) : std::string(text);
+    }
+    if (value.get(flag) == simdjson::SUCCESS) return flag ? "true" : "false";
+    if (!IsNumber(value) || value.get(d) != simdjson::SUCCESS) return "";  // class members are lost
+    if (type == "float") return FloatText(d);
+    // An int keeps its low 32 bits; a fraction rounds.
+    int64_t whole = 0;
+    uint64_t big = 0;
+    if (value.get(big) == simdjson::SUCCESS) {
+        whole = static_cast<int64_t>(big);
+    } else if (value.get(whole) != simdjson::SUCCESS) {
+        if (type != "int" && type != "object") return FloatText(d);
+        whole = std::llround(d);
+    }
+    return std::to_string(static_cast<int32_t>(static_cast<uint32_t>(whole)));
+}
+
+void ReadProperties(const object& owner, TmxProperties& properties) {
+    array list;
+    if (owner["properties"].get(list) != simdjson::SUCCESS) return;
+    for (const element entry : list) {
+        object property;
+        std::string_view name;
+        element value;
+        if (entry.get(property) != simdjson::SUCCESS ||
+            property["name"].get(name) != simdjson::SUCCESS) {
+            continue;
+        }
+        const std::string text = property["value"].get(value) == simdjson::SUCCESS
+                                     ? PropertyText(String(property, "type"), value)
+                                     : "";
+        properties.Set(std::string(name), {text, {}});
+    }
+}
+
+// The points of a polygon or polyline, each coordinate read from its TMX text.
+void ReadPoints(const array& list, std::vector<TmxPoint>& points) {
+    for (const element entry : list) {
+        object point;
+        TmxPoint p = points.empty() ? TmxPoint{} : points.back();
+        if (entry.get(point) == simdjson::SUCCESS) {
+            ReadPosition(point, "x", p.x);
+            ReadPosition(point, "y", p.y);
+        }
+        points.push_back(p);
+    }
+}
+
+// Parses `text` into `document`: what is wrong, or "".
+std::string Parse(simdjson::dom::parser& parser, const char* text, size_t size, object& document) {
+    element root;
+    // The nesting bound of XML documents holds for JSON ones too.
+    if (const auto error = parser.allocate(size, kMaxNesting); error != simdjson::SUCCESS) {
+        return simdjson::error_message(error);
+    }
+    const auto error = parser.parse(text, size, false).get(root);
+    if (error == simdjson::DEPTH_ERROR) {
+        return "Elements are nested deeper than " + std::to_string(kMaxNesting) + " levels.";
+    }
+    if (error != simdjson::SUCCESS)
+        return std::string("Not valid JSON: ") + simdjson::error_message(error);
+    if (root.get(document) != simdjson::SUCCESS) return "The document is not a JSON object.";
+    return "";
+}
+
+}  // namespace
+
+void TmxJsonReader::ReadMap(TmxMap& map, const char* text, size_t size, std::string* owner) {
+    simdjson::dom::parser parser;
+    object document;
+    const std::string problem = Parse(parser, text, size, document);
+    // The document holds all it needs: the text goes before the model grows.
+    if (owner != nullptr) std::string().swap(*owner);
+    if (!problem.empty()) {
+        map.RecordError(TmxLoadError::XmlParseFailed, problem);
+        return;
+    }
+    const std::string_view type = String(document, "type");
+    if (!type.empty() && type != "map") {
+        map.RecordError(TmxLoadError::XmlParseFailed, "The document is not a map.");
+        return;
+    }
+    ReadMapObject(map, document);
+}
+
+std::string TmxJsonReader::ReadTemplate(const char* text, size_t size, TmxObject& object) {
+    simdjson::dom::parser parser;
+    Json document;
+    if (std::string problem = Parse(parser, text, size, document); !problem.empty()) return problem;
+    Json json;
+    if (String(document, "type") != "template" ||
+        document["object"].get(json) != simdjson::SUCCESS) {
+        return "It is not an object template.";
+    }
+    ReadObject(object, json);
+    return "";
+}
+
+void TmxJsonReader::ReadMapObject(TmxMap& map, const Json& json) {
+    std::string_view version;
+    if (json["version"].get(version) == simdjson::SUCCESS) {
+        ScanDouble(std::string(version).c_str(), map.version_);
+    }
+    ReadInt(json, "width", map.width_);
+    ReadInt(json, "height", map.height_);
+    ReadInt(json, "tilewidth", map.tileWidth_);
+    ReadInt(json, "tileheight", map.tileHeight_);
+    std::string_view orientation;
+    if (json["orientation"].get(orientation) == simdjson::SUCCESS) {
+        map.SetOrientation(std::string(orientation));
+    }
+    ReadProperties(json, map.properties_);
+    // Tiled writes every tileset before the layers, so all layers see all.
+    array list;
+    if (json["tilesets"].get(list) == simdjson::SUCCESS) {
+        for (const element entry : list) {
+            Json tileset;
+            if (entry.get(tileset) != simdjson::SUCCESS) continue;
+            TmxTileset read;
+            ReadTileset(read, tileset);
+            if (!map.AddTileset(std::move(read))) return;
+        }
+    }
+    int32_t orderIndex = 0;
+    if (json["layers"].get(list) == simdjson::SUCCESS) {
+        for (const element entry : list) {
+            Json layer;
+            if (entry.get(layer) == simdjson::SUCCESS) ReadLayerLike(map, layer, orderIndex);
+        }
+    }
+}
+
+void TmxJsonReader::ReadTileset(TmxTileset& tileset, const Json& json) {
+    ReadInt(json, "firstgid", tileset.firstGid_);
+    tileset.name_ = String(json, "name");
+    ReadInt(json, "tilewidth", tileset.tileWidth_);
+    ReadInt(json, "tileheight", tileset.tileHeight_);
+    ReadInt(json, "margin", tileset.margin_);
+    ReadInt(json, "spacing", tileset.spacing_);
+    if (const std::string_view image = String(json, "image"); !image.empty()) {
+        TmxImage& read = tileset.image_.emplace();
+        read.source_ = image;
+        ReadInt(json, "imagewidth", read.width_);
+        ReadInt(json, "imageheight", read.height_);
+        read.transparentColor_ = String(json, "transparentcolor");
+    }
+    array tiles;
+    if (json["tiles"].get(tiles) == simdjson::SUCCESS) {
+        for (const element entry : tiles) {
+            Json tile;
+            if (entry.get(tile) != simdjson::SUCCESS) continue;
+            int32_t id = 0;
+            ReadInt(tile, "id", id);
+            TmxProperties properties;
+            ReadProperties(tile, properties);
+            tileset.tiles_.emplace_back(id, std::move(properties));
+        }
+    }
+    ReadProperties(json, tileset.properties_);
+}
+
+// A group's children are read as if they stood in its place.
+void TmxJsonReader::ReadLayerLike(TmxMap& map, const Json& json, int32_t& orderIndex) {
+    const std::string_view type = String(json, "type");
+    const auto readCommon = [&](TmxLayerAttributes& layer) {
+        layer.name_ = String(json, "name");
+        ReadInt(json, "width", layer.width_);
+        ReadInt(json, "height", layer.height_);
+        double opacity = 1;
+        ReadDouble(json, "opacity", opacity);
+        layer.opacity_ = static_cast<float>(opacity);
+        layer.visible_ = Bool(json, "visible", true);
+        ReadDouble(json, "offsetx", layer.offsetX_);
+        ReadDouble(json, "offsety", layer.offsetY_);
+        ReadProperties(json, layer.properties_);
+    };
+    if (type == "tilelayer") {
+        TmxLayer layer = map.NewLayer();
+        readCommon(layer);
+        ReadTileLayer(layer, json);
+        map.AddLayer(std::move(layer), orderIndex);
+    } else if (type == "imagelayer") {
+        TmxImageLayer layer(map);
+        readCommon(layer);
+        if (const std::string_view image = String(json, "image"); !image.empty()) {
+            layer.image_.emplace().source_ = image;
+        }
+        layer.setOrderIndex(orderIndex++);
+        map.imageLayers_.push_back(std::move(layer));
+    } else if (type == "objectgroup") {
+        TmxObjectGroup group;
+        ReadObjectGroup(map, group, json);
+        group.setOrderIndex(orderIndex++);
+        map.objectGroups_.push_back(std::move(group));
+    } else if (type == "group") {
+        TmxGroup group;
+        group.name = String(json, "name");
+        group.visible = Bool(json, "visible", true);
+        ReadDouble(json, "offsetx", group.offsetX);
+        ReadDouble(json, "offsety", group.offsetY);
+        const size_t index = map.BeginGroup(std::move(group), orderIndex);
+        array children;
+        if (json["layers"].get(children) == simdjson::SUCCESS) {
+            for (const element entry : children) {
+                Json child;
+                if (entry.get(child) == simdjson::SUCCESS) ReadLayerLike(map, child, orderIndex);
+            }
+        }
+        map.groups_[index].endOrder = orderIndex;
+    }
+}
+
+void TmxJsonReader::ReadTileLayer(TmxLayer& layer, const Json& json) {
+    const std::string_view compression = String(json, "compression");
+    if (String(json, "encoding") == "base64") layer.encoding_ = TmxEncoding::Base64;
+    if (compression == "zlib") layer.compression_ = TmxCompression::Zlib;
+    if (compression == "gzip") layer.compression_ = TmxCompression::Gzip;
+    if (compression == "zstd") layer.compression_ = TmxCompression::Zstd;
+    if (!compression.empty() && layer.compression_ == TmxCompression::None &&
+        layer.encoding_ == TmxEncoding::Base64) {
+        layer.NoteProblem({TmxFindingKind::LayerCompression, std::string(compression)});
+    }
+    // Cells from a "data" key: an array of ids, or base64 text.
+    const auto readData = [&](const Json& source, TmxChunk& chunk) {
+        std::string_view text;
+        array ids;
+        if (source["data"].get(text) == simdjson::SUCCESS) {
+            if (layer.encoding_ == TmxEncoding::Base64) layer.ReadBase64Data(text, chunk);
+            return;
+        }
+        if (source["data"].get(ids) != simdjson::SUCCESS) return;
+        layer.encoding_ = TmxEncoding::Csv;
+        const auto count = static_cast<size_t>(chunk.CellCount());
+        chunk.gids.reserve(std::min(count, ids.size()));
+        for (const element id : ids) {
+            if (chunk.gids.size() == count) break;
+            // Ids keep their low 32 bits, as the CSV reading of their digits does.
+            uint64_t u = 0;
+            int64_t i = 0;
+            if (id.get(u) == simdjson::SUCCESS) {
+                chunk.gids.push_back(static_cast<uint32_t>(u));
+            } else if (id.get(i) == simdjson::SUCCESS) {
+                chunk.gids.push_back(static_cast<uint32_t>(i));
+            } else {
+                uint32_t gid = chunk.gids.empty() ? 0 : chunk.gids.back();
+                ScanUnsigned(IntegerText(id).c_str(), gid);
+                chunk.gids.push_back(gid);
+            }
+        }
+    };
+    array chunks;
+    if (json["chunks"].get(chunks) != simdjson::SUCCESS) {
+        if (TmxChunk* chunk = layer.AddChunk(0, 0, layer.width_, layer.height_))
+            readData(json, *chunk);
+        return;
+    }
+    for (const element entry : chunks) {
+        Json chunk;
+        if (entry.get(chunk) != simdjson::SUCCESS) continue;
+        int32_t x = 0;
+        int32_t y = 0;
+        int32_t width = 0;
+        int32_t height = 0;
+        ReadInt(chunk, "x", x);
+        ReadInt(chunk, "y", y);
+        ReadInt(chunk, "width", width);
+        ReadInt(chunk, "height", height);
+        if (TmxChunk* read = layer.AddChunk(x, y, width, height)) readData(chunk, *read);
+    }
+}
+
+void TmxJsonReader::ReadObjectGroup(TmxMap& map, TmxObjectGroup& group, const Json& json) {
+    group.name_ = String(json, "name");
+    ReadInt(json, "width", group.width_);
+    ReadInt(json, "height", group.height_);
+    group.visible_ = Bool(json, "visible", true) ? 1 : 0;
+    ReadDouble(json, "offsetx", group.offsetX_);
+    ReadDouble(json, "offsety", group.offsetY_);
+    ReadProperties(json, group.properties_);
+    array objects;
+    if (json["objects"].get(objects) != simdjson::SUCCESS) return;
+    for (const element entry : objects) {
+        Json object;
+        if (entry.get(object) != simdjson::SUCCESS) continue;
+        ReadObject(group.objects_.emplace_back(), object);
+        group.ApplyTemplate(*map.templates_, map.findings_);
+    }
+}
+
+void TmxJsonReader::ReadObject(TmxObject& object, const Json& json) {
+    ReadInt(json, "id", object.id_);
+    object.name_ = String(json, "name");
+    object.type_ = String(json, "type");
+    if (object.type_.empty()) object.type_ = String(json, "class");
+    object.template_ = String(json, "template");
+    ReadPosition(json, "x", object.x_);
+    ReadPosition(json, "y", object.y_);
+    ReadPosition(json, "width", object.width_);
+    ReadPosition(json, "height", object.height_);
+    element gid;
+    object.hasGid_ = json["gid"].get(gid) == simdjson::SUCCESS;
+    ReadInt(json, "gid", object.gid_);
+    if (Bool(json, "ellipse", false)) object.SetShape(TmxShape::Ellipse);
+    if (Bool(json, "point", false)) object.SetShape(TmxShape::Point);
+    element text;
+    if (json["text"].get(text) == simdjson::SUCCESS) object.SetShape(TmxShape::Text);
+    array points;
+    if (json["polygon"].get(points) == simdjson::SUCCESS) {
+        ReadPoints(points, object.polygon_.emplace().points_);
+        object.SetShape(TmxShape::Polygon);
+    }
+    if (json["polyline"].get(points) == simdjson::SUCCESS) {
+        ReadPoints(points, object.polyline_.emplace().points_);
+        object.SetShape(TmxShape::Polyline);
+    }
+    object.SetShape(object.shape_);
+    ReadProperties(json, object.properties_);
+}
+
+}  // namespace tmx

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+namespace simdjson::dom {
+class object;
+}
+
+namespace tmx {
+
+class TmxMap;
+class TmxObject;
+class TmxLayer;
+class TmxObjectGroup;
+class TmxTileset;
+
+// The bytes the JSON parser may read past a text's end, which must be ours.
+constexpr size_t kJsonPadding = 64;
+
+// Whether a text is JSON: its first character that is no white space is "{".
+bool IsJson(const char* text);
+
+// Tiled's JSON map format read into the same model as TMX, so that a map
+// converts to the bytes of the TMX map Tiled saves from it: numbers and
+// property values become the text Tiled writes in TMX before they are read
+// as TMX text is read. Texts are followed by kJsonPadding bytes of their own.
+class TmxJsonReader {
+  public:
+    // Fills `map`, or records why it cannot. `owner`, when given, holds the
+    // text and is freed once it is parsed.
+    static void ReadMap(TmxMap& map, const char* text, size_t size, std::string* owner);
+    // Reads a template file's object into `object`; returns "" or what is wrong.
+    static std::string ReadTemplate(const char* text, size_t size, TmxObject& object);
+
+  private:
+    using Json = simdjson::dom::object;
+    static void ReadMapObject(TmxMap& map, const Json& json);
+    static void ReadLayerLike(TmxMap& map, const Json& json, int32_t& orderIndex);
+    static void ReadTileLayer(TmxLayer& layer, const Json& json);
+    static void ReadObjectGroup(TmxMap& map, TmxObjectGroup& group, const Json& json);
+    static void ReadObject(TmxObject& object, const Json& json);
+    static void ReadTileset(TmxTileset& tileset, const Json& json);
+};
+
+}  // namespace tmx

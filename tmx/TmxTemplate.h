@@ -1,0 +1,39 @@
+#pragma once
+
+#include <cstddef>
+#include <map>
+#include <optional>
+#include <set>
+#include <string>
+
+#include "TmxObjectGroup.h"
+
+namespace tmx {
+
+// The objects of template files (.tx, or Tiled's JSON .tj), each file read
+// once however many objects, or maps of one run, name it.
+class TmxTemplates {
+  public:
+    // More distinct templates than this in one map are not read.
+    static constexpr size_t kMaxPerMap = 256;
+
+    // A new map, whose template paths are relative to `folder` ("" or ending in "/").
+    void BeginMap(const std::string& folder);
+
+    // Makes `object` what its template and it make together. Returns "" or
+    // why the template could not be used; the object is then left as written.
+    std::string Apply(TmxObject& object);
+
+  private:
+    struct Entry {
+        std::optional<TmxObject> object;
+        std::string problem;
+    };
+    static Entry Read(const std::string& path);
+
+    std::map<std::string, Entry> files_;
+    std::string folder_;
+    std::set<std::string> namedByMap_;
+};
+
+}  // namespace tmx
