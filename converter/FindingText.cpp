@@ -32,8 +32,9 @@ std::string Pixels(int64_t thousandths) {
     return text;
 }
 
-// The element a finding is about, as a designer names it in Tiled.
-std::string Element(const TmxFinding& finding) {
+// The element a finding is about, as a designer names it in Tiled. An
+// object's finding holds its name as subject, unless `named` is false.
+std::string Element(const TmxFinding& finding, bool named = true) {
     switch (finding.element) {
         case tmx::TmxElement::Layer:
             return "layer " + Quoted(finding.layer);
@@ -43,10 +44,11 @@ std::string Element(const TmxFinding& finding) {
             return "group " + Quoted(finding.layer);
         case tmx::TmxElement::Object: {
             // Tiled numbers every object; a map written by hand may not.
+            const bool hasName = named && !finding.subject.empty();
             std::string text = "an object";
-            if (finding.objectId != 0 || !finding.subject.empty()) text = "object";
+            if (finding.objectId != 0 || hasName) text = "object";
             if (finding.objectId != 0) text.append(" ").append(std::to_string(finding.objectId));
-            if (!finding.subject.empty()) text.append(" ").append(Quoted(finding.subject));
+            if (hasName) text.append(" ").append(Quoted(finding.subject));
             return text.append(" in ").append(Quoted(finding.layer));
         }
         case tmx::TmxElement::Map:
@@ -175,7 +177,8 @@ std::string FindingText(const TmxFinding& f) {
                               : "the zone gets no " + what + " line");
         }
         case Kind::Template:
-            return Element(f) + ": its template " + Quoted(f.subject) + " could not be read";
+            return Element(f, false) + ": its template " + Quoted(f.subject) +
+                   " could not be used (" + f.detail + "); the object is kept as written";
     }
     return "";
 }

@@ -31,8 +31,8 @@ constexpr char kBanner[] = "Velt Tiled Converter. Usage: VeltTileConverter (file
 
 constexpr char kHelp[] =
     "Usage: VeltTileConverter [OPTION]... MAP...\n"
-    "Converts each Tiled map (TMX) into the game's zone script, written beside it\n"
-    "with the map's last four characters replaced by \".txt\".\n"
+    "Converts each Tiled map (TMX or JSON) into the game's zone script, written\n"
+    "beside it with the map's last four characters (\".json\": five) replaced by \".txt\".\n"
     "\n"
     "  -o, --output=PATH       write the zone script to PATH (\"-\": standard output);\n"
     "                          only with one map\n"
@@ -48,8 +48,14 @@ constexpr char kHelp[] =
     "1 when any failed, 2 when the command line is wrong.\n";
 
 // The game's tools have always named a zone script after its map by swapping
-// the last four characters (".tmx") for ".txt", whatever they are.
+// the last four characters (".tmx") for ".txt", whatever they are; a JSON
+// map named ".json" loses all five.
 std::string OutputNameFor(const std::string& mapPath) {
+    const std::string json = ".json";
+    if (mapPath.size() >= json.size() &&
+        mapPath.compare(mapPath.size() - json.size(), json.size(), json) == 0) {
+        return mapPath.substr(0, mapPath.size() - json.size()) + ".txt";
+    }
     const size_t keep = mapPath.size() < 4 ? mapPath.size() : mapPath.size() - 4;
     return mapPath.substr(0, keep) + ".txt";
 }
@@ -92,7 +98,8 @@ int Save(const std::string& output, const std::string& bytes, Diagnostics& diagn
     return kFailed;
 }
 
-int Convert(const std::string& path, const CommandLine& line, Diagnostics& diagnostics) {
+int Convert(const std::string& path, const CommandLine& line, tmx::TmxTemplates& templates,
+            Diagnostics& diagnostics) {
     if (path.size() >= 1000) {
         diagnostics.ReportError(
             path.substr(0, 40) + "...", "load",
@@ -106,7 +113,7 @@ int Convert(const std::string& path, const CommandLine& line, Diagnostics& diagn
     }
 
     tmx::TmxMap map;
-    map.LoadFromFile(path);
+    map.LoadFromFile(path, &templates);
     if (map.failed()) {
         ReportLoadError(map, path, diagnostics);
         return kFailed;
@@ -154,9 +161,10 @@ int Run(const std::vector<std::string>& arguments) {
         return kOk;
     }
     Diagnostics diagnostics(line.form);
+    tmx::TmxTemplates templates;  // read once for all the maps of the run
     int status = kOk;
     for (const std::string& path : line.maps) {
-        if (Convert(path, line, diagnostics) != kOk) status = kFailed;
+        if (Convert(path, line, templates, diagnostics) != kOk) status = kFailed;
     }
     return status;
 }
