@@ -177,8 +177,8 @@ std::string FindingText(const TmxFinding& f) {
                               : "the zone gets no " + what + " line");
         }
         case Kind::Template:
-            return Element(f, false) + ": its template " + Quoted(f.subject) +
-                   " could not be used (" + f.detail + "); the object is kept as written";
+            return Element(f, false) + " is kept as written: its template " + Quoted(f.subject) +
+                   " could not be used: " + f.detail;
     }
     return "";
 }

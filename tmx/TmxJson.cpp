@@ -110,7 +110,7 @@ std::string FloatText(double d) {
         if (digitCount > point) ++cutoff;
     }
     std::string out = negative ? "-" : "";
-    if (point - 1 < -4 || point - 1 > cutoff) {
+    if (point - 1 < -4 || point - 1 >= cutoff) {
         out += digits.substr(0, 1);
         if (digitCount > 1) out += "." + digits.substr(1);
         char tail[16];
