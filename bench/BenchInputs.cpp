@@ -108,6 +108,57 @@ BenchInput TileMap(int width, int height, int layers, LayerEncoding encoding) {
     return input;
 }
 
+// The same map as Tiled writes it in JSON: ids as an array, or base64 text.
+BenchInput JsonTileMap(int width, int height, int layers, LayerEncoding encoding) {
+    BenchInput input;
+    input.json = true;
+    input.name = std::to_string(width) + "x" + std::to_string(height) + " " +
+                 std::to_string(layers) + (layers == 1 ? " layer " : " layers ") +
+                 EncodingName(encoding) + " json";
+    input.encoding = encoding;
+    input.layerBytes = static_cast<uint32_t>(4u * static_cast<uint32_t>(width * height));
+    const bool compressed =
+        encoding == LayerEncoding::Base64Zlib || encoding == LayerEncoding::Base64Gzip;
+    std::string layersText;
+    for (int layer = 0; layer < layers; ++layer) {
+        const std::vector<uint32_t> gids =
+            Gids(width, height, 1000u + static_cast<uint32_t>(layer));
+        std::string data;
+        if (encoding == LayerEncoding::Csv) {
+            data = "[";
+            for (size_t k = 0; k < gids.size(); ++k)
+                data += (k == 0 ? "" : ", ") + std::to_string(gids[k]);
+            data += "]";
+        } else {
+            std::vector<uint8_t> bytes = LittleEndian(gids);
+            if (compressed) {
+                bytes = Deflate(
+                    bytes, encoding == LayerEncoding::Base64Zlib ? Wrapper::Zlib : Wrapper::Gzip);
+                input.compressed.push_back(bytes);
+            }
+            data = "\"" + Base64Encode(bytes) + "\"";
+        }
+        layersText += std::string(layer == 0 ? "" : ",\n") + "  {\n   \"compression\":\"" +
+                      (compressed ? EncodingName(encoding) : "") + "\",\n   \"data\":" + data +
+                      ",\n" +
+                      (encoding == LayerEncoding::Csv ? "" : "   \"encoding\":\"base64\",\n") +
+                      "   \"height\":" + std::to_string(height) +
+                      ",\n   \"id\":" + std::to_string(layer + 1) + ",\n   \"name\":\"layer" +
+                      std::to_string(layer) +
+                      "\",\n   \"opacity\":1,\n   \"type\":\"tilelayer\",\n   \"visible\":true,\n"
+                      "   \"width\":" +
+                      std::to_string(width) + ",\n   \"x\":0,\n   \"y\":0\n  }";
+    }
+    input.text = "{ \"compressionlevel\":-1,\n \"height\":" + std::to_string(height) +
+                 ",\n \"infinite\":false,\n \"layers\":[\n" + layersText +
+                 "],\n \"orientation\":\"orthogonal\",\n \"renderorder\":\"right-down\",\n"
+                 " \"tileheight\":32,\n \"tilesets\":[{\"firstgid\":1, \"name\":\"ground\", "
+                 "\"tilewidth\":32, \"tileheight\":32}],\n \"tilewidth\":32,\n \"type\":\"map\",\n"
+                 " \"version\":\"1.8\",\n \"width\":" +
+                 std::to_string(width) + "\n}\n";
+    return input;
+}
+
 // A typical zone: 128 x 128 ground and 2,000 objects, a quarter of them paths.
 BenchInput ObjectMap() {
     BenchInput input = TileMap(128, 128, 1, LayerEncoding::Csv);
@@ -147,5 +198,11 @@ std::vector<BenchInput> MakeBenchInputs() {
         inputs.push_back(TileMap(4096, 1024, 1, encoding));
     }
     inputs.push_back(ObjectMap());
+    for (const LayerEncoding encoding : kAllEncodings) {
+        if (encoding == LayerEncoding::XmlTiles) continue;  // JSON has no such form
+        inputs.push_back(JsonTileMap(128, 128, 1, encoding));
+        inputs.push_back(JsonTileMap(1024, 1024, 1, encoding));
+        inputs.push_back(JsonTileMap(1024, 1024, 4, encoding));
+    }
     return inputs;
 }

@@ -15,7 +15,8 @@ constexpr LayerEncoding kAllEncodings[] = {LayerEncoding::XmlTiles, LayerEncodin
 
 struct BenchInput {
     std::string name;
-    std::string text;  // the whole TMX document
+    std::string text;  // the whole TMX or JSON document
+    bool json = false;
     LayerEncoding encoding = LayerEncoding::Csv;
     std::vector<std::vector<uint8_t>> compressed;  // per layer, for the inflate floor
     uint32_t layerBytes = 0;                       // 4 x width x height

@@ -1,7 +1,9 @@
 // The floor as a process: read a file once, parse it with TinyXML and, for
 // compressed layer data, decode and inflate it into a buffer of the layer's
-// size, one layer at a time. Nothing a converter could skip.
+// size, one layer at a time; or, for JSON, parse it with simdjson and decode
+// (and inflate) its base64 layers. Nothing a converter could skip.
 
+#include <simdjson.h>
 #include <tinyxml.h>
 
 #include <cstdio>
@@ -41,9 +43,18 @@ int main(int argc, char** argv) {
     std::string text(static_cast<size_t>(size), '\0');
     const size_t read = std::fread(text.data(), 1, text.size(), file);
     std::fclose(file);
+    if (read != text.size()) return 1;
+    const size_t first = text.find_first_not_of(" \t\r\n");
+    if (first != std::string::npos && text[first] == '{') {
+        simdjson::dom::parser parser;
+        simdjson::dom::element map;
+        if (parser.parse(text).get(map) != simdjson::SUCCESS) return 1;
+        FloorJsonLayers(map);
+        return 0;
+    }
     TiXmlDocument document;
     document.Parse(text.c_str(), nullptr, TIXML_DEFAULT_ENCODING);
-    if (document.Error() || read != text.size()) return 1;
+    if (document.Error()) return 1;
     if (const TiXmlElement* map = document.FirstChildElement("map")) InflateLayers(map);
     return 0;
 }

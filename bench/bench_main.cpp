@@ -8,6 +8,7 @@
 // times whole processes and prints the table.
 
 #include <benchmark/benchmark.h>
+#include <simdjson.h>
 #include <tinyxml.h>
 
 #include <algorithm>
@@ -31,10 +32,15 @@ double Milliseconds(Clock::duration d) {
     return std::chrono::duration<double, std::milli>(d).count();
 }
 
-// The unavoidable work: TinyXML builds (and frees) the document, and zlib
-// inflates compressed layers into buffers of the grid's size.
+// The unavoidable work: the XML or JSON library builds (and frees) the
+// document, and zlib inflates compressed layers into buffers of the grid's size.
 void Floor(const BenchInput& input) {
-    {
+    if (input.json) {
+        simdjson::dom::parser parser;
+        simdjson::dom::element document;
+        if (parser.parse(input.text).get(document) == simdjson::SUCCESS) FloorJsonLayers(document);
+        return;
+    } else {
         TiXmlDocument document;
         document.Parse(input.text.c_str(), nullptr, TIXML_DEFAULT_ENCODING);
         benchmark::DoNotOptimize(document.Error());
@@ -128,11 +134,14 @@ int main(int argc, char** argv) {
         const BenchInput& input = inputs[i];
         const auto found = inProcess.find(input.name);
         if (found == inProcess.end()) continue;  // filtered out
-        const std::string file = outputDir + "/map" + std::to_string(i) + ".tmx";
+        const std::string file =
+            outputDir + "/map" + std::to_string(i) + (input.json ? ".tmj" : ".tmx");
         std::FILE* out = std::fopen(file.c_str(), "wb");
         std::fwrite(input.text.data(), 1, input.text.size(), out);
         std::fclose(out);
-        const char* target = input.encoding == LayerEncoding::XmlTiles ? "1.3" : "1.15";
+        const char* target = input.json                                  ? "1.2"
+                             : input.encoding == LayerEncoding::XmlTiles ? "1.3"
+                                                                         : "1.15";
         if (input.layerBytes < 4u * 1024u * 1024u) target = "-";
         std::fprintf(results, "%s\t%s\t%zu\t%.3f\t%.3f\t%.3f\t%s\t%s\n", file.c_str(),
                      input.name.c_str(), input.text.size(), found->second.floorMs,

@@ -62,7 +62,8 @@ void TmxMap::LoadFromFile(const std::string& path, TmxTemplates* templates) {
 
 void TmxMap::LoadFromText(const std::string& text) {
     // The caller's text is copied only when a parser might step past its end.
-    if (EndsInAscii(text) && !IsJson(text.c_str())) {
+    const bool roomAfter = text.capacity() - text.size() >= kParsePadding;
+    if (IsJson(text.c_str()) ? roomAfter : EndsInAscii(text)) {
         Parse(text.c_str(), text.size(), nullptr);
         return;
     }
