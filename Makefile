@@ -6,6 +6,7 @@
 #   make fuzz-long   each fuzz target for 10 minutes, a real campaign
 #   make package     the .deb, in build/package; make package-test checks it
 #   make bench       the converter against the XML parse of the same maps
+#   make tiled-test  the Tiled extension in Debian's Tiled, headless
 
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 CONVERTER := build/converter/VeltTileConverter
@@ -13,7 +14,7 @@ EXAMPLE := examples/village
 FUZZ_TARGETS := convert json base64 inflate numbers
 FUZZ_SECONDS ?= 20
 
-.PHONY: all deps build demo test sanitize fuzz-build fuzz-smoke fuzz-long package package-test bench clean
+.PHONY: all deps build demo test sanitize fuzz-build fuzz-smoke fuzz-long package package-test bench tiled-test clean
 
 all: build
 
@@ -56,6 +57,10 @@ package: build
 
 package-test: package
 	scripts/package-test
+
+tiled-test: build
+	@scripts/install-deps --tiled
+	scripts/tiled-test
 
 bench:
 	@scripts/install-deps --bench
