@@ -1,9 +1,20 @@
 #include "CommandLine.h"
 
+#include <charconv>
+
+#include "ZonePreview.h"
+
 namespace {
 
 bool StartsWith(const std::string& text, const std::string& prefix) {
     return text.compare(0, prefix.size(), prefix) == 0;
+}
+
+std::optional<int32_t> WholeNumber(const std::string& text) {
+    int32_t value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size() || text.empty()) return {};
+    return value;
 }
 
 }  // namespace
@@ -47,6 +58,19 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
         } else if (StartsWith(argument, "-o") || (StartsWith(argument, "--output") &&
                                                   (argument.size() == 8 || argument[8] == '='))) {
             if (takeValue(StartsWith(argument, "-o") ? "-o" : "--output")) line.output = value;
+        } else if (StartsWith(argument, "--preview-scale") &&
+                   (argument.size() == 15 || argument[15] == '=')) {
+            if (!takeValue("--preview-scale")) break;
+            const std::optional<int32_t> scale = WholeNumber(value);
+            if (!scale || *scale < 1 || *scale > kMaxPreviewScale) {
+                line.error = "--preview-scale takes a number of pixels from 1 to " +
+                             std::to_string(kMaxPreviewScale) + ", not \"" + value + "\"";
+                break;
+            }
+            line.previewScale = *scale;
+        } else if (StartsWith(argument, "--preview") &&
+                   (argument.size() == 9 || argument[9] == '=')) {
+            if (takeValue("--preview")) line.preview = value;
         } else if (StartsWith(argument, "--diagnostics") &&
                    (argument.size() == 13 || argument[13] == '=')) {
             if (!takeValue("--diagnostics")) break;
@@ -69,6 +93,9 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
     } else if (line.output && line.maps.size() > 1) {
         line.error =
             "-o names one zone script, but " + std::to_string(line.maps.size()) + " maps are given";
+    } else if (line.preview && line.maps.size() > 1) {
+        line.error = "--preview names one picture, but " + std::to_string(line.maps.size()) +
+                     " maps are given";
     } else if (line.output == "-" && line.form == DiagnosticsForm::Github) {
         line.error = "-o - and --diagnostics=github would both write to standard output";
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -15,7 +16,9 @@ struct CommandLine {
     bool check = false;    // --check: report, write nothing
     bool werror = false;   // --werror: a warning fails the run
     DiagnosticsForm form = DiagnosticsForm::Text;
-    std::optional<std::string> output;  // -o; "-" is standard output
+    std::optional<std::string> output;   // -o; "-" is standard output
+    std::optional<std::string> preview;  // --preview: the PNG of the zone
+    int32_t previewScale = 8;            // --preview-scale: pixels a cell
     std::vector<std::string> maps;
     std::string error;  // what is wrong with the command line; empty when nothing
 };

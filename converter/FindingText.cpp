@@ -53,6 +53,7 @@ std::string Element(const TmxFinding& finding, bool named = true) {
         }
         case tmx::TmxElement::Map:
         case tmx::TmxElement::Property:
+        case tmx::TmxElement::ZoneLine:
             break;
     }
     return "the map";
@@ -176,6 +177,13 @@ std::string FindingText(const TmxFinding& f) {
                    (first > 0 ? "the zone's " + what + " is " + Value(v, 0)
                               : "the zone gets no " + what + " line");
         }
+        case Kind::ZoneLine:
+            return Quoted(f.subject) + " is no zone script line the game reads";
+        case Kind::ZoneNumber:
+            return "the " + f.subject + " " + Value(v, 0) + " is out of its range, " + Value(v, 1) +
+                   " to " + Value(v, 2);
+        case Kind::ZoneBlock:
+            return "block " + Value(v, 0) + " is placed but never defined";
         case Kind::Template:
             return Element(f, false) + " is kept as written: its template " + Quoted(f.subject) +
                    " could not be used: " + f.detail;

@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "ZoneContent.h"
+
 // The zone script as the game server reads it: one writer method per line kind.
 //
 // The game was built against files written through a text-mode stream that
@@ -30,10 +32,13 @@ class ZoneScript {
 
     // The bytes as they go to disk.
     const std::string& bytes() const { return bytes_; }
+    // What they say, for the preview.
+    const ZoneContent& content() const { return content_; }
 
   private:
     // Appends `text` with every LF turned into CR LF.
     void Emit(std::string_view text);
 
     std::string bytes_;
+    ZoneContent content_;
 };

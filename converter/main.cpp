@@ -11,15 +11,19 @@
 #include <cstdio>
 #include <cstring>
 #include <exception>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "AtomicSave.h"
 #include "CommandLine.h"
 #include "Diagnostics.h"
+#include "TmxFileText.h"
 #include "TmxMap.h"
 #include "ZoneExports.h"
+#include "ZonePreview.h"
 #include "ZoneScript.h"
+#include "ZoneScriptReader.h"
 
 namespace {
 
@@ -40,6 +44,10 @@ constexpr char kHelp[] =
     "      --werror            treat warnings as errors: nothing is written\n"
     "      --diagnostics=FORM  findings as text (default) or json on standard error,\n"
     "                          or as github workflow commands on standard output\n"
+    "      --preview=FILE.png  also draw the zone as the game will build it (with\n"
+    "                          --check: only draw it); given a zone script instead\n"
+    "                          of a map, read it back and draw it; one map only\n"
+    "      --preview-scale=N   pixels a cell in the picture (1 to 32, default 8)\n"
     "      --help              show this help and exit\n"
     "      --version           show the version and exit\n"
     "      --                  end of options: what follows is a map\n"
@@ -98,8 +106,61 @@ int Save(const std::string& output, const std::string& bytes, Diagnostics& diagn
     return kFailed;
 }
 
+// Reports the findings in the order of the file, as an editor lists them
+// (under --werror, warnings as errors). Returns whether there was a warning.
+bool ReportFindings(tmx::TmxFindings& findings, const std::string& path, const CommandLine& line,
+                    Diagnostics& diagnostics) {
+    std::stable_sort(findings.begin(), findings.end(), [](const auto& a, const auto& b) {
+        return a.at.line != b.at.line ? a.at.line < b.at.line : a.at.column < b.at.column;
+    });
+    bool warned = false;
+    for (tmx::TmxFinding& finding : findings) {
+        if (finding.severity == tmx::TmxSeverity::Warning) {
+            warned = true;
+            if (line.werror) finding.severity = tmx::TmxSeverity::Error;
+        }
+        diagnostics.Report(path, finding);
+    }
+    return warned;
+}
+
+int SavePreview(const ZoneContent& zone, const CommandLine& line, Diagnostics& diagnostics) {
+    const std::string png = DrawZonePreview(zone, line.previewScale);
+    if (png.empty()) {
+        diagnostics.ReportError(*line.preview, "write", "the picture could not be drawn");
+        return kFailed;
+    }
+    const SaveError saved = SaveAtomically(*line.preview, png);
+    if (saved.step == SaveError::Step::None) return kOk;
+    diagnostics.ReportError(*line.preview, "write",
+                            std::string("cannot write the picture: ") + std::strerror(saved.error));
+    return kFailed;
+}
+
+// A zone script given to --preview: read back and drawn, nothing else written.
+// Whether `path` holds one is told by its content: a map starts with "<" or "{".
+std::optional<int> PreviewZoneScript(const std::string& path, const CommandLine& line,
+                                     Diagnostics& diagnostics) {
+    const tmx::FileText file = tmx::ReadFileText(path, 0);
+    const size_t first = file.text.find_first_not_of(" \t\r\n");
+    if (!file.problem.empty() ||
+        (first != std::string::npos && (file.text[first] == '<' || file.text[first] == '{'))) {
+        return std::nullopt;  // the map's load says what is wrong
+    }
+    tmx::TmxFindings findings;
+    const ZoneContent zone = ReadZoneScript(file.text, findings);
+    const bool warned = ReportFindings(findings, path, line, diagnostics);
+    if (SavePreview(zone, line, diagnostics) != kOk) return kFailed;
+    return warned && (line.check || line.werror) ? kFailed : kOk;
+}
+
 int Convert(const std::string& path, const CommandLine& line, tmx::TmxTemplates& templates,
             Diagnostics& diagnostics) {
+    if (line.preview) {
+        if (const std::optional<int> status = PreviewZoneScript(path, line, diagnostics)) {
+            return *status;
+        }
+    }
     if (path.size() >= 1000) {
         diagnostics.ReportError(
             path.substr(0, 40) + "...", "load",
@@ -124,18 +185,8 @@ int Convert(const std::string& path, const CommandLine& line, tmx::TmxTemplates&
     ExportTileLayers(map, script, findings);
     ExportObjectGroups(map, script, findings);
 
-    // In the order of the file, as an editor lists them.
-    std::stable_sort(findings.begin(), findings.end(), [](const auto& a, const auto& b) {
-        return a.at.line != b.at.line ? a.at.line < b.at.line : a.at.column < b.at.column;
-    });
-    bool warned = false;
-    for (tmx::TmxFinding& finding : findings) {
-        if (finding.severity == tmx::TmxSeverity::Warning) {
-            warned = true;
-            if (line.werror) finding.severity = tmx::TmxSeverity::Error;
-        }
-        diagnostics.Report(path, finding);
-    }
+    const bool warned = ReportFindings(findings, path, line, diagnostics);
+    if (line.preview && SavePreview(script.content(), line, diagnostics) != kOk) return kFailed;
     if (line.check) return warned ? kFailed : kOk;
     if (line.werror && warned) return kFailed;
     return Save(output, script.bytes(), diagnostics);

@@ -44,6 +44,12 @@ const char* KindName(TmxFindingKind kind) {
             return "header-number";
         case TmxFindingKind::Template:
             return "template";
+        case TmxFindingKind::ZoneLine:
+            return "zone-line";
+        case TmxFindingKind::ZoneNumber:
+            return "zone-number";
+        case TmxFindingKind::ZoneBlock:
+            return "zone-block";
     }
     return "";
 }

@@ -37,12 +37,15 @@ enum class TmxFindingKind {
     TitleBreaksLine,    // a "Title" holding a TAB, CR or LF
     HeaderNumber,       // a "Level" or "Respawn" that is not a whole number
     Template,           // an object template that could not be used
+    ZoneLine,           // a zone script line read back that is no line the game reads
+    ZoneNumber,         // a number of such a line out of its range
+    ZoneBlock,          // a block placed but never defined
 };
 
 const char* KindName(TmxFindingKind kind);
 
 // The kind of element a finding is about.
-enum class TmxElement { Map, Layer, ObjectGroup, Group, Object, Property };
+enum class TmxElement { Map, Layer, ObjectGroup, Group, Object, Property, ZoneLine };
 
 // Something in a map that the conversion could not use as drawn, as data:
 // the words are the program's to choose. Which fields a kind fills is said

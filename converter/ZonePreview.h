@@ -1,0 +1,19 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "ZoneContent.h"
+
+constexpr int32_t kDefaultPreviewScale = 8;
+constexpr int32_t kMaxPreviewScale = 32;
+
+// A picture of the zone as the game will build it, as PNG bytes: 128 x 128
+// cells of `scale` pixels; each placed block's ground codes in their colours
+// (no ground: dark grey) and the block's outline; waypoint paths in yellow
+// (a line through their points, a hollow square where each starts, an
+// arrowhead where each step ends); entries as green triangles pointing right,
+// exits as red ones pointing left, traps as orange crosses, mobs as white
+// diamonds with their numbers. The same zone gives the same bytes; empty
+// when the PNG library fails.
+std::string DrawZonePreview(const ZoneContent& zone, int32_t scale);

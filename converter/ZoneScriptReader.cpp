@@ -1,0 +1,152 @@
+#include "ZoneScriptReader.h"
+
+#include <charconv>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Kind = tmx::TmxFindingKind;
+
+// A whole decimal number filling the field, or nothing.
+std::optional<int32_t> Number(std::string_view field) {
+    int32_t value = 0;
+    const auto [end, error] = std::from_chars(field.data(), field.data() + field.size(), value);
+    if (error != std::errc() || end != field.data() + field.size() || field.empty()) return {};
+    return value;
+}
+
+class Reader {
+  public:
+    explicit Reader(tmx::TmxFindings& findings) : findings_(findings) {}
+
+    ZoneContent Read(std::string_view bytes) {
+        int32_t lineNumber = 0;
+        while (!bytes.empty()) {
+            const size_t lf = bytes.find('\n');
+            std::string_view line = bytes.substr(0, lf);
+            bytes.remove_prefix(lf == std::string_view::npos ? bytes.size() : lf + 1);
+            ++lineNumber;
+            size_t crs = 0;
+            while (!line.empty() && line.back() == '\r') {
+                line.remove_suffix(1);
+                ++crs;
+            }
+            line_ = lineNumber;
+            text_ = line;
+            // An empty line ends a section; one of CR CR LF opens a path.
+            if (line.empty()) {
+                if (crs >= 2) content_.paths.emplace_back();
+                continue;
+            }
+            ReadDirective(line);
+        }
+        for (const auto& [placement, at] : placedAt_) {
+            if (content_.blocks.count(placement) == 0) {
+                Add(Kind::ZoneBlock, at, "", {placement});
+            }
+        }
+        return std::move(content_);
+    }
+
+  private:
+    void ReadDirective(std::string_view line) {
+        std::vector<std::string_view> fields;
+        for (size_t start = 0;;) {
+            const size_t tab = line.find('\t', start);
+            fields.push_back(line.substr(start, tab - start));
+            if (tab == std::string_view::npos) break;
+            start = tab + 1;
+        }
+        // Every line but #IMP_TILE ends its last field with a TAB.
+        if (fields.size() > 1 && fields.back().empty()) fields.pop_back();
+        const std::string_view kind = fields[0];
+        std::vector<int32_t> n;
+        const auto numbers = [&](size_t count, size_t from = 1) {
+            if (fields.size() != from + count) return false;
+            for (size_t i = from; i < fields.size(); ++i) {
+                const std::optional<int32_t> value = Number(fields[i]);
+                if (!value) return false;
+                n.push_back(*value);
+            }
+            return true;
+        };
+        if (kind == "#DEF_LEVEL" || kind == "#DEF_RESPAWN") {
+            if (numbers(1)) return;
+        } else if (kind == "#DEF_ZONETITLE") {
+            if (fields.size() == 2) return;
+        } else if (kind == "#DEF_TILE") {
+            if (numbers(8)) return DefineRow(n);
+        } else if (kind == "#IMP_TILE") {
+            if (numbers(3)) return Place(n);
+        } else if (kind == "#DEF_CODE") {
+            // Column, row, a marker or a mob number, and 0.
+            if (fields.size() == 5 && fields[4] == "0") {
+                const std::string_view mark = fields[3];
+                const bool isMarker = mark == ">" || mark == "<" || mark == "*";
+                const std::optional<int32_t> mob = Number(mark);
+                const std::optional<int32_t> column = Number(fields[1]);
+                const std::optional<int32_t> row = Number(fields[2]);
+                if ((isMarker || mob) && column && row) {
+                    content_.codes.push_back(
+                        {*column, *row, isMarker ? mark[0] : '\0', mob.value_or(0)});
+                    return;
+                }
+            }
+        } else if (kind == "#DEF_WAYPOINT") {
+            if (numbers(3)) {
+                if (content_.paths.empty()) content_.paths.emplace_back();
+                content_.paths.back().push_back({n[0], n[1], n[2]});
+                return;
+            }
+        }
+        Add(Kind::ZoneLine, line_, std::string(text_.substr(0, 60)), {});
+    }
+
+    // Codes outside 0 to 255 are no ground; the rest of the row still is.
+    void DefineRow(const std::vector<int32_t>& n) {
+        if (!InRange("row", n[1], 1, 6)) return;
+        auto& row = content_.blocks[n[0]][static_cast<size_t>(n[1] - 1)];
+        for (size_t column = 0; column < 6; ++column) {
+            row[column] = InRange("tile code", n[2 + column], 0, 255) ? n[2 + column] : 0;
+        }
+    }
+
+    void Place(const std::vector<int32_t>& n) {
+        placedAt_.emplace_back(n[0], line_);
+        // Twice a block's first column and row, within the 128 x 128 cells.
+        if (!InRange("placement x", n[1], 0, 254) || !InRange("placement y", n[2], 0, 254)) return;
+        content_.placements.push_back({n[0], n[1], n[2]});
+    }
+
+    bool InRange(const char* what, int32_t value, int32_t low, int32_t high) {
+        if (value >= low && value <= high) return true;
+        Add(Kind::ZoneNumber, line_, what, {value, low, high});
+        return false;
+    }
+
+    void Add(Kind kind, int32_t line, std::string subject, std::vector<int64_t> values) {
+        findings_.push_back({tmx::TmxSeverity::Warning,
+                             kind,
+                             tmx::TmxElement::ZoneLine,
+                             {line, 1},
+                             "",
+                             0,
+                             std::move(subject),
+                             std::move(values),
+                             ""});
+    }
+
+    tmx::TmxFindings& findings_;
+    ZoneContent content_;
+    std::vector<std::pair<int32_t, int32_t>> placedAt_;  // block id, line
+    int32_t line_ = 0;
+    std::string_view text_;
+};
+
+}  // namespace
+
+ZoneContent ReadZoneScript(std::string_view bytes, tmx::TmxFindings& findings) {
+    return Reader(findings).Read(bytes);
+}
