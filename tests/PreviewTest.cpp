@@ -1,0 +1,97 @@
+// The picture of a zone, decoded again and looked at: ground where the zone
+// script has it, background where not, the markers at their cells, a path's
+// line between its points.
+
+#include <gtest/gtest.h>
+#include <png.h>
+
+#include <fstream>
+#include <iterator>
+
+#include "ZonePreview.h"
+#include "ZoneScriptReader.h"
+
+namespace {
+
+struct Pixel {
+    int r, g, b;
+    bool operator==(const Pixel&) const = default;
+};
+
+class Picture {
+  public:
+    explicit Picture(const std::string& png) {
+        png_image image{};
+        image.version = PNG_IMAGE_VERSION;
+        if (!png_image_begin_read_from_memory(&image, png.data(), png.size())) return;
+        image.format = PNG_FORMAT_RGB;
+        rgb_.resize(PNG_IMAGE_SIZE(image));
+        if (!png_image_finish_read(&image, nullptr, rgb_.data(), 0, nullptr)) rgb_.clear();
+        width_ = image.width;
+    }
+    bool empty() const { return rgb_.empty(); }
+    uint32_t width() const { return width_; }
+    // The pixel (dx, dy) of cell (column, row), at 8 pixels a cell.
+    Pixel At(int column, int row, int dx = 4, int dy = 4) const {
+        const size_t k = (size_t(row * 8 + dy) * width_ + size_t(column * 8 + dx)) * 3;
+        return {rgb_[k], rgb_[k + 1], rgb_[k + 2]};
+    }
+
+  private:
+    std::vector<uint8_t> rgb_;
+    uint32_t width_ = 0;
+};
+
+TEST(Preview, ShowsWhatTheZoneScriptSays) {
+    std::ifstream file(TEST_CASES_DIR "/preview/drawn.files/zone.txt", std::ios::binary);
+    const std::string script{std::istreambuf_iterator<char>(file), {}};
+    tmx::TmxFindings findings;
+    const Picture picture(DrawZonePreview(ReadZoneScript(script, findings), 8));
+    ASSERT_FALSE(picture.empty());
+    EXPECT_TRUE(findings.empty());
+    EXPECT_EQ(picture.width(), 128u * 8);
+
+    // Block 10001 at (0, 0), its first row 16 0 17 0 0 255; block 10002 of
+    // code 48 at cells (12, 6) to (17, 11).
+    const Pixel background = picture.At(100, 100);
+    EXPECT_EQ(picture.At(1, 0), background);
+    EXPECT_EQ(picture.At(3, 3), background);
+    for (const auto& [column, row] : {std::pair{0, 0}, {2, 0}, {5, 0}, {12, 6}, {17, 11}})
+        EXPECT_NE(picture.At(column, row), background) << column << ',' << row;
+    EXPECT_NE(picture.At(0, 0), picture.At(2, 0));
+    EXPECT_NE(picture.At(2, 0), picture.At(5, 0));
+    EXPECT_EQ(picture.At(12, 6), picture.At(17, 11));
+    EXPECT_EQ(picture.At(18, 6), background);
+
+    const auto is = [](Pixel p, bool r, bool g, bool b) {
+        return (p.r > 150) == r && (p.g > 150) == g && (p.b > 150) == b;
+    };
+    EXPECT_TRUE(is(picture.At(20, 20, 1, 4), false, true, false));  // entry: green, at the left
+    EXPECT_EQ(picture.At(20, 20, 7, 0), background);                // pointing right
+    EXPECT_TRUE(is(picture.At(30, 20, 6, 4), true, false, false));  // exit: red, at the right
+    EXPECT_EQ(picture.At(30, 20, 0, 0), background);
+    EXPECT_TRUE(is(picture.At(40, 20, 4, 4), true, false, false));  // trap: orange, across
+    EXPECT_TRUE(is(picture.At(40, 20, 0, 0), true, false, false));
+    EXPECT_TRUE(is(picture.At(50, 20, 4, 4), true, true, true));  // mob: white
+    EXPECT_NE(picture.At(51, 19, 1, 7), background);              // and its number beside it
+
+    // The path from (60, 60) to (70, 60): a yellow line between the cells'
+    // centres, nothing above or below it.
+    for (int column = 60; column <= 70; ++column) {
+        EXPECT_TRUE(is(picture.At(column, 60), true, true, false)) << column;
+        EXPECT_EQ(picture.At(column, 59), background) << column;
+        EXPECT_EQ(picture.At(column, 61), background) << column;
+    }
+    EXPECT_EQ(picture.At(71, 60, 6, 4), background);
+}
+
+TEST(Preview, TheSameZoneGivesTheSameBytes) {
+    std::ifstream file(TEST_CASES_DIR "/preview/drawn.files/zone.txt", std::ios::binary);
+    const std::string script{std::istreambuf_iterator<char>(file), {}};
+    tmx::TmxFindings findings;
+    const ZoneContent zone = ReadZoneScript(script, findings);
+    EXPECT_EQ(DrawZonePreview(zone, 3), DrawZonePreview(zone, 3));
+    EXPECT_EQ(Picture(DrawZonePreview(zone, 1)).width(), 128u);
+}
+
+}  // namespace
