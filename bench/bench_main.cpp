@@ -23,6 +23,7 @@
 #include "FloorInflate.h"
 #include "TmxMap.h"
 #include "ZoneExports.h"
+#include "ZonePreview.h"
 
 namespace {
 
@@ -149,5 +150,36 @@ int main(int argc, char** argv) {
                      input.name.find("objects") != std::string::npos ? "1.5" : "-");
     }
     std::fclose(results);
+
+    // The preview of a full 128 x 128 zone against converting the map that
+    // gives it: best of ten rounds each.
+    for (const BenchInput& input : inputs) {
+        if (input.json || input.encoding != LayerEncoding::Csv || input.compressed.size() > 0 ||
+            input.name.find("objects") != std::string::npos) {
+            continue;
+        }
+        double convertMs = 1e300;
+        double previewMs = 1e300;
+        size_t bytes = 0;
+        for (int round = 0; round < 10; ++round) {
+            const auto t0 = Clock::now();
+            tmx::TmxMap map;
+            map.LoadFromText(input.text);
+            ZoneScript script;
+            tmx::TmxFindings findings;
+            ExportMapProperties(map, script, findings);
+            ExportTileLayers(map, script, findings);
+            ExportObjectGroups(map, script, findings);
+            const auto t1 = Clock::now();
+            bytes = DrawZonePreview(script.content(), kDefaultPreviewScale).size();
+            const auto t2 = Clock::now();
+            convertMs = std::min(convertMs, Milliseconds(t1 - t0));
+            previewMs = std::min(previewMs, Milliseconds(t2 - t1));
+        }
+        std::printf(
+            "preview of the full zone of %-22s %7.2f ms (%zu bytes of PNG); converting it %8.2f "
+            "ms\n",
+            input.name.c_str(), previewMs, bytes, convertMs);
+    }
     return 0;
 }
