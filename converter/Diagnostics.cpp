@@ -16,9 +16,9 @@ const char* SeverityName(tmx::TmxSeverity severity) {
     return "error";
 }
 
-// A JSON string: quotes, backslashes and control characters escaped; other
-// bytes as they are.
-std::string Json(const std::string& text) {
+}  // namespace
+
+std::string JsonString(const std::string& text) {
     std::string out = "\"";
     for (const char c : text) {
         if (c == '"' || c == '\\') {
@@ -34,6 +34,8 @@ std::string Json(const std::string& text) {
     }
     return out + "\"";
 }
+
+namespace {
 
 // A workflow command's message escapes line ends and "%"; its properties
 // also ":" and ",".
@@ -88,11 +90,11 @@ void Diagnostics::Print(const std::string& path, tmx::TmxLocation at, tmx::TmxSe
             std::fputs(text.c_str(), stderr);
             return;
         case DiagnosticsForm::Json:
-            text = "{\"file\":" + Json(path) + ",\"line\":" + line + ",\"column\":" + column +
+            text = "{\"file\":" + JsonString(path) + ",\"line\":" + line + ",\"column\":" + column +
                    ",\"severity\":\"" + SeverityName(severity) + "\",\"kind\":\"" + kind +
-                   "\",\"message\":" + Json(message);
+                   "\",\"message\":" + JsonString(message);
             if (finding != nullptr && !finding->layer.empty())
-                text += ",\"layer\":" + Json(finding->layer);
+                text += ",\"layer\":" + JsonString(finding->layer);
             if (finding != nullptr && finding->objectId != 0) {
                 text += ",\"object\":" + std::to_string(finding->objectId);
             }

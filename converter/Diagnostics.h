@@ -10,6 +10,10 @@
 // commands (on standard output, where the runner reads them).
 enum class DiagnosticsForm { Text, Json, Github };
 
+// A JSON string of `text`: quotes, backslashes and control characters
+// escaped, other bytes as they are.
+std::string JsonString(const std::string& text);
+
 class Diagnostics {
   public:
     explicit Diagnostics(DiagnosticsForm form) : form_(form) {}

@@ -15,6 +15,7 @@ struct ZoneContent {
         int32_t blockId;
         int32_t x;  // twice the block's first column, as the game reads it
         int32_t y;  // twice the block's first row
+        bool operator==(const Placement&) const = default;
     };
     // A #DEF_CODE line: a marker (">", "<", "*") or a mob number.
     struct Code {
@@ -22,11 +23,13 @@ struct ZoneContent {
         int32_t row;
         char marker;     // 0 for a mob
         int32_t number;  // the mob, when marker is 0
+        bool operator==(const Code&) const = default;
     };
     struct Waypoint {
         int32_t pathId;
         int32_t column;
         int32_t row;
+        bool operator==(const Waypoint&) const = default;
     };
 
     std::map<int32_t, BlockCodes> blocks;  // by id

@@ -7,6 +7,8 @@
 
 #include <csignal>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 
 #include "AtomicSave.h"
@@ -37,6 +39,34 @@ TEST(AtomicSave, AnInterruptLeavesNoTemporaryFile) {
     EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGINT) << status;
     EXPECT_TRUE(std::filesystem::is_empty(folder));
     std::filesystem::remove_all(folder);
+}
+
+std::string Read(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+// A link is followed to its end, each target relative to its own link's
+// folder; a link to nothing yet creates the file it names. The links stay.
+TEST(AtomicSave, FollowsLinksToTheirEnd) {
+    namespace fs = std::filesystem;
+    const fs::path folder = fs::temp_directory_path() / ("velt-links-" + std::to_string(getpid()));
+    fs::create_directories(folder / "shared" / "deep");
+    std::ofstream(folder / "shared" / "deep" / "zone.txt") << "old";
+    fs::create_symlink("deep/zone.txt", folder / "shared" / "current");
+    fs::create_symlink("shared/current", folder / "map.txt");
+    fs::create_symlink("shared/new.txt", folder / "fresh.txt");
+    fs::permissions(folder / "shared" / "deep" / "zone.txt", fs::perms(0640));
+
+    EXPECT_EQ(SaveAtomically((folder / "map.txt").string(), "zone").step, SaveError::Step::None);
+    EXPECT_EQ(SaveAtomically((folder / "fresh.txt").string(), "new").step, SaveError::Step::None);
+    EXPECT_TRUE(fs::is_symlink(folder / "map.txt"));
+    EXPECT_TRUE(fs::is_symlink(folder / "shared" / "current"));
+    EXPECT_TRUE(fs::is_symlink(folder / "fresh.txt"));
+    EXPECT_EQ(Read(folder / "shared" / "deep" / "zone.txt"), "zone");
+    EXPECT_EQ(Read(folder / "shared" / "new.txt"), "new");
+    EXPECT_EQ(fs::status(folder / "shared" / "deep" / "zone.txt").permissions(), fs::perms(0640));
+    fs::remove_all(folder);
 }
 
 }  // namespace

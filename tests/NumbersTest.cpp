@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
@@ -74,6 +75,17 @@ TEST(Numbers, AgreeWithLibcAndStreams) {
         stream >> streamed;
         if (stream.fail() && (streamed == INT_MAX || streamed == INT_MIN)) streamed = 0;
         ASSERT_EQ(tmx::ReadInt(text), streamed) << '[' << text << ']';
+
+        // A whole number: strtol takes all of it but white space, within 32 bits.
+        char* end = nullptr;
+        errno = 0;
+        const long whole = std::strtol(c, &end, 10);
+        const bool converted = end != c;
+        while (end != nullptr && *end != '\0' && tmx::IsCSpace(*end))
+            ++end;
+        const bool isWhole = converted && *end == '\0' && errno == 0 && whole >= INT_MIN &&
+                             whole <= INT_MAX && text.find('\0') == std::string::npos;
+        ASSERT_EQ(tmx::IsWholeNumber(text), isWhole) << '[' << text << ']';
     }
 }
 

@@ -85,6 +85,20 @@ TEST(Preview, ShowsWhatTheZoneScriptSays) {
     EXPECT_EQ(picture.At(71, 60, 6, 4), background);
 }
 
+// A waypoint far outside the zone (an object at x = -2147483648) is drawn up
+// to the edge of the picture, and costs no more than one inside.
+TEST(Preview, PathsFromFarOutsideAreCutAtTheEdge) {
+    ZoneContent zone;
+    zone.paths.push_back({{1, -67108864, 60}, {1, 5, 60}, {1, 5, 67108863}});
+    const Picture picture(DrawZonePreview(zone, 8));
+    ASSERT_FALSE(picture.empty());
+    for (int column = 0; column <= 5; ++column)
+        EXPECT_TRUE(picture.At(column, 60).r > 200 && picture.At(column, 60).b < 100) << column;
+    for (int row = 61; row < 128; ++row)
+        EXPECT_TRUE(picture.At(5, row).r > 200 && picture.At(5, row).b < 100) << row;
+    EXPECT_EQ(picture.At(0, 59), picture.At(100, 100));
+}
+
 TEST(Preview, TheSameZoneGivesTheSameBytes) {
     std::ifstream file(TEST_CASES_DIR "/preview/drawn.files/zone.txt", std::ios::binary);
     const std::string script{std::istreambuf_iterator<char>(file), {}};

@@ -57,14 +57,9 @@ std::string IntegerText(const element& e) {
     return "";
 }
 
-// A number as Tiled writes positions, sizes, offsets and points in TMX:
-// C's "%g", six significant digits (1234567 is "1.23457e+06").
 std::string PositionText(const element& e) {
     double d = 0;
-    if (e.get(d) != simdjson::SUCCESS) return "";
-    char text[32];
-    std::snprintf(text, sizeof text, "%g", d);
-    return text;
+    return e.get(d) == simdjson::SUCCESS ? TiledPositionText(d) : "";
 }
 
 // The numbers of a key, read from their TMX text as TMX attributes are: a
@@ -85,10 +80,15 @@ void ReadDouble(const object& o, std::string_view key, double& field) {
         ScanDouble(PositionText(e).c_str(), field);
 }
 
-// A float property as Tiled writes it in TMX: the shortest digits that read
-// back as the same double, in decimal form unless the exponent form is
-// shorter (100000 stays, 1e+15 does not; 0.0001 stays, 1e-05 does not).
-std::string FloatText(double d) {
+}  // namespace
+
+std::string TiledPositionText(double value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%g", value);
+    return text;
+}
+
+std::string TiledFloatText(double d) {
     if (d == 0) return "0";
     char scientific[64];
     const auto written =
@@ -124,6 +124,8 @@ std::string FloatText(double d) {
            digits.substr(static_cast<size_t>(point));
 }
 
+namespace {
+
 // Text that Tiled writes as element content, which the XML parser then reads
 // condensed: no white space around it, runs of it one blank.
 std::string Condensed(std::string_view text) {
@@ -152,14 +154,14 @@ std::string PropertyText(std::string_view type, const element& value) {
     }
     if (value.get(flag) == simdjson::SUCCESS) return flag ? "true" : "false";
     if (!IsNumber(value) || value.get(d) != simdjson::SUCCESS) return "";  // class members are lost
-    if (type == "float") return FloatText(d);
+    if (type == "float") return TiledFloatText(d);
     // An int keeps its low 32 bits; a fraction rounds.
     int64_t whole = 0;
     uint64_t big = 0;
     if (value.get(big) == simdjson::SUCCESS) {
         whole = static_cast<int64_t>(big);
     } else if (value.get(whole) != simdjson::SUCCESS) {
-        if (type != "int" && type != "object") return FloatText(d);
+        if (type != "int" && type != "object") return TiledFloatText(d);
         whole = std::llround(d);
     }
     return std::to_string(static_cast<int32_t>(static_cast<uint32_t>(whole)));

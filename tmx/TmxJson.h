@@ -22,6 +22,14 @@ constexpr size_t kJsonPadding = 64;
 // Whether a text is JSON: its first character that is no white space is "{".
 bool IsJson(const char* text);
 
+// How Tiled writes a number in TMX: a float property, in the shortest digits
+// that read back as the same double, in decimal form unless the exponent form
+// is shorter (100000 stays, 1e+15 does not; 0.0001 stays, 1e-05 does not);
+// object positions, sizes, points and offsets with C's "%g", six significant
+// digits (1234567 is "1.23457e+06").
+std::string TiledFloatText(double value);
+std::string TiledPositionText(double value);
+
 // Tiled's JSON map format read into the same model as TMX, so that a map
 // converts to the bytes of the TMX map Tiled saves from it: numbers and
 // property values become the text Tiled writes in TMX before they are read

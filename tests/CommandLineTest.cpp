@@ -1,0 +1,73 @@
+// The command line in its GNU forms, and what it refuses.
+
+#include <gtest/gtest.h>
+
+#include "CommandLine.h"
+
+namespace {
+
+// What a command line asks for, in a few words: its maps in brackets, then
+// what differs from the defaults.
+std::string Described(const std::vector<std::string>& arguments) {
+    const CommandLine line = ParseCommandLine(arguments);
+    std::string text = "[";
+    for (const std::string& map : line.maps)
+        text += (text.size() > 1 ? " " : "") + map;
+    text += "]";
+    if (line.banner) text += " banner";
+    if (line.help) text += " help";
+    if (line.version) text += " version";
+    if (line.check) text += " check";
+    if (line.werror) text += " werror";
+    if (line.form == DiagnosticsForm::Json) text += " json";
+    if (line.form == DiagnosticsForm::Github) text += " github";
+    if (line.output) text += " output=" + *line.output;
+    if (line.preview) text += " preview=" + *line.preview;
+    if (line.previewScale != 8) text += " scale=" + std::to_string(line.previewScale);
+    if (!line.error.empty()) text += " error: " + line.error;
+    return text;
+}
+
+TEST(CommandLine, GnuFormsAndTheirRefusals) {
+    const struct {
+        std::vector<std::string> arguments;
+        const char* described;
+    } rows[] = {
+        {{}, "[] banner"},
+        {{"-h"}, "[] banner"},
+        {{"-h", "a.tmx"}, "[a.tmx] banner"},
+        {{"a.tmx", "b.tmx"}, "[a.tmx b.tmx]"},
+        {{"-o", "z.txt", "a.tmx"}, "[a.tmx] output=z.txt"},
+        {{"-oz.txt", "a.tmx"}, "[a.tmx] output=z.txt"},
+        {{"--output=z.txt", "a.tmx"}, "[a.tmx] output=z.txt"},
+        {{"a.tmx", "--output", "-"}, "[a.tmx] output=-"},
+        {{"--", "-o", "--check"}, "[-o --check]"},
+        {{"-", "--check"}, "[-] check"},
+        {{"--werror", "--diagnostics", "json", "a"}, "[a] werror json"},
+        {{"--diagnostics=github", "a"}, "[a] github"},
+        {{"--preview", "p.png", "--preview-scale=2", "a"}, "[a] preview=p.png scale=2"},
+        {{"--preview=p.png", "--preview-scale", "32", "a"}, "[a] preview=p.png scale=32"},
+        {{"--version"}, "[] version"},
+        {{"--help", "--bogus"}, "[] help error: unknown option --bogus"},
+        {{"--outputs=z", "a"}, "[] error: unknown option --outputs=z"},
+        {{"a", "-o"}, "[a] error: option -o needs a value"},
+        {{"--check"}, "[] check error: no map given"},
+        {{"-o", "z", "a", "b"},
+         "[a b] output=z error: -o names one zone script, but 2 maps are given"},
+        {{"--preview=p", "a", "b"},
+         "[a b] preview=p error: --preview names one picture, but 2 maps are given"},
+        {{"--preview-scale=0", "a"},
+         "[] error: --preview-scale takes a number of pixels from 1 to 32, not \"0\""},
+        {{"--preview-scale=8x", "a"},
+         "[] error: --preview-scale takes a number of pixels from 1 to 32, not \"8x\""},
+        {{"--diagnostics=xml", "a"},
+         "[] error: --diagnostics takes text, json or github, not \"xml\""},
+        {{"-o", "-", "--diagnostics=github", "a"},
+         "[a] github output=- error: -o - and --diagnostics=github would both write to standard "
+         "output"},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(Described(row.arguments), row.described);
+}
+
+}  // namespace

@@ -1,0 +1,48 @@
+// What a map or template file may be: a regular file of some size. Anything
+// else is refused at once, with the reason; nothing waits for a writer.
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "TmxFileText.h"
+
+namespace {
+
+TEST(FileText, OnlyRegularFilesOfSomeSize) {
+    namespace fs = std::filesystem;
+    const fs::path folder = fs::temp_directory_path() / ("velt-files-" + std::to_string(getpid()));
+    fs::create_directories(folder);
+    std::ofstream(folder / "map.tmx") << "<map/>";
+    std::ofstream(folder / "empty.tmx");
+    std::ofstream(folder / "huge.tmx");
+    fs::resize_file(folder / "huge.tmx", tmx::kMaxFileSize + 1);  // sparse: no disk used
+    ASSERT_EQ(mkfifo((folder / "fifo.tmx").c_str(), 0600), 0);
+
+    const tmx::FileText map = tmx::ReadFileText((folder / "map.tmx").string(), 3);
+    EXPECT_EQ(map.problem, "");
+    EXPECT_EQ(map.text, std::string("<map/>\0\0\0", 9));
+    const struct {
+        const char* name;
+        const char* problem;
+        bool badSize;
+    } refused[] = {
+        {"missing.tmx", "No such file or directory", false},
+        {"", "Is a directory", false},
+        {"fifo.tmx", "It is not a regular file.", false},
+        {"empty.tmx", "The file is empty.", true},
+        {"huge.tmx", "The file is larger than 256 MiB.", true},
+    };
+    for (const auto& row : refused) {
+        const tmx::FileText file = tmx::ReadFileText((folder / row.name).string(), 3);
+        EXPECT_EQ(file.problem, row.problem) << row.name;
+        EXPECT_EQ(file.badSize, row.badSize) << row.name;
+        EXPECT_TRUE(file.text.empty()) << row.name;
+    }
+    fs::remove_all(folder);
+}
+
+}  // namespace
