@@ -165,7 +165,7 @@ int main(int argc, char** argv) {
             const auto t0 = Clock::now();
             tmx::TmxMap map;
             map.LoadFromText(input.text);
-            ZoneScript script;
+            ZoneScript script(true);
             tmx::TmxFindings findings;
             ExportMapProperties(map, script, findings);
             ExportTileLayers(map, script, findings);

@@ -60,12 +60,15 @@ struct LayerTally {
 // grid, empty ones included.
 LayerTally LayLayer(const tmx::TmxLayer& layer, TileGrid& grid) {
     LayerTally tally;
+    const TileGrid before = grid;
     // Ground comes in runs of one tile: a cell repeating the id before it
     // repeats its code. Cells the data did not reach hold id 0.
     const int16_t unreachedCode = TileCodeFromId(0);
     uint32_t lastGid = 0;
     int16_t lastCode = TileCodeFromId(layer.CellFromGid(0).localId);
-    bool lastIsCodeless = false;  // a tile, but no ground
+    int64_t lastIsCodeless = 0;  // a tile, but no ground
+    int64_t tilesWithoutCode = 0;
+    int64_t cellsCovered = 0;
     layer.VisitCells(
         {0, 0, kGridSize, kGridSize},
         [&](int32_t x, int32_t y, const uint32_t* gid) {
@@ -79,14 +82,22 @@ LayerTally LayLayer(const tmx::TmxLayer& layer, TileGrid& grid) {
                     if (lastIsCodeless) tally.idsWithoutCode.insert(localId);
                 }
                 code = lastCode;
-                tally.tilesWithoutCode += lastIsCodeless;
+                tilesWithoutCode += lastIsCodeless;
             }
-            int16_t& cell = grid[static_cast<size_t>(y * kGridSize + x)];
-            tally.cellsBlanked += IsGround(cell) && !IsGround(code);
-            cell = code;
-            ++tally.cellsCovered;
+            grid[static_cast<size_t>(y * kGridSize + x)] = code;
+            ++cellsCovered;
         },
         &tally.tilesOutside);
+    tally.tilesWithoutCode = tilesWithoutCode;
+    tally.cellsCovered = cellsCovered;
+    // What the layer blanked: ground before, none now. (Codes 1 to 255 less
+    // one are below 255 unsigned; counted in 32 bits, which vectorizes.)
+    uint32_t blanked = 0;
+    for (size_t i = 0; i < grid.size(); ++i) {
+        blanked += static_cast<uint32_t>(static_cast<uint16_t>(before[i] - 1) < 255) &
+                   static_cast<uint32_t>(static_cast<uint16_t>(grid[i] - 1) >= 255);
+    }
+    tally.cellsBlanked = blanked;
     return tally;
 }
 

@@ -1,6 +1,8 @@
 #include "ZoneScript.h"
 
+#include <algorithm>
 #include <charconv>
+#include <iterator>
 #include <cstring>
 #include <string>
 
@@ -55,9 +57,9 @@ void ZoneScript::WriteEmptyLine() {
 }
 
 void ZoneScript::WriteTileRow(int32_t blockId, int32_t row, const int16_t (&codes)[6]) {
-    if (row >= 1 && row <= 6) {
-        for (size_t column = 0; column < 6; ++column)
-            content_.blocks[blockId][static_cast<size_t>(row - 1)][column] = codes[column];
+    if (keepContent_ && row >= 1 && row <= 6) {
+        auto& kept = content_.blocks[blockId][static_cast<size_t>(row - 1)];
+        std::copy(std::begin(codes), std::end(codes), kept.begin());
     }
     Line line;
     line << "#DEF_TILE\t" << blockId << "\t" << row;
@@ -67,31 +69,33 @@ void ZoneScript::WriteTileRow(int32_t blockId, int32_t row, const int16_t (&code
 }
 
 void ZoneScript::WriteTilePlacement(int32_t blockId, int32_t x, int32_t y) {
-    content_.placements.push_back({blockId, x, y});
+    if (keepContent_) content_.placements.push_back({blockId, x, y});
     Emit((Line() << "#IMP_TILE\t" << blockId << "\t" << x << "\t" << y << "\n").text());
 }
 
 void ZoneScript::WriteMarkerCode(int32_t column, int32_t row, char marker) {
-    content_.codes.push_back({column, row, marker, 0});
+    if (keepContent_) content_.codes.push_back({column, row, marker, 0});
     Emit((Line() << "#DEF_CODE\t" << column << "\t" << row << "\t" << std::string_view(&marker, 1)
                  << "\t0\t\r\n")
              .text());
 }
 
 void ZoneScript::WriteNumberCode(int32_t column, int32_t row, int32_t number) {
-    content_.codes.push_back({column, row, 0, number});
+    if (keepContent_) content_.codes.push_back({column, row, 0, number});
     Emit(
         (Line() << "#DEF_CODE\t" << column << "\t" << row << "\t" << number << "\t0\t\r\n").text());
 }
 
 void ZoneScript::WritePathStart() {
-    content_.paths.emplace_back();
+    if (keepContent_) content_.paths.emplace_back();
     Emit("\r\n");
 }
 
 void ZoneScript::WriteWaypoint(int32_t pathId, int32_t column, int32_t row) {
-    if (content_.paths.empty()) content_.paths.emplace_back();
-    content_.paths.back().push_back({pathId, column, row});
+    if (keepContent_) {
+        if (content_.paths.empty()) content_.paths.emplace_back();
+        content_.paths.back().push_back({pathId, column, row});
+    }
     Emit((Line() << "#DEF_WAYPOINT\t" << pathId << "\t" << column << "\t" << row << "\t\r\n")
              .text());
 }

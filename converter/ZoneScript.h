@@ -14,6 +14,9 @@
 // format ends in "\r\n" as CR CR LF. Both kinds are expected by the reader.
 class ZoneScript {
   public:
+    // `keepContent`: also keep what the lines say, for the preview.
+    explicit ZoneScript(bool keepContent = false) : keepContent_(keepContent) {}
+
     // Header
     void WriteLevel(int32_t level);
     void WriteRespawn(int32_t respawn);
@@ -32,7 +35,7 @@ class ZoneScript {
 
     // The bytes as they go to disk.
     const std::string& bytes() const { return bytes_; }
-    // What they say, for the preview.
+    // What they say, when kept.
     const ZoneContent& content() const { return content_; }
 
   private:
@@ -40,5 +43,6 @@ class ZoneScript {
     void Emit(std::string_view text);
 
     std::string bytes_;
+    bool keepContent_;
     ZoneContent content_;
 };

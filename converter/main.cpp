@@ -179,7 +179,7 @@ int Convert(const std::string& path, const CommandLine& line, tmx::TmxTemplates&
         ReportLoadError(map, path, diagnostics);
         return kFailed;
     }
-    ZoneScript script;
+    ZoneScript script(line.preview.has_value());
     tmx::TmxFindings findings = map.findings();
     ExportMapProperties(map, script, findings);
     ExportTileLayers(map, script, findings);

@@ -14,7 +14,7 @@ TEST(ZoneScriptReader, ReadsBackWhatTheWriterWrites) {
     std::mt19937 random(13);
     const auto any = [&] { return static_cast<int32_t>(random()); };
     for (int round = 0; round < 300; ++round) {
-        ZoneScript script;
+        ZoneScript script(true);
         if (random() % 2) script.WriteLevel(any());
         if (random() % 2) script.WriteRespawn(any());
         if (random() % 2) script.WriteZoneTitle("Old Mill #" + std::to_string(round));

@@ -174,11 +174,15 @@ void TmxLayer::VisitCells(const TmxArea& area, Visit&& visit, int64_t* tilesOuts
         const int64_t x1 = std::min<int64_t>(int64_t{chunk.x} + chunk.width, area.x1);
         const int64_t y1 = std::min<int64_t>(int64_t{chunk.y} + chunk.height, area.y1);
         for (int64_t y = y0; y < y1; ++y) {
-            for (int64_t x = x0; x < x1; ++x) {
-                const auto k = static_cast<size_t>((y - chunk.y) * chunk.width + (x - chunk.x));
-                visit(static_cast<int32_t>(x), static_cast<int32_t>(y),
-                      k < chunk.gids.size() ? &chunk.gids[k] : nullptr);
-            }
+            // Cell (x, y) is id k = start + x; the data reached those below its size.
+            const int64_t start = (y - chunk.y) * chunk.width - chunk.x;
+            const int64_t reached =
+                std::clamp<int64_t>(static_cast<int64_t>(chunk.gids.size()) - start, x0, std::max(x0, x1));
+            const uint32_t* gid = chunk.gids.data() + (start + x0);
+            for (int64_t x = x0; x < reached; ++x, ++gid)
+                visit(static_cast<int32_t>(x), static_cast<int32_t>(y), gid);
+            for (int64_t x = reached; x < x1; ++x)
+                visit(static_cast<int32_t>(x), static_cast<int32_t>(y), nullptr);
         }
         if (tilesOutside != nullptr) *tilesOutside += chunk.TilesOutside(x0, y0, x1, y1);
     }
