@@ -382,22 +382,23 @@ void TmxJsonReader::ReadTileLayer(TmxLayer& layer, const Json& json) {
         }
         if (source["data"].get(ids) != simdjson::SUCCESS) return;
         layer.encoding_ = TmxEncoding::Csv;
-        const auto count = static_cast<size_t>(chunk.CellCount());
-        chunk.gids.reserve(std::min(count, ids.size()));
+        // Ids keep their low 32 bits, as the CSV reading of their digits does.
+        chunk.gids.resize(std::min(static_cast<size_t>(chunk.CellCount()), ids.size()));
+        uint32_t* out = chunk.gids.data();
+        uint32_t* const end = out + chunk.gids.size();
         for (const element id : ids) {
-            if (chunk.gids.size() == count) break;
-            // Ids keep their low 32 bits, as the CSV reading of their digits does.
-            uint64_t u = 0;
+            if (out == end) break;
             int64_t i = 0;
-            if (id.get(u) == simdjson::SUCCESS) {
-                chunk.gids.push_back(static_cast<uint32_t>(u));
-            } else if (id.get(i) == simdjson::SUCCESS) {
-                chunk.gids.push_back(static_cast<uint32_t>(i));
+            uint64_t u = 0;
+            if (id.get_int64().get(i) == simdjson::SUCCESS) {
+                *out = static_cast<uint32_t>(i);
+            } else if (id.get(u) == simdjson::SUCCESS) {
+                *out = static_cast<uint32_t>(u);
             } else {
-                uint32_t gid = chunk.gids.empty() ? 0 : chunk.gids.back();
-                ScanUnsigned(IntegerText(id).c_str(), gid);
-                chunk.gids.push_back(gid);
+                *out = out == chunk.gids.data() ? 0 : out[-1];  // what holds no number repeats
+                ScanUnsigned(IntegerText(id).c_str(), *out);
             }
+            ++out;
         }
     };
     array chunks;
