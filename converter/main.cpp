@@ -211,11 +211,14 @@ int Run(const std::vector<std::string>& arguments) {
         std::printf("VeltTileConverter %s\n", VELT_VERSION);
         return kOk;
     }
+    // A map can have thousands of findings: one write for each map's, not each line.
+    std::setvbuf(stderr, nullptr, _IOFBF, 1 << 16);
     Diagnostics diagnostics(line.form);
     tmx::TmxTemplates templates;  // read once for all the maps of the run
     int status = kOk;
     for (const std::string& path : line.maps) {
         if (Convert(path, line, templates, diagnostics) != kOk) status = kFailed;
+        std::fflush(nullptr);
     }
     return status;
 }
