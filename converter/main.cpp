@@ -150,8 +150,10 @@ std::optional<int> PreviewZoneScript(const std::string& path, const CommandLine&
     tmx::TmxFindings findings;
     const ZoneContent zone = ReadZoneScript(file.text, findings);
     const bool warned = ReportFindings(findings, path, line, diagnostics);
+    // Under --werror a warning writes nothing; --check asks for the picture alone.
+    if (line.werror && warned && !line.check) return kFailed;
     if (SavePreview(zone, line, diagnostics) != kOk) return kFailed;
-    return warned && (line.check || line.werror) ? kFailed : kOk;
+    return warned && line.check ? kFailed : kOk;
 }
 
 int Convert(const std::string& path, const CommandLine& line, tmx::TmxTemplates& templates,
@@ -186,9 +188,10 @@ int Convert(const std::string& path, const CommandLine& line, tmx::TmxTemplates&
     ExportObjectGroups(map, script, findings);
 
     const bool warned = ReportFindings(findings, path, line, diagnostics);
+    // Under --werror a warning writes nothing; --check asks for the picture alone.
+    if (line.werror && warned && !line.check) return kFailed;
     if (line.preview && SavePreview(script.content(), line, diagnostics) != kOk) return kFailed;
     if (line.check) return warned ? kFailed : kOk;
-    if (line.werror && warned) return kFailed;
     return Save(output, script.bytes(), diagnostics);
 }
 
