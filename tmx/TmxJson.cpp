@@ -53,8 +53,10 @@ std::string IntegerText(const element& e) {
     double d = 0;
     if (e.get(i) == simdjson::SUCCESS) return std::to_string(i);
     if (e.get(u) == simdjson::SUCCESS) return std::to_string(u);
-    if (e.get(d) == simdjson::SUCCESS) return std::to_string(static_cast<int64_t>(std::trunc(d)));
-    return "";
+    if (e.get(d) != simdjson::SUCCESS) return "";
+    // The whole part; beyond 64 bits the reading saturates all the same.
+    if (!(std::fabs(d) < 9.2e18)) return d < 0 ? "-99999999999999999999" : "99999999999999999999";
+    return std::to_string(static_cast<int64_t>(std::trunc(d)));
 }
 
 std::string PositionText(const element& e) {
