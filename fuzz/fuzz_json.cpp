@@ -5,10 +5,8 @@
 #include <cstdint>
 #include <string>
 
-#include "FindingText.h"
+#include "ExportAll.h"
 #include "TmxJson.h"
-#include "TmxMap.h"
-#include "ZoneExports.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::string text(reinterpret_cast<const char*>(data), size);
@@ -16,16 +14,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     tmx::TmxMap map;
     map.LoadFromText(text);
-    if (!map.failed()) {
-        ZoneScript script;
-        tmx::TmxFindings findings = map.findings();
-        ExportMapProperties(map, script, findings);
-        ExportTileLayers(map, script, findings);
-        ExportObjectGroups(map, script, findings);
-        for (const tmx::TmxFinding& finding : findings) {
-            if (FindingText(finding).empty()) __builtin_trap();
-        }
-    }
+    if (!map.failed()) ExportAll(map);
 
     const size_t length = text.size();
     text.append(tmx::kJsonPadding, '\0');
