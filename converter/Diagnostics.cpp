@@ -83,10 +83,13 @@ void Diagnostics::Print(const std::string& path, tmx::TmxLocation at, tmx::TmxSe
     const std::string line = std::to_string(at.line);
     const std::string column = std::to_string(at.column);
     std::string text;
+    text.reserve(path.size() + message.size() + 64);
     switch (form_) {
         case DiagnosticsForm::Text:
-            text = path + (at.line > 0 ? ":" + line + ":" + column : "") + ": " +
-                   SeverityName(severity) + ": " + message + " [" + kind + "]\n";
+            text.append(path);
+            if (at.line > 0) text.append(":").append(line).append(":").append(column);
+            text.append(": ").append(SeverityName(severity)).append(": ").append(message);
+            text.append(" [").append(kind).append("]\n");
             std::fputs(text.c_str(), stderr);
             return;
         case DiagnosticsForm::Json:

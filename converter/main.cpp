@@ -110,9 +110,12 @@ int Save(const std::string& output, const std::string& bytes, Diagnostics& diagn
 // (under --werror, warnings as errors). Returns whether there was a warning.
 bool ReportFindings(tmx::TmxFindings& findings, const std::string& path, const CommandLine& line,
                     Diagnostics& diagnostics) {
-    std::stable_sort(findings.begin(), findings.end(), [](const auto& a, const auto& b) {
+    const auto earlier = [](const tmx::TmxFinding& a, const tmx::TmxFinding& b) {
         return a.at.line != b.at.line ? a.at.line < b.at.line : a.at.column < b.at.column;
-    });
+    };
+    if (!std::is_sorted(findings.begin(), findings.end(), earlier)) {
+        std::stable_sort(findings.begin(), findings.end(), earlier);
+    }
     bool warned = false;
     for (tmx::TmxFinding& finding : findings) {
         if (finding.severity == tmx::TmxSeverity::Warning) {

@@ -30,29 +30,55 @@ void TmxPointList::ReadPoints(const TiXmlElement* element) {
 
 void TmxObject::ReadElement(const TiXmlElement* element) {
     location_ = LocationOf(element);
-    ReadIntAttribute(element, "id", id_);
-    ReadTextAttribute(element, "name", name_);
-    ReadTextAttribute(element, "type", type_);
-    ReadTextAttribute(element, "template", template_);
-    ReadIntAttribute(element, "x", x_);
-    ReadIntAttribute(element, "y", y_);
-    ReadIntAttribute(element, "width", width_);
-    ReadIntAttribute(element, "height", height_);
-    hasGid_ = element->Attribute("gid") != nullptr;
-    ReadIntAttribute(element, "gid", gid_);
-    if (element->FirstChildElement("ellipse")) SetShape(TmxShape::Ellipse);
-    if (element->FirstChildElement("point")) SetShape(TmxShape::Point);
-    if (element->FirstChildElement("text")) SetShape(TmxShape::Text);
-    if (const TiXmlElement* polygon = element->FirstChildElement("polygon")) {
-        polygon_.emplace().ReadPoints(polygon);
+    // Maps hold thousands of objects: each attribute and child is looked at once.
+    static constexpr struct {
+        const char* name;
+        int32_t TmxObject::*field;
+    } kNumbers[] = {{"id", &TmxObject::id_},         {"x", &TmxObject::x_},
+                    {"y", &TmxObject::y_},           {"width", &TmxObject::width_},
+                    {"height", &TmxObject::height_}, {"gid", &TmxObject::gid_}};
+    static constexpr struct {
+        const char* name;
+        std::string TmxObject::*field;
+    } kTexts[] = {{"name", &TmxObject::name_},
+                  {"type", &TmxObject::type_},
+                  {"template", &TmxObject::template_}};
+    for (const TiXmlAttribute* a = element->FirstAttribute(); a != nullptr; a = a->Next()) {
+        const char* name = a->Name();
+        for (const auto& number : kNumbers) {
+            if (std::strcmp(name, number.name) == 0) ScanInt(a->Value(), this->*number.field);
+        }
+        for (const auto& text : kTexts) {
+            if (std::strcmp(name, text.name) == 0) this->*text.field = a->Value();
+        }
+        if (std::strcmp(name, "gid") == 0) hasGid_ = true;
+    }
+    // The first child of each name counts; the shapes in this order of precedence.
+    const TiXmlElement* shapes[5] = {};  // ellipse, point, text, polygon, polyline
+    const TiXmlElement* properties = nullptr;
+    static constexpr const char* kShapeNames[5] = {"ellipse", "point", "text", "polygon",
+                                                   "polyline"};
+    for (const TiXmlElement* child = element->FirstChildElement(); child != nullptr;
+         child = child->NextSiblingElement()) {
+        const char* name = child->Value();
+        if (properties == nullptr && std::strcmp(name, "properties") == 0) properties = child;
+        for (int i = 0; i < 5; ++i) {
+            if (shapes[i] == nullptr && std::strcmp(name, kShapeNames[i]) == 0) shapes[i] = child;
+        }
+    }
+    if (shapes[0] != nullptr) SetShape(TmxShape::Ellipse);
+    if (shapes[1] != nullptr) SetShape(TmxShape::Point);
+    if (shapes[2] != nullptr) SetShape(TmxShape::Text);
+    if (shapes[3] != nullptr) {
+        polygon_.emplace().ReadPoints(shapes[3]);
         SetShape(TmxShape::Polygon);
     }
-    if (const TiXmlElement* polyline = element->FirstChildElement("polyline")) {
-        polyline_.emplace().ReadPoints(polyline);
+    if (shapes[4] != nullptr) {
+        polyline_.emplace().ReadPoints(shapes[4]);
         SetShape(TmxShape::Polyline);
     }
     SetShape(shape_);
-    properties_.ReadFirstBlockOf(element);
+    if (properties != nullptr) properties_.ReadElement(properties);
 }
 
 void TmxObject::SetShape(TmxShape shape) {
