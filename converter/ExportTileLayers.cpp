@@ -12,6 +12,7 @@ namespace {
 constexpr int32_t kGridSize = 128;
 constexpr int32_t kBlockSize = 6;
 constexpr int32_t kFirstBlockId = 10001;
+constexpr size_t kIdsNamed = 8;
 
 using TileGrid = std::array<int16_t, kGridSize * kGridSize>;
 
@@ -111,7 +112,8 @@ tmx::TmxFinding LayerFinding(const tmx::TmxLayer& layer, tmx::TmxFindingKind kin
 // Every tile layer in map order; a later layer overwrites an earlier one in
 // every cell it covers. Findings of each layer:
 //   tiles-outside-zone  values: how many tiles
-//   tile-without-code   values: how many tiles, then their local ids, rising
+//   tile-without-code   values: how many tiles, how many ids, the first
+//                       kIdsNamed of them, rising
 //   layer-blanks-tiles  values: how many cells
 //   hidden-layer        (a note) a hidden layer that covers cells of the zone
 //   layer-offset        values: the offset, x and y (see OffsetValues)
@@ -123,8 +125,13 @@ void FillGrid(const tmx::TmxMap& map, TileGrid& grid, tmx::TmxFindings& findings
             findings.push_back(LayerFinding(layer, Kind::TilesOutsideZone, {tally.tilesOutside}));
         }
         if (tally.tilesWithoutCode > 0) {
-            std::vector<int64_t> values{tally.tilesWithoutCode};
-            values.insert(values.end(), tally.idsWithoutCode.begin(), tally.idsWithoutCode.end());
+            // A hostile layer may have thousands of such ids; the first few say it.
+            std::vector<int64_t> values{tally.tilesWithoutCode,
+                                        static_cast<int64_t>(tally.idsWithoutCode.size())};
+            for (auto id = tally.idsWithoutCode.begin();
+                 id != tally.idsWithoutCode.end() && values.size() < 2 + kIdsNamed; ++id) {
+                values.push_back(*id);
+            }
             findings.push_back(LayerFinding(layer, Kind::TileWithoutCode, std::move(values)));
         }
         if (tally.cellsBlanked > 0) {

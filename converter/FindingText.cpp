@@ -79,15 +79,13 @@ const char* ShapeName(int64_t shape) {
     return "not a polyline";
 }
 
-// The first ids of a list, and how many more there are.
-std::string IdList(const std::vector<int64_t>& values, size_t first) {
-    constexpr size_t kShown = 8;
+// The ids from values[first] on, of `count` in all.
+std::string IdList(const std::vector<int64_t>& values, size_t first, int64_t count) {
     std::string text;
-    for (size_t i = first; i < values.size() && i < first + kShown; ++i)
-        text += (i == first ? "" : ", ") + std::to_string(values[i]);
-    if (values.size() > first + kShown) {
-        text += " and " + std::to_string(values.size() - first - kShown) + " more";
-    }
+    for (size_t i = first; i < values.size(); ++i)
+        text.append(i == first ? "" : ", ").append(std::to_string(values[i]));
+    const auto shown = static_cast<int64_t>(values.size() - std::min(first, values.size()));
+    if (count > shown) text.append(" and ").append(std::to_string(count - shown)).append(" more");
     return text;
 }
 
@@ -119,7 +117,8 @@ std::string FindingText(const TmxFinding& f) {
         case Kind::TileWithoutCode:
             return Element(f) + ": " + Plural(first, "tile has", "tiles have") +
                    " no ground code and " + (first == 1 ? "was" : "were") + " left out: local " +
-                   (v.size() == 2 ? "id " : "ids ") + IdList(v, 1) + " (only 1 to 198 have one)";
+                   (v.size() > 1 && v[1] == 1 ? "id " : "ids ") +
+                   IdList(v, 2, v.size() > 1 ? v[1] : 0) + " (only 1 to 198 have one)";
         case Kind::LayerBlanksTiles:
             return Element(f) + " blanks " + Plural(first, "cell", "cells") +
                    " of the layers below it: a layer decides every cell it covers, even where "

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <charconv>
-#include <iterator>
 #include <cstring>
+#include <iterator>
 #include <string>
 
 void ZoneScript::Emit(std::string_view text) {
