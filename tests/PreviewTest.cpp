@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <png.h>
 
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 
@@ -83,6 +84,32 @@ TEST(Preview, ShowsWhatTheZoneScriptSays) {
         EXPECT_EQ(picture.At(column, 61), background) << column;
     }
     EXPECT_EQ(picture.At(71, 60, 6, 4), background);
+}
+
+// Every ground code has a colour of its own, and neighbouring codes look
+// clearly different.
+TEST(Preview, NeighbouringCodesAreFarApart) {
+    ZoneContent zone;
+    for (int32_t code = 0; code < 256; ++code) {
+        const int32_t block = code / 6;
+        zone.blocks[10001 + block][0][static_cast<size_t>(code % 6)] = code;
+        if (code % 6 == 0)
+            zone.placements.push_back({10001 + block, 12 * (block % 21), 12 * (block / 21)});
+    }
+    const Picture picture(DrawZonePreview(zone, 8));
+    const auto colour = [&](int32_t code) {
+        return picture.At(6 * (code / 6 % 21) + code % 6, 6 * (code / 6 / 21));
+    };
+    const Pixel background = colour(0);
+    for (int32_t code = 1; code < 256; ++code) {
+        EXPECT_NE(colour(code), background) << code;
+        const Pixel a = colour(code);
+        const Pixel b = colour(code - 1);
+        const int distance = std::abs(a.r - b.r) + std::abs(a.g - b.g) + std::abs(a.b - b.b);
+        EXPECT_GT(distance, 90) << code;
+        for (int32_t other = 1; other < code; ++other)
+            EXPECT_NE(colour(other), a) << other << " and " << code;
+    }
 }
 
 // A waypoint far outside the zone (an object at x = -2147483648) is drawn up
