@@ -176,9 +176,9 @@ void TmxLayer::VisitCells(const TmxArea& area, Visit&& visit, int64_t* tilesOuts
         for (int64_t y = y0; y < y1; ++y) {
             // Cell (x, y) is id k = start + x; the data reached those below its size.
             const int64_t start = (y - chunk.y) * chunk.width - chunk.x;
-            const int64_t reached =
-                std::clamp<int64_t>(static_cast<int64_t>(chunk.gids.size()) - start, x0, std::max(x0, x1));
-            const uint32_t* gid = chunk.gids.data() + (start + x0);
+            const int64_t reached = std::clamp<int64_t>(
+                static_cast<int64_t>(chunk.gids.size()) - start, x0, std::max(x0, x1));
+            const uint32_t* gid = reached > x0 ? chunk.gids.data() + (start + x0) : nullptr;
             for (int64_t x = x0; x < reached; ++x, ++gid)
                 visit(static_cast<int32_t>(x), static_cast<int32_t>(y), gid);
             for (int64_t x = reached; x < x1; ++x)
