@@ -65,6 +65,12 @@ unsigned long StrtoulValue(const Decimal& d) {
     return d.negative ? 0UL - d.magnitude : d.magnitude;
 }
 
+// Whether a decimal was read and fits in 32 signed bits.
+bool FitsInt32(const Decimal& d) {
+    return d.next != nullptr && !d.overflow &&
+           d.magnitude <= (d.negative ? 2147483648UL : 2147483647UL);
+}
+
 }  // namespace
 
 const char* ScanIntAt(const char* text, const char* end, int32_t& value) {
@@ -108,17 +114,14 @@ double Atof(const char* text) {
 int32_t ReadInt(const std::string& text) {
     const Decimal d = ReadDecimal(text.data(), text.data() + text.size());
     // A stream rejects a number outside int's range; the caller then sees 0.
-    if (d.next == nullptr || d.overflow) return 0;
-    const unsigned long limit = d.negative ? 2147483648UL : 2147483647UL;
-    if (d.magnitude > limit) return 0;
+    if (!FitsInt32(d)) return 0;
     return d.negative ? static_cast<int32_t>(0UL - d.magnitude) : static_cast<int32_t>(d.magnitude);
 }
 
 bool IsWholeNumber(const std::string& text) {
     const char* const end = text.data() + text.size();
     const Decimal d = ReadDecimal(text.data(), end);
-    if (d.next == nullptr || d.overflow) return false;
-    if (d.magnitude > (d.negative ? 2147483648UL : 2147483647UL)) return false;
+    if (!FitsInt32(d)) return false;
     for (const char* p = d.next; p != end; ++p) {
         if (!IsCSpace(*p)) return false;
     }
