@@ -15,9 +15,9 @@
 #include <string>
 #include <vector>
 
-#include "AtomicSave.h"
 #include "CommandLine.h"
 #include "Diagnostics.h"
+#include "SaveOutput.h"
 #include "TmxFileText.h"
 #include "TmxMap.h"
 #include "ZoneExports.h"
@@ -81,7 +81,7 @@ void ReportLoadError(const tmx::TmxMap& map, const std::string& path, Diagnostic
                               ""});
 }
 
-// Writes the zone script of a map: to standard output, or atomically to disk.
+// Writes the zone script of a map: to standard output, or to its file.
 int Save(const std::string& output, const std::string& bytes, Diagnostics& diagnostics) {
     if (output == "-") {
         if (std::fwrite(bytes.data(), 1, bytes.size(), stdout) == bytes.size() &&
@@ -93,7 +93,8 @@ int Save(const std::string& output, const std::string& bytes, Diagnostics& diagn
             std::string("cannot write to standard output: ") + std::strerror(errno));
         return kFailed;
     }
-    const SaveError saved = SaveAtomically(output, bytes);
+    std::fflush(nullptr);  // a target in place may be this process's own standard output
+    const SaveError saved = SaveOutput(output, bytes);
     if (saved.step == SaveError::Step::None) return kOk;
     // The message callers have always read on standard output, then the reason.
     if (saved.step == SaveError::Step::Open) {
@@ -133,7 +134,8 @@ int SavePreview(const ZoneContent& zone, const CommandLine& line, Diagnostics& d
         diagnostics.ReportError(*line.preview, "write", "the picture could not be drawn");
         return kFailed;
     }
-    const SaveError saved = SaveAtomically(*line.preview, png);
+    std::fflush(nullptr);
+    const SaveError saved = SaveOutput(*line.preview, png);
     if (saved.step == SaveError::Step::None) return kOk;
     diagnostics.ReportError(*line.preview, "write",
                             std::string("cannot write the picture: ") + std::strerror(saved.error));

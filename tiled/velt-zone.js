@@ -121,14 +121,42 @@ var veltZone = (function () {
         return errors.join("\n");
     }
 
+    // Writes the map as TMX for the converter, in a folder where its relative
+    // paths resolve: beside the map's own file where it has one (the target
+    // may be a device or a pipe, whose folder is no place for files), else
+    // beside the zone script. Never over a file that is there. Returns the
+    // name written, or throws Tiled's reason.
+    function writeTemporaryMap(map, fileName) {
+        var source = sourceName();
+        var folders = source ? [FileInfo.path(source), FileInfo.path(fileName)]
+                             : [FileInfo.path(fileName)];
+        var reason = "";
+        for (var i = 0; i < folders.length; ++i) {
+            var stem = FileInfo.joinPaths(folders[i], "." + FileInfo.fileName(fileName) + ".velt-export");
+            var temporary = stem + ".tmx";
+            for (var n = 1; File.exists(temporary) && n < 100; ++n) temporary = stem + "-" + n + ".tmx";
+            if (File.exists(temporary)) continue;
+            try {
+                tiled.mapFormat("tmx").write(map, temporary);
+                return temporary;
+            } catch (e) {
+                reason = String(e);
+                if (File.exists(temporary)) File.remove(temporary);
+            }
+        }
+        throw new Error("cannot write the map for the converter: " + reason);
+    }
+
     function write(map, fileName) {
         var source = sourceName();
         var mapName = source ? FileInfo.fileName(source) : "map";
-        // Beside the zone script, whose folder the user chose: Tiled writes the
-        // map's relative paths (templates, tilesets) anew for where it lies.
-        var temporary = FileInfo.joinPaths(FileInfo.path(fileName),
-                                           "." + FileInfo.fileName(fileName) + ".velt-export.tmx");
-        tiled.mapFormat("tmx").write(map, temporary);
+        var temporary;
+        try {
+            temporary = writeTemporaryMap(map, fileName);
+        } catch (e) {
+            console.error(String(e.message || e));
+            return String(e.message || e);
+        }
 
         var process = new Process();
         var status = process.exec(converter(),

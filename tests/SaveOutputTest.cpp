@@ -11,11 +11,11 @@
 #include <iterator>
 #include <string>
 
-#include "AtomicSave.h"
+#include "SaveOutput.h"
 
 namespace {
 
-TEST(AtomicSave, AnInterruptLeavesNoTemporaryFile) {
+TEST(SaveOutput, AnInterruptLeavesNoTemporaryFile) {
     const std::filesystem::path folder =
         std::filesystem::temp_directory_path() / ("velt-save-" + std::to_string(getpid()));
     std::filesystem::create_directories(folder);
@@ -23,7 +23,7 @@ TEST(AtomicSave, AnInterruptLeavesNoTemporaryFile) {
     const pid_t child = fork();
     if (child == 0) {
         const std::string bytes(size_t{256} << 20, 'x');  // long enough to catch in the act
-        SaveAtomically((folder / "zone.txt").string(), bytes);
+        SaveOutput((folder / "zone.txt").string(), bytes);
         _exit(0);
     }
     bool seen = false;
@@ -48,7 +48,7 @@ std::string Read(const std::filesystem::path& path) {
 
 // A link is followed to its end, each target relative to its own link's
 // folder; a link to nothing yet creates the file it names. The links stay.
-TEST(AtomicSave, FollowsLinksToTheirEnd) {
+TEST(SaveOutput, FollowsLinksToTheirEnd) {
     namespace fs = std::filesystem;
     const fs::path folder = fs::temp_directory_path() / ("velt-links-" + std::to_string(getpid()));
     fs::create_directories(folder / "shared" / "deep");
@@ -58,8 +58,8 @@ TEST(AtomicSave, FollowsLinksToTheirEnd) {
     fs::create_symlink("shared/new.txt", folder / "fresh.txt");
     fs::permissions(folder / "shared" / "deep" / "zone.txt", fs::perms(0640));
 
-    EXPECT_EQ(SaveAtomically((folder / "map.txt").string(), "zone").step, SaveError::Step::None);
-    EXPECT_EQ(SaveAtomically((folder / "fresh.txt").string(), "new").step, SaveError::Step::None);
+    EXPECT_EQ(SaveOutput((folder / "map.txt").string(), "zone").step, SaveError::Step::None);
+    EXPECT_EQ(SaveOutput((folder / "fresh.txt").string(), "new").step, SaveError::Step::None);
     EXPECT_TRUE(fs::is_symlink(folder / "map.txt"));
     EXPECT_TRUE(fs::is_symlink(folder / "shared" / "current"));
     EXPECT_TRUE(fs::is_symlink(folder / "fresh.txt"));

@@ -1,4 +1,4 @@
-#include "AtomicSave.h"
+#include "SaveOutput.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -57,20 +57,35 @@ class TemporaryGuard {
     struct sigaction previous_[std::size(kCleanedSignals)]{};
 };
 
-// The file that writing to `path` would write: symbolic links followed to
-// their end, each target taken relative to its link's folder. A link to
-// nothing yet gives the path it names, as opening it for writing creates it.
-std::string FinalTarget(std::string path) {
+// Where writing to `path` would write: symbolic links followed to their end,
+// each target taken relative to its link's folder. A link to nothing yet
+// gives the path it names, as opening it for writing creates it.
+struct Target {
+    std::string path;
+    // The chain went through a link the kernel resolves to an open file, not
+    // to a place in a folder: /dev/stdout, /dev/fd/N, /proc/PID/fd/N.
+    bool throughDescriptor = false;
+};
+
+bool IsDescriptorLink(const std::string& path) {
+    return path.rfind("/dev/fd/", 0) == 0 || path == "/dev/stdout" || path == "/dev/stderr" ||
+           (path.rfind("/proc/", 0) == 0 && path.find("/fd/") != std::string::npos);
+}
+
+Target FinalTarget(std::string path) {
+    Target target;
     for (int hops = 0; hops < 40; ++hops) {
-        char target[4096];
-        const ssize_t n = readlink(path.c_str(), target, sizeof target - 1);
-        if (n <= 0) return path;
-        const std::string link(target, static_cast<size_t>(n));
+        target.throughDescriptor = target.throughDescriptor || IsDescriptorLink(path);
+        char link[4096];
+        const ssize_t n = readlink(path.c_str(), link, sizeof link - 1);
+        if (n <= 0) break;
+        const std::string next(link, static_cast<size_t>(n));
         const size_t slash = path.rfind('/');
-        path = link.front() == '/' || slash == std::string::npos ? link
-                                                                 : path.substr(0, slash + 1) + link;
+        path = next.front() == '/' || slash == std::string::npos ? next
+                                                                 : path.substr(0, slash + 1) + next;
     }
-    return path;  // a loop of links: opening fails, and says so
+    target.path = path;  // after a loop of links, opening fails and says so
+    return target;
 }
 
 // Creates a new, empty file in the folder of `path`; returns its descriptor
@@ -91,20 +106,42 @@ bool WriteAll(int fd, std::string_view bytes) {
     while (done < bytes.size()) {
         const ssize_t n = write(fd, bytes.data() + done, bytes.size() - done);
         if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return false;
+        if (n < 0) return false;
+        if (n == 0) {  // a device that takes nothing and names no reason
+            errno = EIO;
+            return false;
+        }
         done += static_cast<size_t>(n);
     }
     return true;
 }
 
+// Writes into what is there, as any program writing to a device or a pipe
+// does: no temporary file, nothing created beside it.
+SaveError WriteInPlace(const std::string& path, std::string_view bytes) {
+    const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (fd < 0) return {SaveError::Step::Open, errno};
+    SaveError failure;
+    if (!WriteAll(fd, bytes)) failure = {SaveError::Step::Write, errno};
+    if (close(fd) != 0 && failure.step == SaveError::Step::None) {
+        failure = {SaveError::Step::Write, errno};
+    }
+    return failure;
+}
+
 }  // namespace
 
-SaveError SaveAtomically(const std::string& path, std::string_view bytes) {
-    const std::string target = FinalTarget(path);
+SaveError SaveOutput(const std::string& path, std::string_view bytes) {
+    const Target resolved = FinalTarget(path);
+    struct stat existing {};
+    const bool exists = stat(path.c_str(), &existing) == 0;  // the kernel's own resolution
+    // A folder goes the atomic way too: the rename refuses it and says why.
+    const bool inPlace = exists && !S_ISREG(existing.st_mode) && !S_ISDIR(existing.st_mode);
+    if (resolved.throughDescriptor || inPlace) return WriteInPlace(path, bytes);
+    const std::string& target = resolved.path;
     // An existing file keeps what an overwrite keeps: it is refused when this
     // user may not write it, and its mode, owner and group stay.
-    struct stat existing {};
-    const bool replacesFile = stat(target.c_str(), &existing) == 0 && S_ISREG(existing.st_mode);
+    const bool replacesFile = exists && S_ISREG(existing.st_mode);
     if (replacesFile && faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) {
         return {SaveError::Step::Open, errno};
     }
