@@ -19,7 +19,8 @@ void CheckNumber(const tmx::TmxProperties& properties, const char* name, int32_t
                         0,
                         name,
                         {value},
-                        ""});
+                        "",
+                        {}});
 }
 
 }  // namespace
@@ -40,7 +41,7 @@ void ExportMapProperties(const tmx::TmxMap& map, ZoneScript& script, tmx::TmxFin
 
     CheckNumber(properties, "Level", level, findings);
     CheckNumber(properties, "Respawn", respawn, findings);
-    // subject: the title as stored.
+    // title-breaks-line, title-joined (a note); subject: the title as stored.
     const tmx::TmxProperty* titleProperty = properties.Find("Title");
     const std::string written = title.substr(0, title.find('\0'));  // as the writer cuts it
     if (titleProperty != nullptr && written.find_first_of("\t\r\n") != std::string::npos) {
@@ -52,6 +53,19 @@ void ExportMapProperties(const tmx::TmxMap& map, ZoneScript& script, tmx::TmxFin
                             0,
                             title,
                             {},
-                            ""});
+                            "",
+                            {}});
+    }
+    if (titleProperty != nullptr && titleProperty->joinedLines) {
+        findings.push_back({tmx::TmxSeverity::Note,
+                            tmx::TmxFindingKind::TitleJoined,
+                            tmx::TmxElement::Property,
+                            titleProperty->at,
+                            "",
+                            0,
+                            title,
+                            {},
+                            "",
+                            {}});
     }
 }

@@ -87,7 +87,8 @@ class ObjectExport {
                                  0,
                                  "",
                                  {map_.tileWidth(), map_.tileHeight()},
-                                 ""});
+                                 "",
+                                 {}});
         }
         CheckGroupLayers();
     }
@@ -138,6 +139,8 @@ class ObjectExport {
 
     // A #DEF_CODE line at the object's cell. object-outside-zone, values:
     // the cell's column and row.
+    // tile-object-anchor, values: the cell it is drawn over (the top-left
+    // one) and the cell it is placed in.
     template <class Write>
     void WriteCode(const tmx::TmxObjectGroup& group, const tmx::TmxObject& object, Write write) {
         const int32_t column = CellOf(object.x());
@@ -145,6 +148,13 @@ class ObjectExport {
         write(column, row);
         wroteAny_ = true;
         if (!InZone(column, row)) Add(group, object, Kind::ObjectOutsideZone, {column, row});
+        // Tiled draws a tile object above its position, which is its bottom-left corner.
+        if (object.shape() == tmx::TmxShape::Tile && object.height() > 0) {
+            const int64_t drawnRow = (int64_t{object.y()} - object.height()) >> 5;
+            if (drawnRow != row) {
+                Add(group, object, Kind::TileObjectAnchor, {column, drawnRow, column, row});
+            }
+        }
     }
 
     // Paths named by a number keep it; the others are numbered from
@@ -177,6 +187,15 @@ class ObjectExport {
             ++outside[2];
         }
         if (!outside.empty()) Add(group, object, Kind::ObjectOutsideZone, std::move(outside));
+        // path-point, values: the point's number, how it was read (x, y), and
+        // how many points were not read whole; detail: its text.
+        if (const auto& partial = object.polyline()->firstPartial()) {
+            const tmx::TmxPoint read = points[partial->index];
+            Add(group, object, Kind::PathPoint,
+                {static_cast<int64_t>(partial->index) + 1, read.x, read.y,
+                 static_cast<int64_t>(object.polyline()->partialCount())});
+            findings_.back().detail = partial->text;
+        }
     }
 
     // group-name, subject: the name it nearly is; values: how many objects
@@ -216,12 +235,20 @@ class ObjectExport {
                                      0,
                                      "",
                                      {},
-                                     ""});
+                                     "",
+                                     {}});
             }
             if (group.offsetX != 0 || group.offsetY != 0) {
-                findings_.push_back({tmx::TmxSeverity::Warning, Kind::LayerOffset,
-                                     TmxElement::Group, group.location, group.name, 0, "",
-                                     tmx::OffsetValues(group.offsetX, group.offsetY), ""});
+                findings_.push_back({tmx::TmxSeverity::Warning,
+                                     Kind::LayerOffset,
+                                     TmxElement::Group,
+                                     group.location,
+                                     group.name,
+                                     0,
+                                     "",
+                                     tmx::OffsetValues(group.offsetX, group.offsetY),
+                                     "",
+                                     {}});
             }
         }
     }
@@ -252,14 +279,23 @@ class ObjectExport {
                 0,
                 std::move(subject),
                 std::move(values),
-                ""};
+                "",
+                {}};
     }
 
     // A warning about an object; its subject is the object's name.
     void Add(const tmx::TmxObjectGroup& group, const tmx::TmxObject& object, Kind kind,
              std::vector<int64_t> values) {
-        findings_.push_back({tmx::TmxSeverity::Warning, kind, TmxElement::Object, object.location(),
-                             group.name(), object.id(), object.name(), std::move(values), ""});
+        findings_.push_back({tmx::TmxSeverity::Warning,
+                             kind,
+                             TmxElement::Object,
+                             object.location(),
+                             group.name(),
+                             object.id(),
+                             object.name(),
+                             std::move(values),
+                             "",
+                             {}});
     }
 
     const tmx::TmxMap& map_;

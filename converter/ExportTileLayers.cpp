@@ -15,6 +15,8 @@ constexpr int32_t kFirstBlockId = 10001;
 constexpr size_t kIdsNamed = 8;
 
 using TileGrid = std::array<int16_t, kGridSize * kGridSize>;
+// For each cell, the index of the last layer that covered it; -1 for none.
+using OwnerGrid = std::array<int32_t, kGridSize * kGridSize>;
 
 struct TileBlock {
     int32_t id = 0;
@@ -53,13 +55,15 @@ struct LayerTally {
     int64_t cellsCovered = 0;
     int64_t tilesOutside = 0;
     int64_t tilesWithoutCode = 0;
-    std::set<int32_t> idsWithoutCode;
-    int64_t cellsBlanked = 0;  // held ground before, hold none now
+    std::set<std::pair<int32_t, int32_t>> idsWithoutCode;  // tileset index, local id
+    std::vector<int32_t> groundTilesets;                   // of its tiles with ground, in order met
+    int64_t cellsBlanked = 0;                              // held ground before, hold none now
+    int64_t groundAfter = 0;  // cells of the zone with ground once it is laid
 };
 
-// Lays one layer onto the grid: it covers the cells of its chunks inside the
-// grid, empty ones included.
-LayerTally LayLayer(const tmx::TmxLayer& layer, TileGrid& grid) {
+// Lays one layer, the `index`th, onto the grid: it covers the cells of its
+// chunks inside the grid, empty ones included.
+LayerTally LayLayer(const tmx::TmxLayer& layer, int32_t index, TileGrid& grid, OwnerGrid& owner) {
     LayerTally tally;
     const TileGrid before = grid;
     // Ground comes in runs of one tile: a cell repeating the id before it
@@ -68,6 +72,7 @@ LayerTally LayLayer(const tmx::TmxLayer& layer, TileGrid& grid) {
     uint32_t lastGid = 0;
     int16_t lastCode = TileCodeFromId(layer.CellFromGid(0).localId);
     int64_t lastIsCodeless = 0;  // a tile, but no ground
+    int32_t lastGroundTileset = -2;
     int64_t tilesWithoutCode = 0;
     int64_t cellsCovered = 0;
     layer.VisitCells(
@@ -77,15 +82,23 @@ LayerTally LayLayer(const tmx::TmxLayer& layer, TileGrid& grid) {
             if (gid != nullptr) {
                 if (*gid != lastGid) {
                     lastGid = *gid;
-                    const int32_t localId = layer.CellFromGid(lastGid).localId;
-                    lastCode = TileCodeFromId(localId);
+                    const tmx::TmxCell cell = layer.CellFromGid(lastGid);
+                    lastCode = TileCodeFromId(cell.localId);
                     lastIsCodeless = (lastGid & tmx::kTileIdMask) != 0 && !IsGround(lastCode);
-                    if (lastIsCodeless) tally.idsWithoutCode.insert(localId);
+                    if (lastIsCodeless)
+                        tally.idsWithoutCode.emplace(cell.tilesetIndex, cell.localId);
+                    if (IsGround(lastCode) && cell.tilesetIndex != lastGroundTileset) {
+                        lastGroundTileset = cell.tilesetIndex;
+                        auto& seen = tally.groundTilesets;
+                        if (std::find(seen.begin(), seen.end(), lastGroundTileset) == seen.end())
+                            seen.push_back(lastGroundTileset);
+                    }
                 }
                 code = lastCode;
                 tilesWithoutCode += lastIsCodeless;
             }
             grid[static_cast<size_t>(y * kGridSize + x)] = code;
+            owner[static_cast<size_t>(y * kGridSize + x)] = index;
             ++cellsCovered;
         },
         &tally.tilesOutside);
@@ -94,56 +107,127 @@ LayerTally LayLayer(const tmx::TmxLayer& layer, TileGrid& grid) {
     // What the layer blanked: ground before, none now. (Codes 1 to 255 less
     // one are below 255 unsigned; counted in 32 bits, which vectorizes.)
     uint32_t blanked = 0;
+    uint32_t ground = 0;
     for (size_t i = 0; i < grid.size(); ++i) {
-        blanked += static_cast<uint32_t>(static_cast<uint16_t>(before[i] - 1) < 255) &
-                   static_cast<uint32_t>(static_cast<uint16_t>(grid[i] - 1) >= 255);
+        const uint32_t isGround = static_cast<uint16_t>(grid[i] - 1) < 255;
+        blanked +=
+            static_cast<uint32_t>(static_cast<uint16_t>(before[i] - 1) < 255) & (isGround ^ 1);
+        ground += isGround;
     }
     tally.cellsBlanked = blanked;
+    tally.groundAfter = ground;
     return tally;
 }
 
 tmx::TmxFinding LayerFinding(const tmx::TmxLayer& layer, tmx::TmxFindingKind kind,
                              std::vector<int64_t> values,
                              tmx::TmxSeverity severity = tmx::TmxSeverity::Warning) {
-    return {severity,          kind, tmx::TmxElement::Layer, layer.location(), layer.name(), 0, "",
-            std::move(values), ""};
+    return {severity,
+            kind,
+            tmx::TmxElement::Layer,
+            layer.location(),
+            layer.name(),
+            0,
+            "",
+            std::move(values),
+            "",
+            {}};
+}
+
+// A tileset as a designer knows it: its name, or the file it is kept in.
+std::string TilesetName(const tmx::TmxMap& map, int32_t index) {
+    if (index < 0 || static_cast<size_t>(index) >= map.tilesets().size()) return "";
+    const tmx::TmxTileset& tileset = map.tilesets()[static_cast<size_t>(index)];
+    return tileset.name().empty() ? tileset.source() : tileset.name();
 }
 
 // Every tile layer in map order; a later layer overwrites an earlier one in
 // every cell it covers. Findings of each layer:
-//   tiles-outside-zone  values: how many tiles
-//   tile-without-code   values: how many tiles, how many ids, the first
-//                       kIdsNamed of them, rising
-//   layer-blanks-tiles  values: how many cells
-//   hidden-layer        (a note) a hidden layer that covers cells of the zone
-//   layer-offset        values: the offset, x and y (see OffsetValues)
+//   tiles-outside-zone    values: how many tiles
+//   tile-without-code     values: how many tiles, how many ids, the first
+//                         kIdsNamed of them, by tileset then id; tilesets:
+//                         the tileset of each of those ids
+//   tilesets-share-codes  (a note) tilesets: those its ground comes from;
+//                         values: how many
+//   layer-blanks-tiles    values: how many cells
+//   hidden-layer          (a note) a hidden layer that decides cells of the
+//                         zone: the last to cover them
+//   layer-offset          values: the offset, x and y (see OffsetValues)
+// Of the map: empty-zone, where tile layers leave no ground; subject: the
+// layer that blanked the last of it, if one did.
 void FillGrid(const tmx::TmxMap& map, TileGrid& grid, tmx::TmxFindings& findings) {
+    using Kind = tmx::TmxFindingKind;
+    OwnerGrid owner;
+    owner.fill(-1);
+    // Hidden-layer notes (the finding's index, the layer's), kept only where
+    // the layer decides cells.
+    std::vector<std::pair<size_t, int32_t>> hiddenNotes;
+    std::string blankedLastGround;
+    int64_t ground = 0;
+    int32_t index = 0;
     for (const tmx::TmxLayer& layer : map.layers()) {
-        const LayerTally tally = LayLayer(layer, grid);
-        using Kind = tmx::TmxFindingKind;
+        const LayerTally tally = LayLayer(layer, index, grid, owner);
         if (tally.tilesOutside > 0) {
             findings.push_back(LayerFinding(layer, Kind::TilesOutsideZone, {tally.tilesOutside}));
         }
         if (tally.tilesWithoutCode > 0) {
             // A hostile layer may have thousands of such ids; the first few say it.
-            std::vector<int64_t> values{tally.tilesWithoutCode,
-                                        static_cast<int64_t>(tally.idsWithoutCode.size())};
+            tmx::TmxFinding finding = LayerFinding(
+                layer, Kind::TileWithoutCode,
+                {tally.tilesWithoutCode, static_cast<int64_t>(tally.idsWithoutCode.size())});
             for (auto id = tally.idsWithoutCode.begin();
-                 id != tally.idsWithoutCode.end() && values.size() < 2 + kIdsNamed; ++id) {
-                values.push_back(*id);
+                 id != tally.idsWithoutCode.end() && finding.tilesets.size() < kIdsNamed; ++id) {
+                finding.values.push_back(id->second);
+                finding.tilesets.push_back(TilesetName(map, id->first));
             }
-            findings.push_back(LayerFinding(layer, Kind::TileWithoutCode, std::move(values)));
+            findings.push_back(std::move(finding));
+        }
+        if (tally.groundTilesets.size() > 1) {
+            tmx::TmxFinding finding = LayerFinding(
+                layer, Kind::TilesetsShareCodes,
+                {static_cast<int64_t>(tally.groundTilesets.size())}, tmx::TmxSeverity::Note);
+            for (size_t i = 0; i < tally.groundTilesets.size() && i < kIdsNamed; ++i)
+                finding.tilesets.push_back(TilesetName(map, tally.groundTilesets[i]));
+            findings.push_back(std::move(finding));
         }
         if (tally.cellsBlanked > 0) {
             findings.push_back(LayerFinding(layer, Kind::LayerBlanksTiles, {tally.cellsBlanked}));
         }
         if (!layer.visible() && tally.cellsCovered > 0) {
+            hiddenNotes.emplace_back(findings.size(), index);
             findings.push_back(LayerFinding(layer, Kind::HiddenLayer, {}, tmx::TmxSeverity::Note));
         }
         if (layer.offsetX() != 0 || layer.offsetY() != 0) {
             findings.push_back(LayerFinding(layer, Kind::LayerOffset,
                                             tmx::OffsetValues(layer.offsetX(), layer.offsetY())));
         }
+        if (ground > 0 && tally.groundAfter == 0) blankedLastGround = layer.name();
+        ground = tally.groundAfter;
+        ++index;
+    }
+
+    // A hidden layer whose every cell a later layer covers again changes nothing.
+    std::vector<bool> decides(map.layers().size(), false);
+    for (const int32_t last : owner) {
+        if (last >= 0) decides[static_cast<size_t>(last)] = true;
+    }
+    for (auto note = hiddenNotes.rbegin(); note != hiddenNotes.rend(); ++note) {
+        if (!decides[static_cast<size_t>(note->second)]) {
+            findings.erase(findings.begin() + static_cast<ptrdiff_t>(note->first));
+        }
+    }
+
+    if (!map.layers().empty() && ground == 0) {
+        findings.push_back({tmx::TmxSeverity::Warning,
+                            Kind::EmptyZone,
+                            tmx::TmxElement::Map,
+                            map.location(),
+                            "",
+                            0,
+                            blankedLastGround,
+                            {},
+                            "",
+                            {}});
     }
 }
 
@@ -188,7 +272,8 @@ void ExportTileLayers(const tmx::TmxMap& map, ZoneScript& script, tmx::TmxFindin
                             0,
                             map.orientationName(),
                             {},
-                            ""});
+                            "",
+                            {}});
     }
 
     // Every block with a tile in it is defined and placed under its own id,

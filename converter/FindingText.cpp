@@ -79,18 +79,47 @@ const char* ShapeName(int64_t shape) {
     return "not a polyline";
 }
 
-// The ids from values[first] on, of `count` in all.
-std::string IdList(const std::vector<int64_t>& values, size_t first, int64_t count) {
+// A tileset by its name; hand-written maps may leave it out.
+std::string TilesetName(const std::string& name) {
+    return name.empty() ? "a tileset without a name" : Quoted(name);
+}
+
+// A list of tilesets: "a", "a" and "b", "a", "b" and "c".
+std::string TilesetList(const std::vector<std::string>& names, int64_t count) {
     std::string text;
-    for (size_t i = first; i < values.size(); ++i)
+    for (size_t i = 0; i < names.size(); ++i) {
+        const bool last = i + 1 == names.size() && count <= static_cast<int64_t>(names.size());
+        text.append(i == 0 ? "" : last ? " and " : ", ").append(TilesetName(names[i]));
+    }
+    const int64_t more = count - static_cast<int64_t>(names.size());
+    if (more > 0) text.append(" and ").append(std::to_string(more)).append(" more");
+    return text;
+}
+
+// The ids from values[first] on, of `count` in all; each followed by its
+// tileset where `tilesets` names them (the ids of one tileset come together).
+std::string IdList(const std::vector<int64_t>& values, size_t first, int64_t count,
+                   const std::vector<std::string>& tilesets = {}) {
+    std::string text;
+    for (size_t i = first; i < values.size(); ++i) {
         text.append(i == first ? "" : ", ").append(std::to_string(values[i]));
+        const size_t named = i - first;
+        if (named < tilesets.size() &&
+            (named + 1 == tilesets.size() || tilesets[named + 1] != tilesets[named])) {
+            text.append(" of ").append(TilesetName(tilesets[named]));
+        }
+    }
     const auto shown = static_cast<int64_t>(values.size() - std::min(first, values.size()));
     if (count > shown) text.append(" and ").append(std::to_string(count - shown)).append(" more");
     return text;
 }
 
+int64_t Value64(const std::vector<int64_t>& values, size_t i) {
+    return i < values.size() ? values[i] : 0;
+}
+
 std::string Value(const std::vector<int64_t>& values, size_t i) {
-    return i < values.size() ? std::to_string(values[i]) : "0";
+    return std::to_string(Value64(values, i));
 }
 
 }  // namespace
@@ -118,7 +147,17 @@ std::string FindingText(const TmxFinding& f) {
             return Element(f) + ": " + Plural(first, "tile has", "tiles have") +
                    " no ground code and " + (first == 1 ? "was" : "were") + " left out: local " +
                    (v.size() > 1 && v[1] == 1 ? "id " : "ids ") +
-                   IdList(v, 2, v.size() > 1 ? v[1] : 0) + " (only 1 to 198 have one)";
+                   IdList(v, 2, v.size() > 1 ? v[1] : 0, f.tilesets) + " (only 1 to 198 have one)";
+        case Kind::TilesetsShareCodes:
+            return Element(f) + " takes its ground from " + Plural(first, "tileset", "tilesets") +
+                   ", " + TilesetList(f.tilesets, first) +
+                   ": a tile's ground code comes from its id within its tileset alone, so tiles "
+                   "of different tilesets with the same id become the same ground";
+        case Kind::EmptyZone:
+            return "the zone has no ground: " +
+                   (f.subject.empty()
+                        ? std::string("no tile in its 128 x 128 cells has a ground code")
+                        : "layer " + Quoted(f.subject) + " blanked the last of it");
         case Kind::LayerBlanksTiles:
             return Element(f) + " blanks " + Plural(first, "cell", "cells") +
                    " of the layers below it: a layer decides every cell it covers, even where "
@@ -131,7 +170,8 @@ std::string FindingText(const TmxFinding& f) {
             return Element(f) + " is not " + Quoted(f.subject) + ": its " +
                    Plural(first, "object was", "objects were") + " ignored";
         case Kind::MobNumber:
-            return Element(f) + (first == 0 ? " has no mob number" : " is no whole mob number") +
+            return Element(f) +
+                   (first == 0 ? " has no mob number" : ": its name is not a whole number") +
                    "; it spawns mob " + Value(v, 0);
         case Kind::ZoneMarker:
             return Element(f) +
@@ -153,6 +193,21 @@ std::string FindingText(const TmxFinding& f) {
             }
             return Element(f) + " lies in cell " + Cell(first, v.size() > 1 ? v[1] : 0) +
                    ", outside the zone's 128 x 128 cells";
+        case Kind::TileObjectAnchor:
+            return Element(f) + " is a tile drawn over cell " + Cell(Value64(v, 0), Value64(v, 1)) +
+                   " but placed in cell " + Cell(Value64(v, 2), Value64(v, 3)) +
+                   ": Tiled holds a tile object by its bottom-left corner, and the game places "
+                   "it in the cell of that corner";
+        case Kind::PathPoint: {
+            std::string text = Element(f) + ": its point " + Value(v, 0) + " " + Quoted(f.detail) +
+                               " is not two whole numbers \"x,y\"; it is read as " + Value(v, 1) +
+                               "," + Value(v, 2) +
+                               " (a coordinate that cannot be read keeps the previous point's)";
+            const int64_t more = Value64(v, 3) - 1;
+            if (more > 0)
+                text += "; " + Plural(more, "more point is", "more points are") + " alike";
+            return text;
+        }
         case Kind::TileSize:
             return "the map's tiles are " + Value(v, 0) + " x " + Value(v, 1) +
                    " pixels, but objects are placed in cells of 32 x 32 pixels";
@@ -170,6 +225,9 @@ std::string FindingText(const TmxFinding& f) {
                                      : "a line break") +
                    ", which splits its line in the zone script";
         }
+        case Kind::TitleJoined:
+            return "the \"Title\" is written on several lines; it is read as one: " +
+                   Quoted(f.subject);
         case Kind::HeaderNumber: {
             const std::string what = f.subject == "Level" ? "level" : "respawn";
             return "the " + Quoted(f.subject) + " property is not a whole number; " +

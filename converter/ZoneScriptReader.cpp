@@ -135,7 +135,8 @@ class Reader {
                              0,
                              std::move(subject),
                              std::move(values),
-                             ""});
+                             "",
+                             {}});
     }
 
     tmx::TmxFindings& findings_;

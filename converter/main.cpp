@@ -78,7 +78,8 @@ void ReportLoadError(const tmx::TmxMap& map, const std::string& path, Diagnostic
                               0,
                               "cannot load the map: " + map.errorMessage(),
                               {},
-                              ""});
+                              "",
+                              {}});
 }
 
 // Writes the zone script of a map: to standard output, or to its file.

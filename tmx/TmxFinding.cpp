@@ -16,6 +16,10 @@ const char* KindName(TmxFindingKind kind) {
             return "layer-data";
         case TmxFindingKind::TileWithoutCode:
             return "tile-without-code";
+        case TmxFindingKind::TilesetsShareCodes:
+            return "tilesets-share-codes";
+        case TmxFindingKind::EmptyZone:
+            return "empty-zone";
         case TmxFindingKind::LayerBlanksTiles:
             return "layer-blanks-tiles";
         case TmxFindingKind::HiddenLayer:
@@ -32,6 +36,10 @@ const char* KindName(TmxFindingKind kind) {
             return "path-id-reused";
         case TmxFindingKind::ObjectOutsideZone:
             return "object-outside-zone";
+        case TmxFindingKind::TileObjectAnchor:
+            return "tile-object-anchor";
+        case TmxFindingKind::PathPoint:
+            return "path-point";
         case TmxFindingKind::TileSize:
             return "tile-size";
         case TmxFindingKind::Orientation:
@@ -40,6 +48,8 @@ const char* KindName(TmxFindingKind kind) {
             return "layer-offset";
         case TmxFindingKind::TitleBreaksLine:
             return "title-breaks-line";
+        case TmxFindingKind::TitleJoined:
+            return "title-joined";
         case TmxFindingKind::HeaderNumber:
             return "header-number";
         case TmxFindingKind::Template:

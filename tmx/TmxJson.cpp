@@ -180,24 +180,39 @@ void ReadProperties(const object& owner, TmxProperties& properties) {
             property["name"].get(name) != simdjson::SUCCESS) {
             continue;
         }
-        const std::string text = property["value"].get(value) == simdjson::SUCCESS
-                                     ? PropertyText(String(property, "type"), value)
-                                     : "";
-        properties.Set(std::string(name), {text, {}});
+        const bool hasValue = property["value"].get(value) == simdjson::SUCCESS;
+        const std::string text = hasValue ? PropertyText(String(property, "type"), value) : "";
+        std::string_view written;
+        const bool joined = hasValue && value.get(written) == simdjson::SUCCESS &&
+                            written.find('\n') != std::string_view::npos;
+        properties.Set(std::string(name), {text, {}, joined});
     }
 }
 
-// The points of a polygon or polyline, each coordinate read from its TMX text.
-void ReadPoints(const array& list, std::vector<TmxPoint>& points) {
+// The points of a polygon or polyline, read from the TMX text Tiled writes for
+// them ("x,y" with six digits, space-separated), so that a fraction is read
+// as it is in TMX. A point that is no object, or a coordinate that is no
+// number, Tiled reads as 0.
+void ReadPoints(const array& list, TmxPointList& points) {
+    std::string text;
     for (const element entry : list) {
         object point;
-        TmxPoint p = points.empty() ? TmxPoint{} : points.back();
-        if (entry.get(point) == simdjson::SUCCESS) {
-            ReadPosition(point, "x", p.x);
-            ReadPosition(point, "y", p.y);
-        }
-        points.push_back(p);
+        const bool isPoint = entry.get(point) == simdjson::SUCCESS;
+        const auto coordinate = [&](std::string_view key) {
+            element e;
+            double d = 0;
+            if (isPoint && point[key].get(e) == simdjson::SUCCESS && IsNumber(e) &&
+                e.get(d) == simdjson::SUCCESS) {
+                return d;
+            }
+            return 0.0;
+        };
+        if (!text.empty()) text += ' ';
+        text.append(TiledPositionText(coordinate("x")))
+            .append(",")
+            .append(TiledPositionText(coordinate("y")));
     }
+    points.ReadText(text);
 }
 
 // Parses `text` into `document`: what is wrong, or "".
@@ -287,6 +302,7 @@ void TmxJsonReader::ReadMapObject(TmxMap& map, const Json& json) {
 void TmxJsonReader::ReadTileset(TmxTileset& tileset, const Json& json) {
     ReadInt(json, "firstgid", tileset.firstGid_);
     tileset.name_ = String(json, "name");
+    tileset.source_ = String(json, "source");
     ReadInt(json, "tilewidth", tileset.tileWidth_);
     ReadInt(json, "tileheight", tileset.tileHeight_);
     ReadInt(json, "margin", tileset.margin_);
@@ -461,11 +477,11 @@ void TmxJsonReader::ReadObject(TmxObject& object, const Json& json) {
     if (json["text"].get(text) == simdjson::SUCCESS) object.SetShape(TmxShape::Text);
     array points;
     if (json["polygon"].get(points) == simdjson::SUCCESS) {
-        ReadPoints(points, object.polygon_.emplace().points_);
+        ReadPoints(points, object.polygon_.emplace());
         object.SetShape(TmxShape::Polygon);
     }
     if (json["polyline"].get(points) == simdjson::SUCCESS) {
-        ReadPoints(points, object.polyline_.emplace().points_);
+        ReadPoints(points, object.polyline_.emplace());
         object.SetShape(TmxShape::Polyline);
     }
     object.SetShape(object.shape_);

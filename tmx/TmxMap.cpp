@@ -81,7 +81,8 @@ void TmxMap::Parse(const char* text, size_t size, std::string* owner) {
     }
     TiXmlDocument document;
     TmxLocation at;
-    if (std::string problem = ParseXml(text, owner, document, at); !problem.empty()) {
+    // The text stays until the map's own properties are read (see ReadMapElement).
+    if (std::string problem = ParseXml(text, nullptr, document, at); !problem.empty()) {
         RecordError(TmxLoadError::XmlParseFailed, std::move(problem), at);
         return;
     }
@@ -90,10 +91,11 @@ void TmxMap::Parse(const char* text, size_t size, std::string* owner) {
         RecordError(TmxLoadError::XmlParseFailed, "The document has no map element.");
         return;
     }
-    ReadMapElement(mapElement);
+    ReadMapElement(mapElement, {text, size}, owner);
 }
 
-void TmxMap::ReadMapElement(const TiXmlElement* mapElement) {
+void TmxMap::ReadMapElement(const TiXmlElement* mapElement, std::string_view source,
+                            std::string* owner) {
     location_ = LocationOf(mapElement);
     if (const char* version = mapElement->Attribute("version")) ScanDouble(version, version_);
     ReadIntAttribute(mapElement, "width", width_);
@@ -107,8 +109,14 @@ void TmxMap::ReadMapElement(const TiXmlElement* mapElement) {
     for (const TiXmlElement* child = mapElement->FirstChildElement(); child;
          child = child->NextSiblingElement()) {
         if (Is(child, "properties")) {
-            properties_.ReadElement(child);
-        } else if (Is(child, "tileset")) {
+            properties_.ReadElement(child, source);
+            continue;
+        }
+        // The text goes before the model grows; the map's properties, which
+        // come first, have used it.
+        if (owner != nullptr) std::string().swap(*owner);
+        source = {};
+        if (Is(child, "tileset")) {
             TmxTileset tileset;
             tileset.ReadElement(child);
             if (!AddTileset(std::move(tileset))) return;
@@ -186,9 +194,16 @@ void TmxMap::AddLayer(TmxLayer layer, int32_t& orderIndex) {
         std::vector<int64_t> size;
         if (problem->kind == TmxFindingKind::LayerTooLarge)
             size = {problem->width, problem->height};
-        findings_.push_back({TmxSeverity::Warning, problem->kind, TmxElement::Layer,
-                             layer.location(), layer.name(), 0, problem->compression,
-                             std::move(size), ""});
+        findings_.push_back({TmxSeverity::Warning,
+                             problem->kind,
+                             TmxElement::Layer,
+                             layer.location(),
+                             layer.name(),
+                             0,
+                             problem->compression,
+                             std::move(size),
+                             "",
+                             {}});
     }
     layers_.push_back(std::move(layer));
 }

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "TmxLayer.h"
@@ -106,7 +107,10 @@ class TmxMap {
     void AddLayer(TmxLayer layer, int32_t& orderIndex);
     size_t BeginGroup(TmxGroup group, int32_t orderIndex);  // its endOrder is set after
     void ReadLayerLike(const TiXmlElement* element, int32_t& orderIndex);
-    void ReadMapElement(const TiXmlElement* mapElement);
+    // `source` is the text the element was parsed from; `owner`, when given,
+    // holds it and is freed before the first record after the properties.
+    void ReadMapElement(const TiXmlElement* mapElement, std::string_view source,
+                        std::string* owner);
 
     std::string sourcePath_;
     std::string directory_;

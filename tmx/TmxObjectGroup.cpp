@@ -8,11 +8,13 @@
 namespace tmx {
 
 void TmxPointList::ReadPoints(const TiXmlElement* element) {
-    const char* text = element->Attribute("points");
-    if (text == nullptr) return;
-    const char* const end = text + std::strlen(text);
+    if (const char* text = element->Attribute("points")) ReadText(text);
+}
+
+void TmxPointList::ReadText(std::string_view text) {
+    const char* const end = text.data() + text.size();
     TmxPoint point;  // the previous point: what an unreadable coordinate keeps
-    for (const char* p = text; p != end;) {
+    for (const char* p = text.data(); p != end;) {
         if (*p == ' ') {
             ++p;
             continue;
@@ -20,8 +22,14 @@ void TmxPointList::ReadPoints(const TiXmlElement* element) {
         const char* tokenEnd = static_cast<const char*>(std::memchr(p, ' ', end - p));
         if (tokenEnd == nullptr) tokenEnd = end;
         const char* afterX = ScanIntAt(p, tokenEnd, point.x);
+        const char* afterY = afterX;
         if (afterX != p && afterX != tokenEnd && *afterX == ',') {
-            ScanIntAt(afterX + 1, tokenEnd, point.y);
+            afterY = ScanIntAt(afterX + 1, tokenEnd, point.y);
+        }
+        const bool whole =
+            afterX != p && afterY != afterX && afterY != afterX + 1 && afterY == tokenEnd;
+        if (!whole && partialCount_++ == 0) {
+            firstPartial_ = TmxPartialPoint{points_.size(), std::string(p, tokenEnd)};
         }
         points_.push_back(point);
         p = tokenEnd;
@@ -150,7 +158,8 @@ void TmxObjectGroup::ApplyTemplate(TmxTemplates& templates, TmxFindings& finding
                         object.id(),
                         object.templatePath(),
                         {},
-                        problem});
+                        problem,
+                        {}});
 }
 
 }  // namespace tmx

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "TmxFinding.h"
@@ -17,19 +18,33 @@ struct TmxPoint {
     int32_t y = 0;
 };
 
+// A point whose text is not two whole numbers "x,y", read as far as it goes.
+struct TmxPartialPoint {
+    size_t index = 0;  // 0-based, in the list
+    std::string text;  // its token, as written
+};
+
 // The points of a polygon or polyline, as offsets from the object's position.
 class TmxPointList {
   public:
-    // Reads the "points" attribute: tokens split at spaces only, each "x,y"
-    // read as C's "%d,%d". A coordinate that cannot be read repeats the one of
-    // the point before it (0 for the first point); every token makes a point.
+    // Reads the "points" attribute (see ReadText).
     void ReadPoints(const TiXmlElement* element);
+    // Reads points from their TMX text: tokens split at spaces only, each
+    // "x,y" read as C's "%d,%d". A coordinate that cannot be read repeats the
+    // one of the point before it (0 for the first point), so "64.5,-64" keeps
+    // the previous y; every token makes a point. JSON points come here too, as
+    // the text Tiled writes for them in TMX.
+    void ReadText(std::string_view text);
 
     const std::vector<TmxPoint>& points() const { return points_; }
+    // The first point not read whole, and how many there are.
+    const std::optional<TmxPartialPoint>& firstPartial() const { return firstPartial_; }
+    size_t partialCount() const { return partialCount_; }
 
   private:
-    friend class TmxJsonReader;
     std::vector<TmxPoint> points_;
+    std::optional<TmxPartialPoint> firstPartial_;
+    size_t partialCount_ = 0;
 };
 
 class TmxPolygon : public TmxPointList {};

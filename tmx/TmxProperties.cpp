@@ -1,17 +1,46 @@
 #include "TmxProperties.h"
 
+#include <algorithm>
+
 #include "TmxXml.h"
 
 namespace tmx {
 
-void TmxProperties::ReadElement(const TiXmlElement* element) {
+namespace {
+
+// The text of `source` from `at` (a line and a byte column) up to the next
+// markup: an element's content as written, before the parser condensed it.
+std::string_view RawTextAt(std::string_view source, TmxLocation at) {
+    size_t start = 0;
+    for (int32_t line = 1; line < at.line; ++line) {
+        start = source.find('\n', start);
+        if (start == std::string_view::npos) return {};
+        ++start;
+    }
+    start += static_cast<size_t>(std::max(at.column, 1) - 1);
+    if (start >= source.size()) return {};
+    const size_t end = source.find('<', start);
+    return source.substr(start, end == std::string_view::npos ? end : end - start);
+}
+
+}  // namespace
+
+void TmxProperties::ReadElement(const TiXmlElement* element, std::string_view source) {
     for (const TiXmlElement* property = element->FirstChildElement("property"); property;
          property = property->NextSiblingElement("property")) {
         const char* name = property->Attribute("name");
         if (name == nullptr) continue;
         const char* value = property->Attribute("value");
-        if (value == nullptr) value = property->GetText();
-        Set(name, {value != nullptr ? value : "", LocationOf(property)});
+        bool joined = false;
+        if (value == nullptr) {
+            value = property->GetText();
+            const TiXmlNode* text = property->FirstChild();
+            if (value != nullptr && !source.empty() && text != nullptr) {
+                joined = RawTextAt(source, LocationOf(text)).find_first_of("\r\n") !=
+                         std::string_view::npos;
+            }
+        }
+        Set(name, {value != nullptr ? value : "", LocationOf(property), joined});
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include <map>
 #include <string>
+#include <string_view>
 
 #include "TmxFinding.h"
 
@@ -12,6 +13,10 @@ namespace tmx {
 struct TmxProperty {
     std::string value;
     TmxLocation at;  // of the `property` element
+    // The value was written on several lines and is read as one: the XML
+    // parser condenses an element's text, line breaks included, and a JSON
+    // map's text is read as the TMX Tiled writes for it.
+    bool joinedLines = false;
 };
 
 // The name/value pairs of one `properties` block (or of several read into the
@@ -24,8 +29,9 @@ class TmxProperties {
     // Adds the `property` children of a `properties` element. A name read again
     // replaces the earlier value. A `property` without a "name" is skipped; one
     // without a "value" stores its text content (how Tiled saves multi-line
-    // values), or the empty text.
-    void ReadElement(const TiXmlElement* element);
+    // values), or the empty text. `source`, the text the element was parsed
+    // from, tells where that content spanned lines (see joinedLines).
+    void ReadElement(const TiXmlElement* element, std::string_view source = {});
 
     // Reads the first `properties` child of `owner`, if it has one: how every
     // record but the map finds its properties.

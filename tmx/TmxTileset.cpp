@@ -25,6 +25,7 @@ void TmxTileset::ReadElement(const TiXmlElement* element) {
     ReadIntAttribute(element, "margin", margin_);
     ReadIntAttribute(element, "spacing", spacing_);
     ReadTextAttribute(element, "name", name_);
+    ReadTextAttribute(element, "source", source_);
     if (const TiXmlElement* image = element->FirstChildElement("image")) {
         image_.emplace().ReadElement(image);
     }

@@ -50,6 +50,8 @@ class TmxTileset {
 
     int32_t firstGid() const { return firstGid_; }
     const std::string& name() const { return name_; }
+    // The external tileset file as the map names it; empty for one held in the map.
+    const std::string& source() const { return source_; }
     int32_t tileWidth() const { return tileWidth_; }
     int32_t tileHeight() const { return tileHeight_; }
     int32_t margin() const { return margin_; }
@@ -62,6 +64,7 @@ class TmxTileset {
     friend class TmxJsonReader;
     int32_t firstGid_ = 0;
     std::string name_;
+    std::string source_;
     int32_t tileWidth_ = 0;
     int32_t tileHeight_ = 0;
     int32_t margin_ = 0;

@@ -27,8 +27,8 @@ inline void ReadDoubleAttribute(const TiXmlElement* element, const char* name, d
 
 // Parses `text` into `document`, unless the pre-scan finds what TinyXML
 // cannot afford. `owner`, when given, holds the text and is freed once the
-// document is built. Returns "" or what is wrong, at `at` where the parser
-// says.
+// document is built (without it, the text is the caller's to free). Returns
+// "" or what is wrong, at `at` where the parser says.
 std::string ParseXml(const char* text, std::string* owner, TiXmlDocument& document,
                      TmxLocation& at);
 
