@@ -84,9 +84,19 @@ TEST(Json, MultiLineTextsReadAsTheXmlParserReadsThem) {
             "\"string\",\"value\":\"" +
             JsonEscaped(title) + "\"}]}");
         ASSERT_FALSE(fromJson.failed()) << fromJson.errorMessage();
+        const tmx::TmxProperty* xml = fromXml.properties().Find("Title");
+        ASSERT_NE(xml, nullptr);
+        // Joined where a line break stands between its first and last visible
+        // character; breaks around them are only trimmed.
+        const size_t first = title.find_first_not_of(" \t\r\n");
+        const size_t last = title.find_last_not_of(" \t\r\n");
+        const bool spans =
+            first != std::string::npos &&
+            title.substr(first, last - first).find_first_of("\r\n") != std::string::npos;
+        EXPECT_EQ(xml->joinedLines, spans) << '"' << title << '"';
         if (title.find('\n') == std::string::npos) continue;  // an attribute in TMX
-        EXPECT_EQ(fromJson.properties().ValueOf("Title"), fromXml.properties().ValueOf("Title"))
-            << '"' << title << '"';
+        EXPECT_EQ(fromJson.properties().ValueOf("Title"), xml->value) << '"' << title << '"';
+        EXPECT_EQ(fromJson.properties().Find("Title")->joinedLines, spans) << '"' << title << '"';
     }
 }
 

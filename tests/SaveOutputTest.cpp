@@ -1,7 +1,9 @@
 // What no case can time: an interrupt while the zone script is being written
 // leaves neither half a file nor the temporary one.
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -66,6 +68,34 @@ TEST(SaveOutput, FollowsLinksToTheirEnd) {
     EXPECT_EQ(Read(folder / "shared" / "deep" / "zone.txt"), "zone");
     EXPECT_EQ(Read(folder / "shared" / "new.txt"), "new");
     EXPECT_EQ(fs::status(folder / "shared" / "deep" / "zone.txt").permissions(), fs::perms(0640));
+    fs::remove_all(folder);
+}
+
+// A path to a regular file is replaced: one who holds the old file open
+// still reads it whole. A path through a descriptor link names the open file
+// itself, which is written in place, with nothing made beside it.
+TEST(SaveOutput, ReplacesFilesButWritesDescriptorsInPlace) {
+    namespace fs = std::filesystem;
+    const fs::path folder = fs::temp_directory_path() / ("velt-place-" + std::to_string(getpid()));
+    fs::create_directories(folder);
+    std::ofstream(folder / "zone.txt") << "old";
+    std::ifstream reader(folder / "zone.txt");
+    EXPECT_EQ(SaveOutput((folder / "zone.txt").string(), "new").step, SaveError::Step::None);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(reader), {}), "old");
+    EXPECT_EQ(Read(folder / "zone.txt"), "new");
+
+    const int fd = open((folder / "open.txt").c_str(), O_RDWR | O_CREAT, 0644);
+    ASSERT_GE(fd, 0);
+    struct stat before {};
+    fstat(fd, &before);
+    const std::string link = "/proc/self/fd/" + std::to_string(fd);
+    EXPECT_EQ(SaveOutput(link, "in place").step, SaveError::Step::None);
+    struct stat after {};
+    stat((folder / "open.txt").c_str(), &after);
+    EXPECT_EQ(after.st_ino, before.st_ino);
+    EXPECT_EQ(Read(folder / "open.txt"), "in place");
+    close(fd);
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 2);
     fs::remove_all(folder);
 }
 

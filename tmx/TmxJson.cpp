@@ -183,8 +183,9 @@ void ReadProperties(const object& owner, TmxProperties& properties) {
         const bool hasValue = property["value"].get(value) == simdjson::SUCCESS;
         const std::string text = hasValue ? PropertyText(String(property, "type"), value) : "";
         std::string_view written;
+        // Condensed where it holds a line break (see PropertyText).
         const bool joined = hasValue && value.get(written) == simdjson::SUCCESS &&
-                            written.find('\n') != std::string_view::npos;
+                            written.find('\n') != std::string_view::npos && SpansLines(written);
         properties.Set(std::string(name), {text, {}, joined});
     }
 }

@@ -25,6 +25,13 @@ std::string_view RawTextAt(std::string_view source, TmxLocation at) {
 
 }  // namespace
 
+bool SpansLines(std::string_view text) {
+    const size_t first = text.find_first_not_of(" \t\r\n");
+    if (first == std::string_view::npos) return false;
+    const size_t last = text.find_last_not_of(" \t\r\n");
+    return text.substr(first, last - first).find_first_of("\r\n") != std::string_view::npos;
+}
+
 void TmxProperties::ReadElement(const TiXmlElement* element, std::string_view source) {
     for (const TiXmlElement* property = element->FirstChildElement("property"); property;
          property = property->NextSiblingElement("property")) {
@@ -36,8 +43,7 @@ void TmxProperties::ReadElement(const TiXmlElement* element, std::string_view so
             value = property->GetText();
             const TiXmlNode* text = property->FirstChild();
             if (value != nullptr && !source.empty() && text != nullptr) {
-                joined = RawTextAt(source, LocationOf(text)).find_first_of("\r\n") !=
-                         std::string_view::npos;
+                joined = SpansLines(RawTextAt(source, LocationOf(text)));
             }
         }
         Set(name, {value != nullptr ? value : "", LocationOf(property), joined});

@@ -19,6 +19,10 @@ struct TmxProperty {
     bool joinedLines = false;
 };
 
+// Whether `text` breaks a line between its first and last character that is
+// no white space: what the XML parser's condensing joins, not just trims.
+bool SpansLines(std::string_view text);
+
 // The name/value pairs of one `properties` block (or of several read into the
 // same set). Values are kept as text; callers convert them.
 class TmxProperties {
