@@ -7,6 +7,8 @@
 #   make package     the .deb, in build/package; make package-test checks it
 #   make bench       the converter against the XML parse of the same maps
 #   make tiled-test  the Tiled extension in Debian's Tiled, headless
+#   make mutation    a sample of one-token faults: which ones the suite misses
+#                    (MUTATION_ARGS="--seed N --count N"; after make test)
 
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 CONVERTER := build/converter/VeltTileConverter
@@ -14,7 +16,7 @@ EXAMPLE := examples/village
 FUZZ_TARGETS := convert json base64 inflate numbers
 FUZZ_SECONDS ?= 20
 
-.PHONY: all deps build demo test sanitize fuzz-build fuzz-smoke fuzz-long package package-test bench tiled-test clean
+.PHONY: all deps build demo test sanitize fuzz-build fuzz-smoke fuzz-long package package-test bench tiled-test mutation clean
 
 all: build
 
@@ -72,6 +74,10 @@ bench:
 	@cp tests/cases/bounds/*.tmx build-bench/limits/
 	@echo
 	@build-bench/bench/bench_process build-bench/maps build-bench/limits/*.tmx
+
+MUTATION_ARGS ?= --seed 1 --count 200
+mutation: build
+	scripts/mutate $(MUTATION_ARGS)
 
 clean:
 	rm -rf build build-sanitize build-fuzz build-bench
