@@ -17,6 +17,77 @@ std::optional<int32_t> WholeNumber(const std::string& text) {
     return value;
 }
 
+template <bool CommandLine::*flag>
+std::string SetFlag(CommandLine& line, const std::string&) {
+    line.*flag = true;
+    return "";
+}
+
+template <std::optional<std::string> CommandLine::*field>
+std::string SetText(CommandLine& line, const std::string& value) {
+    line.*field = value;
+    return "";
+}
+
+std::string SetScale(CommandLine& line, const std::string& value) {
+    const std::optional<int32_t> scale = WholeNumber(value);
+    if (!scale || *scale < 1 || *scale > kMaxPreviewScale) {
+        return "--preview-scale takes a number of pixels from 1 to " +
+               std::to_string(kMaxPreviewScale) + ", not \"" + value + "\"";
+    }
+    line.previewScale = *scale;
+    return "";
+}
+
+std::string SetForm(CommandLine& line, const std::string& value) {
+    if (value == "text") {
+        line.form = DiagnosticsForm::Text;
+    } else if (value == "json") {
+        line.form = DiagnosticsForm::Json;
+    } else if (value == "github") {
+        line.form = DiagnosticsForm::Github;
+    } else {
+        return "--diagnostics takes text, json or github, not \"" + value + "\"";
+    }
+    return "";
+}
+
+// The options: a name, whether a value follows it ("-oPATH", "-o PATH",
+// "--output=PATH", "--output PATH"), and what it sets; an error or "".
+struct Option {
+    const char* name;
+    bool takesValue;
+    std::string (*set)(CommandLine& line, const std::string& value);
+};
+
+const Option kOptions[] = {
+    {"-h", false, SetFlag<&CommandLine::banner>},
+    {"--help", false, SetFlag<&CommandLine::help>},
+    {"--version", false, SetFlag<&CommandLine::version>},
+    {"--check", false, SetFlag<&CommandLine::check>},
+    {"--werror", false, SetFlag<&CommandLine::werror>},
+    {"-o", true, SetText<&CommandLine::output>},
+    {"--output", true, SetText<&CommandLine::output>},
+    {"--preview", true, SetText<&CommandLine::preview>},
+    {"--preview-scale", true, SetScale},
+    {"--diagnostics", true, SetForm},
+};
+
+// The option `argument` names, and where its attached value starts (or npos).
+const Option* Match(const std::string& argument, size_t& valueAt) {
+    for (const Option& option : kOptions) {
+        const std::string name = option.name;
+        valueAt = std::string::npos;
+        if (argument == name) return &option;
+        if (!option.takesValue || !StartsWith(argument, name)) continue;
+        const bool isLong = StartsWith(name, "--");
+        if (!isLong) valueAt = name.size();  // -oPATH
+        if (isLong && argument[name.size()] == '=') valueAt = name.size() + 1;
+        if (valueAt != std::string::npos) return &option;
+    }
+    return nullptr;
+}
+
 }  // namespace
 
 CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
@@ -29,63 +100,27 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
             line.maps.push_back(argument);
             continue;
         }
-        // An option's value: after "=" or in the next argument.
-        std::string value;
-        const auto takeValue = [&](const std::string& name) {
-            if (argument.size() > name.size()) {
-                value = argument.substr(name.size() + (StartsWith(argument, "--") ? 1 : 0));
-                return true;
-            }
-            if (i + 1 < arguments.size()) {
-                value = arguments[++i];
-                return true;
-            }
-            line.error = "option " + name + " needs a value";
-            return false;
-        };
         if (argument == "--") {
             optionsEnded = true;
-        } else if (argument == "-h") {
-            line.banner = true;
-        } else if (argument == "--help") {
-            line.help = true;
-        } else if (argument == "--version") {
-            line.version = true;
-        } else if (argument == "--check") {
-            line.check = true;
-        } else if (argument == "--werror") {
-            line.werror = true;
-        } else if (StartsWith(argument, "-o") || (StartsWith(argument, "--output") &&
-                                                  (argument.size() == 8 || argument[8] == '='))) {
-            if (takeValue(StartsWith(argument, "-o") ? "-o" : "--output")) line.output = value;
-        } else if (StartsWith(argument, "--preview-scale") &&
-                   (argument.size() == 15 || argument[15] == '=')) {
-            if (!takeValue("--preview-scale")) break;
-            const std::optional<int32_t> scale = WholeNumber(value);
-            if (!scale || *scale < 1 || *scale > kMaxPreviewScale) {
-                line.error = "--preview-scale takes a number of pixels from 1 to " +
-                             std::to_string(kMaxPreviewScale) + ", not \"" + value + "\"";
-                break;
-            }
-            line.previewScale = *scale;
-        } else if (StartsWith(argument, "--preview") &&
-                   (argument.size() == 9 || argument[9] == '=')) {
-            if (takeValue("--preview")) line.preview = value;
-        } else if (StartsWith(argument, "--diagnostics") &&
-                   (argument.size() == 13 || argument[13] == '=')) {
-            if (!takeValue("--diagnostics")) break;
-            if (value == "text") {
-                line.form = DiagnosticsForm::Text;
-            } else if (value == "json") {
-                line.form = DiagnosticsForm::Json;
-            } else if (value == "github") {
-                line.form = DiagnosticsForm::Github;
-            } else {
-                line.error = "--diagnostics takes text, json or github, not \"" + value + "\"";
-            }
-        } else {
-            line.error = "unknown option " + argument;
+            continue;
         }
+        size_t valueAt = std::string::npos;
+        const Option* option = Match(argument, valueAt);
+        if (option == nullptr) {
+            line.error = "unknown option " + argument;
+            break;
+        }
+        // An option's value: attached to it, or the next argument.
+        std::string value;
+        if (valueAt != std::string::npos) {
+            value = argument.substr(valueAt);
+        } else if (option->takesValue && i + 1 < arguments.size()) {
+            value = arguments[++i];
+        } else if (option->takesValue) {
+            line.error = "option " + std::string(option->name) + " needs a value";
+            break;
+        }
+        line.error = option->set(line, value);
     }
     if (!line.error.empty() || line.banner || line.help || line.version) return line;
     if (line.maps.empty()) {
