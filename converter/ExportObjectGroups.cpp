@@ -5,6 +5,7 @@
 
 #include "TmxNumbers.h"
 #include "ZoneExports.h"
+#include "ZoneGeometry.h"
 
 namespace {
 
@@ -46,19 +47,6 @@ std::string NearGroupName(const std::string& name) {
     return "";
 }
 
-// The game counts positions in cells of 32 pixels, rounding toward minus
-// infinity: -1 is cell -1, -33 is cell -2.
-int32_t CellOf(int32_t pixels) {
-    return pixels >> 5;
-}
-
-constexpr int32_t kZoneCells = 128;
-constexpr int32_t kFirstPathId = 10001;
-
-bool InZone(int32_t column, int32_t row) {
-    return column >= 0 && column < kZoneCells && row >= 0 && row < kZoneCells;
-}
-
 bool IsExported(ObjectGroupKind kind) {
     return kind != ObjectGroupKind::None && kind != ObjectGroupKind::Fields;
 }
@@ -78,7 +66,7 @@ class ObjectExport {
                 Export(group, kind, object);
         }
         // tile-size, values: the tile's width and height.
-        if (wroteAny_ && (map_.tileWidth() != 32 || map_.tileHeight() != 32)) {
+        if (wroteAny_ && (map_.tileWidth() != kCellPixels || map_.tileHeight() != kCellPixels)) {
             findings_.push_back({tmx::TmxSeverity::Warning,
                                  Kind::TileSize,
                                  TmxElement::Map,
@@ -150,7 +138,7 @@ class ObjectExport {
         if (!InZone(column, row)) Add(group, object, Kind::ObjectOutsideZone, {column, row});
         // Tiled draws a tile object above its position, which is its bottom-left corner.
         if (object.shape() == tmx::TmxShape::Tile && object.height() > 0) {
-            const int64_t drawnRow = (int64_t{object.y()} - object.height()) >> 5;
+            const int64_t drawnRow = CellOf(int64_t{object.y()} - object.height());
             if (drawnRow != row) {
                 Add(group, object, Kind::TileObjectAnchor, {column, drawnRow, column, row});
             }

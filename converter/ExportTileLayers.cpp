@@ -5,24 +5,21 @@
 #include <vector>
 
 #include "ZoneExports.h"
+#include "ZoneGeometry.h"
 
 namespace {
 
-// The zone's ground is always 128 x 128 cells, cut into 6 x 6 blocks.
-constexpr int32_t kGridSize = 128;
-constexpr int32_t kBlockSize = 6;
-constexpr int32_t kFirstBlockId = 10001;
 constexpr size_t kIdsNamed = 8;
 
-using TileGrid = std::array<int16_t, kGridSize * kGridSize>;
+using TileGrid = std::array<int16_t, kZoneCells * kZoneCells>;
 // For each cell, the index of the last layer that covered it; -1 for none.
-using OwnerGrid = std::array<int32_t, kGridSize * kGridSize>;
+using OwnerGrid = std::array<int32_t, kZoneCells * kZoneCells>;
 
 struct TileBlock {
     int32_t id = 0;
     int32_t xOrigin = 0;
     int32_t yOrigin = 0;
-    int16_t codes[kBlockSize][kBlockSize] = {};  // [dy][dx]
+    int16_t codes[kBlockCells][kBlockCells] = {};  // [dy][dx]
 };
 
 // The game's code for a tile, from its id within its tileset. Ranges are
@@ -47,7 +44,7 @@ int16_t TileCodeFromId(int32_t localId) {
 
 // Whether a code reaches the zone script: codes above 255 become 0 in a block.
 constexpr bool IsGround(int16_t code) {
-    return code > 0 && code <= 255;
+    return code > 0 && code <= kMaxGroundCode;
 }
 
 // What laying one layer did besides filling the grid.
@@ -76,7 +73,7 @@ LayerTally LayLayer(const tmx::TmxLayer& layer, int32_t index, TileGrid& grid, O
     int64_t tilesWithoutCode = 0;
     int64_t cellsCovered = 0;
     layer.VisitCells(
-        {0, 0, kGridSize, kGridSize},
+        {0, 0, kZoneCells, kZoneCells},
         [&](int32_t x, int32_t y, const uint32_t* gid) {
             int16_t code = unreachedCode;
             if (gid != nullptr) {
@@ -97,8 +94,8 @@ LayerTally LayLayer(const tmx::TmxLayer& layer, int32_t index, TileGrid& grid, O
                 code = lastCode;
                 tilesWithoutCode += lastIsCodeless;
             }
-            grid[static_cast<size_t>(y * kGridSize + x)] = code;
-            owner[static_cast<size_t>(y * kGridSize + x)] = index;
+            grid[static_cast<size_t>(y * kZoneCells + x)] = code;
+            owner[static_cast<size_t>(y * kZoneCells + x)] = index;
             ++cellsCovered;
         },
         &tally.tilesOutside);
@@ -236,13 +233,13 @@ TileBlock FormBlock(const TileGrid& grid, int32_t xOrigin, int32_t yOrigin) {
     TileBlock block;
     block.xOrigin = xOrigin;
     block.yOrigin = yOrigin;
-    for (int32_t dy = 0; dy < kBlockSize; ++dy) {
-        for (int32_t dx = 0; dx < kBlockSize; ++dx) {
+    for (int32_t dy = 0; dy < kBlockCells; ++dy) {
+        for (int32_t dx = 0; dx < kBlockCells; ++dx) {
             const int32_t x = xOrigin + dx;
             const int32_t y = yOrigin + dy;
-            if (x >= kGridSize || y >= kGridSize) continue;
-            const int16_t code = grid[static_cast<size_t>(y * kGridSize + x)];
-            block.codes[dy][dx] = code >= 0 && code <= 255 ? code : 0;
+            if (x >= kZoneCells || y >= kZoneCells) continue;
+            const int16_t code = grid[static_cast<size_t>(y * kZoneCells + x)];
+            block.codes[dy][dx] = code >= 0 && code <= kMaxGroundCode ? code : 0;
         }
     }
     return block;
@@ -280,8 +277,8 @@ void ExportTileLayers(const tmx::TmxMap& map, ZoneScript& script, tmx::TmxFindin
     // repeated blocks included, so that no tile of the map is left out.
     std::vector<TileBlock> selected;
     int32_t nextId = kFirstBlockId;
-    for (int32_t yOrigin = 0; yOrigin < kGridSize; yOrigin += kBlockSize) {
-        for (int32_t xOrigin = 0; xOrigin < kGridSize; xOrigin += kBlockSize) {
+    for (int32_t yOrigin = 0; yOrigin < kZoneCells; yOrigin += kBlockCells) {
+        for (int32_t xOrigin = 0; xOrigin < kZoneCells; xOrigin += kBlockCells) {
             TileBlock block = FormBlock(grid, xOrigin, yOrigin);
             if (IsEmpty(block)) continue;
             block.id = nextId++;
@@ -290,7 +287,7 @@ void ExportTileLayers(const tmx::TmxMap& map, ZoneScript& script, tmx::TmxFindin
     }
 
     for (const TileBlock& block : selected) {
-        for (int32_t dy = 0; dy < kBlockSize; ++dy) {
+        for (int32_t dy = 0; dy < kBlockCells; ++dy) {
             script.WriteTileRow(block.id, dy + 1, block.codes[dy]);
         }
         script.WriteEmptyLine();

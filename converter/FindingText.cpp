@@ -4,11 +4,16 @@
 #include <string>
 
 #include "TmxObjectGroup.h"
+#include "ZoneGeometry.h"
 
 namespace {
 
 using tmx::TmxFinding;
 using Kind = tmx::TmxFindingKind;
+
+// "the zone's 128 x 128 cells", from the zone's own size.
+const std::string kZoneCellsText =
+    std::to_string(kZoneCells) + " x " + std::to_string(kZoneCells) + " cells";
 
 std::string Quoted(const std::string& text) {
     return "\"" + text + "\"";
@@ -132,8 +137,8 @@ std::string FindingText(const TmxFinding& f) {
             return f.subject;
         case Kind::TilesOutsideZone:
             return Element(f) + ": " + Plural(first, "tile lies", "tiles lie") +
-                   " outside the zone's 128 x 128 cells and " + (first == 1 ? "was" : "were") +
-                   " left out";
+                   " outside the zone's " + kZoneCellsText + " and " +
+                   (first == 1 ? "was" : "were") + " left out";
         case Kind::LayerUndecodable:
             return Element(f) + ": its " + f.subject + " data could not be " +
                    (f.subject == "zstd" ? "decoded" : "inflated");
@@ -155,9 +160,8 @@ std::string FindingText(const TmxFinding& f) {
                    "of different tilesets with the same id become the same ground";
         case Kind::EmptyZone:
             return "the zone has no ground: " +
-                   (f.subject.empty()
-                        ? std::string("no tile in its 128 x 128 cells has a ground code")
-                        : "layer " + Quoted(f.subject) + " blanked the last of it");
+                   (f.subject.empty() ? "no tile in its " + kZoneCellsText + " has a ground code"
+                                      : "layer " + Quoted(f.subject) + " blanked the last of it");
         case Kind::LayerBlanksTiles:
             return Element(f) + " blanks " + Plural(first, "cell", "cells") +
                    " of the layers below it: a layer decides every cell it covers, even where "
@@ -189,10 +193,11 @@ std::string FindingText(const TmxFinding& f) {
             if (v.size() >= 4) {
                 return Element(f) + ": " + Value(v, 2) + " of its " +
                        Plural(v[3], "point", "points") + (v[2] == 1 ? " lies" : " lie") +
-                       " outside the zone's 128 x 128 cells, the first in cell " + Cell(v[0], v[1]);
+                       " outside the zone's " + kZoneCellsText + ", the first in cell " +
+                       Cell(v[0], v[1]);
             }
             return Element(f) + " lies in cell " + Cell(first, v.size() > 1 ? v[1] : 0) +
-                   ", outside the zone's 128 x 128 cells";
+                   ", outside the zone's " + kZoneCellsText;
         case Kind::TileObjectAnchor:
             return Element(f) + " is a tile drawn over cell " + Cell(Value64(v, 0), Value64(v, 1)) +
                    " but placed in cell " + Cell(Value64(v, 2), Value64(v, 3)) +
@@ -210,7 +215,8 @@ std::string FindingText(const TmxFinding& f) {
         }
         case Kind::TileSize:
             return "the map's tiles are " + Value(v, 0) + " x " + Value(v, 1) +
-                   " pixels, but objects are placed in cells of 32 x 32 pixels";
+                   " pixels, but objects are placed in cells of " + std::to_string(kCellPixels) +
+                   " x " + std::to_string(kCellPixels) + " pixels";
         case Kind::Orientation:
             return "the map is " + f.subject + "; it is converted as if it were orthogonal";
         case Kind::LayerOffset:

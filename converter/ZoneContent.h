@@ -5,11 +5,13 @@
 #include <map>
 #include <vector>
 
+#include "ZoneGeometry.h"
+
 // What a zone script says, line kind by line kind, as the game reads it: the
 // writer records it as it writes, the reader gets it back from the bytes, and
 // the preview draws it. The header is not drawn and not kept.
 struct ZoneContent {
-    using BlockCodes = std::array<std::array<int32_t, 6>, 6>;  // [row][column]
+    using BlockCodes = std::array<std::array<int32_t, kBlockCells>, kBlockCells>;  // [row][column]
 
     struct Placement {
         int32_t blockId;

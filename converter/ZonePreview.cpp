@@ -12,9 +12,6 @@
 
 namespace {
 
-constexpr int32_t kZoneCells = 128;
-constexpr int32_t kBlockCells = 6;
-
 struct Rgb {
     uint8_t r, g, b;
 };

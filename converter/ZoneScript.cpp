@@ -56,8 +56,8 @@ void ZoneScript::WriteEmptyLine() {
     Emit("\n");
 }
 
-void ZoneScript::WriteTileRow(int32_t blockId, int32_t row, const int16_t (&codes)[6]) {
-    if (keepContent_ && row >= 1 && row <= 6) {
+void ZoneScript::WriteTileRow(int32_t blockId, int32_t row, const int16_t (&codes)[kBlockCells]) {
+    if (keepContent_ && row >= 1 && row <= kBlockCells) {
         auto& kept = content_.blocks[blockId][static_cast<size_t>(row - 1)];
         std::copy(std::begin(codes), std::end(codes), kept.begin());
     }

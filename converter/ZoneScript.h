@@ -24,7 +24,7 @@ class ZoneScript {
     void WriteEmptyLine();
 
     // Tiles: one row of a 6 x 6 block definition, and a block placement.
-    void WriteTileRow(int32_t blockId, int32_t row, const int16_t (&codes)[6]);
+    void WriteTileRow(int32_t blockId, int32_t row, const int16_t (&codes)[kBlockCells]);
     void WriteTilePlacement(int32_t blockId, int32_t x, int32_t y);
 
     // Objects

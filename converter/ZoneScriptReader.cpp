@@ -104,19 +104,23 @@ class Reader {
         Add(Kind::ZoneLine, line_, std::string(text_.substr(0, 60)), {});
     }
 
-    // Codes outside 0 to 255 are no ground; the rest of the row still is.
+    // Codes outside 0 to kMaxGroundCode are no ground; the rest of the row still is.
     void DefineRow(const std::vector<int32_t>& n) {
-        if (!InRange("row", n[1], 1, 6)) return;
+        if (!InRange("row", n[1], 1, kBlockCells)) return;
         auto& row = content_.blocks[n[0]][static_cast<size_t>(n[1] - 1)];
-        for (size_t column = 0; column < 6; ++column) {
-            row[column] = InRange("tile code", n[2 + column], 0, 255) ? n[2 + column] : 0;
+        for (size_t column = 0; column < kBlockCells; ++column) {
+            row[column] =
+                InRange("tile code", n[2 + column], 0, kMaxGroundCode) ? n[2 + column] : 0;
         }
     }
 
     void Place(const std::vector<int32_t>& n) {
         placedAt_.emplace_back(n[0], line_);
-        // Twice a block's first column and row, within the 128 x 128 cells.
-        if (!InRange("placement x", n[1], 0, 254) || !InRange("placement y", n[2], 0, 254)) return;
+        // Twice a block's first column and row, within the zone's cells.
+        constexpr int32_t kLast = 2 * (kZoneCells - 1);
+        if (!InRange("placement x", n[1], 0, kLast) || !InRange("placement y", n[2], 0, kLast)) {
+            return;
+        }
         content_.placements.push_back({n[0], n[1], n[2]});
     }
 
