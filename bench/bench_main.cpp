@@ -57,7 +57,7 @@ void Convert(const BenchInput& input) {
     tmx::TmxMap map;
     map.LoadFromText(input.text);
     ZoneScript script;
-    tmx::TmxFindings findings = map.findings();
+    Findings findings = FindingsOfLoad(map.findings());
     ExportMapProperties(map, script, findings);
     ExportTileLayers(map, script, findings);
     ExportObjectGroups(map, script, findings);
@@ -166,7 +166,7 @@ int main(int argc, char** argv) {
             tmx::TmxMap map;
             map.LoadFromText(input.text);
             ZoneScript script(true);
-            tmx::TmxFindings findings;
+            Findings findings;
             ExportMapProperties(map, script, findings);
             ExportTileLayers(map, script, findings);
             ExportObjectGroups(map, script, findings);

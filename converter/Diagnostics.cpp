@@ -67,8 +67,8 @@ std::string Github(const std::string& text, bool property) {
 
 }  // namespace
 
-void Diagnostics::Report(const std::string& path, const tmx::TmxFinding& finding) {
-    Print(path, finding.at, finding.severity, tmx::KindName(finding.kind), FindingText(finding),
+void Diagnostics::Report(const std::string& path, const Finding& finding) {
+    Print(path, finding.at, finding.severity, KindName(finding.what), FindingText(finding),
           &finding);
 }
 
@@ -78,8 +78,7 @@ void Diagnostics::ReportError(const std::string& path, const char* kind,
 }
 
 void Diagnostics::Print(const std::string& path, tmx::TmxLocation at, tmx::TmxSeverity severity,
-                        const char* kind, const std::string& message,
-                        const tmx::TmxFinding* finding) {
+                        const char* kind, const std::string& message, const Finding* finding) {
     const std::string line = std::to_string(at.line);
     const std::string column = std::to_string(at.column);
     std::string text;
@@ -96,10 +95,10 @@ void Diagnostics::Print(const std::string& path, tmx::TmxLocation at, tmx::TmxSe
             text = "{\"file\":" + JsonString(path) + ",\"line\":" + line + ",\"column\":" + column +
                    ",\"severity\":\"" + SeverityName(severity) + "\",\"kind\":\"" + kind +
                    "\",\"message\":" + JsonString(message);
-            if (finding != nullptr && !finding->layer.empty())
-                text += ",\"layer\":" + JsonString(finding->layer);
-            if (finding != nullptr && finding->objectId != 0) {
-                text += ",\"object\":" + std::to_string(finding->objectId);
+            if (finding != nullptr && !finding->about.layer.empty())
+                text += ",\"layer\":" + JsonString(finding->about.layer);
+            if (finding != nullptr && finding->about.objectId != 0) {
+                text += ",\"object\":" + std::to_string(finding->about.objectId);
             }
             text += "}\n";
             std::fputs(text.c_str(), stderr);

@@ -6,26 +6,20 @@
 namespace {
 
 // A "Level" or "Respawn" that is there but not a whole number: the game reads
-// what atoi makes of it. values: that number.
+// what atoi makes of it.
 void CheckNumber(const tmx::TmxProperties& properties, const char* name, int32_t value,
-                 tmx::TmxFindings& findings) {
+                 Findings& findings) {
     const tmx::TmxProperty* property = properties.Find(name);
     if (property == nullptr || tmx::IsWholeNumber(property->value)) return;
     findings.push_back({tmx::TmxSeverity::Warning,
-                        tmx::TmxFindingKind::HeaderNumber,
-                        tmx::TmxElement::Property,
                         property->at,
-                        "",
-                        0,
-                        name,
-                        {value},
-                        "",
-                        {}});
+                        {FindingSubject::Element::Property, "", 0, ""},
+                        finding::HeaderNumber{name, value}});
 }
 
 }  // namespace
 
-void ExportMapProperties(const tmx::TmxMap& map, ZoneScript& script, tmx::TmxFindings& findings) {
+void ExportMapProperties(const tmx::TmxMap& map, ZoneScript& script, Findings& findings) {
     const tmx::TmxProperties& properties = map.properties();
     // A missing number reads as the text "No such property!", whose value is 0.
     const int32_t level = tmx::Atoi(properties.ValueOf("Level").c_str());
@@ -41,31 +35,17 @@ void ExportMapProperties(const tmx::TmxMap& map, ZoneScript& script, tmx::TmxFin
 
     CheckNumber(properties, "Level", level, findings);
     CheckNumber(properties, "Respawn", respawn, findings);
-    // title-breaks-line, title-joined (a note); subject: the title as stored.
+    // The title as stored: where it breaks its line, or was joined from several.
     const tmx::TmxProperty* titleProperty = properties.Find("Title");
+    if (titleProperty == nullptr) return;
+    const FindingSubject about{FindingSubject::Element::Property, "", 0, ""};
     const std::string written = title.substr(0, title.find('\0'));  // as the writer cuts it
-    if (titleProperty != nullptr && written.find_first_of("\t\r\n") != std::string::npos) {
-        findings.push_back({tmx::TmxSeverity::Warning,
-                            tmx::TmxFindingKind::TitleBreaksLine,
-                            tmx::TmxElement::Property,
-                            titleProperty->at,
-                            "",
-                            0,
-                            title,
-                            {},
-                            "",
-                            {}});
+    if (written.find_first_of("\t\r\n") != std::string::npos) {
+        findings.push_back(
+            {tmx::TmxSeverity::Warning, titleProperty->at, about, finding::TitleBreaksLine{title}});
     }
-    if (titleProperty != nullptr && titleProperty->joinedLines) {
-        findings.push_back({tmx::TmxSeverity::Note,
-                            tmx::TmxFindingKind::TitleJoined,
-                            tmx::TmxElement::Property,
-                            titleProperty->at,
-                            "",
-                            0,
-                            title,
-                            {},
-                            "",
-                            {}});
+    if (titleProperty->joinedLines) {
+        findings.push_back(
+            {tmx::TmxSeverity::Note, titleProperty->at, about, finding::TitleJoined{title}});
     }
 }

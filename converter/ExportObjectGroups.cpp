@@ -9,9 +9,7 @@
 
 namespace {
 
-using tmx::TmxElement;
-using tmx::TmxFinding;
-using Kind = tmx::TmxFindingKind;
+using Element = FindingSubject::Element;
 
 enum class ObjectGroupKind { None, Zones, Mobs, Fields, Waypoints, Traps };
 
@@ -55,7 +53,7 @@ bool IsExported(ObjectGroupKind kind) {
 // out or moved.
 class ObjectExport {
   public:
-    ObjectExport(const tmx::TmxMap& map, ZoneScript& script, tmx::TmxFindings& findings)
+    ObjectExport(const tmx::TmxMap& map, ZoneScript& script, Findings& findings)
         : map_(map), script_(script), findings_(findings) {}
 
     void Run() {
@@ -65,18 +63,11 @@ class ObjectExport {
             for (const tmx::TmxObject& object : group.objects())
                 Export(group, kind, object);
         }
-        // tile-size, values: the tile's width and height.
         if (wroteAny_ && (map_.tileWidth() != kCellPixels || map_.tileHeight() != kCellPixels)) {
             findings_.push_back({tmx::TmxSeverity::Warning,
-                                 Kind::TileSize,
-                                 TmxElement::Map,
                                  map_.location(),
-                                 "",
-                                 0,
-                                 "",
-                                 {map_.tileWidth(), map_.tileHeight()},
-                                 "",
-                                 {}});
+                                 {},
+                                 finding::TileSize{map_.tileWidth(), map_.tileHeight()}});
         }
         CheckGroupLayers();
     }
@@ -89,9 +80,8 @@ class ObjectExport {
                 ExportZone(group, object);
                 break;
             case ObjectGroupKind::Mobs:
-                // mob-number, subject: the name; values: the mob it spawns.
                 if (!tmx::IsWholeNumber(object.name())) {
-                    Add(group, object, Kind::MobNumber, {tmx::ReadInt(object.name())});
+                    Add(group, object, finding::MobNumber{tmx::ReadInt(object.name())});
                 }
                 WriteCode(group, object, [&](int32_t column, int32_t row) {
                     script_.WriteNumberCode(column, row, tmx::ReadInt(object.name()));
@@ -117,7 +107,7 @@ class ObjectExport {
         if (name == "In" || name == "in" || name == "IN") marker = '>';
         if (name == "Out" || name == "out" || name == "OUT") marker = '<';
         if (marker == 0) {
-            Add(group, object, Kind::ZoneMarker, {});  // subject: the name
+            Add(group, object, finding::ZoneMarker{});
             return;
         }
         WriteCode(group, object, [&](int32_t column, int32_t row) {
@@ -125,36 +115,33 @@ class ObjectExport {
         });
     }
 
-    // A #DEF_CODE line at the object's cell. object-outside-zone, values:
+    // A #DEF_CODE line at the object's cell. object-outside-zone,
     // the cell's column and row.
-    // tile-object-anchor, values: the cell it is drawn over (the top-left
-    // one) and the cell it is placed in.
+    // tile-object-anchor.
     template <class Write>
     void WriteCode(const tmx::TmxObjectGroup& group, const tmx::TmxObject& object, Write write) {
         const int32_t column = CellOf(object.x());
         const int32_t row = CellOf(object.y());
         write(column, row);
         wroteAny_ = true;
-        if (!InZone(column, row)) Add(group, object, Kind::ObjectOutsideZone, {column, row});
+        if (!InZone(column, row)) Add(group, object, finding::ObjectOutsideZone{{column, row}});
         // Tiled draws a tile object above its position, which is its bottom-left corner.
         if (object.shape() == tmx::TmxShape::Tile && object.height() > 0) {
             const int64_t drawnRow = CellOf(int64_t{object.y()} - object.height());
             if (drawnRow != row) {
-                Add(group, object, Kind::TileObjectAnchor, {column, drawnRow, column, row});
+                Add(group, object, finding::TileObjectAnchor{{column, drawnRow}, {column, row}});
             }
         }
     }
 
     // Paths named by a number keep it; the others are numbered from
     // kFirstPathId in map order, across all "Waypoints" groups.
-    // waypoint-shape, values: the object's TmxShape. path-id-reused, values:
-    // the id and the object that had it first. object-outside-zone, values:
-    // the first outside point's column and row, how many points lie
-    // outside, and how many the path has.
+    // Findings: waypoint-shape, path-id-reused, object-outside-zone (of the
+    // path), path-point.
     void ExportWaypoints(const tmx::TmxObjectGroup& group, const tmx::TmxObject& object) {
         script_.WritePathStart();
         if (!object.polyline() || object.polyline()->points().empty()) {
-            Add(group, object, Kind::WaypointShape, {static_cast<int64_t>(object.shape())});
+            Add(group, object, finding::WaypointShape{object.shape()});
             return;
         }
         wroteAny_ = true;
@@ -162,81 +149,60 @@ class ObjectExport {
         const int32_t pathId = named != 0 ? named : pathCounter_;
         if (named == 0) ++pathCounter_;
         const auto [owner, isNew] = pathOwners_.try_emplace(pathId, object.id());
-        if (!isNew) Add(group, object, Kind::PathIdReused, {pathId, owner->second});
+        if (!isNew) Add(group, object, finding::PathIdReused{pathId, owner->second});
 
         const std::vector<tmx::TmxPoint>& points = object.polyline()->points();
-        std::vector<int64_t> outside;
+        finding::PathOutsideZone outside{{}, 0, static_cast<int64_t>(points.size())};
         for (const tmx::TmxPoint& point : points) {
             const int32_t column = CellOf(tmx::WrapAdd(object.x(), point.x));
             const int32_t row = CellOf(tmx::WrapAdd(object.y(), point.y));
             script_.WriteWaypoint(pathId, column, row);
             if (InZone(column, row)) continue;
-            if (outside.empty()) outside = {column, row, 0, static_cast<int64_t>(points.size())};
-            ++outside[2];
+            if (outside.pointsOutside++ == 0) outside.firstOutside = {column, row};
         }
-        if (!outside.empty()) Add(group, object, Kind::ObjectOutsideZone, std::move(outside));
-        // path-point, values: the point's number, how it was read (x, y), and
-        // how many points were not read whole; detail: its text.
+        if (outside.pointsOutside > 0) Add(group, object, outside);
         if (const auto& partial = object.polyline()->firstPartial()) {
             const tmx::TmxPoint read = points[partial->index];
-            Add(group, object, Kind::PathPoint,
-                {static_cast<int64_t>(partial->index) + 1, read.x, read.y,
-                 static_cast<int64_t>(object.polyline()->partialCount())});
-            findings_.back().detail = partial->text;
+            Add(group, object,
+                finding::PathPoint{static_cast<int64_t>(partial->index) + 1, partial->text, read.x,
+                                   read.y,
+                                   static_cast<int64_t>(object.polyline()->partialCount())});
         }
     }
 
-    // group-name, subject: the name it nearly is; values: how many objects
-    // were ignored. For a group that is exported: hidden-layer (a note),
-    // layer-offset (values: OffsetValues).
+    // group-name; for a group that is exported: hidden-layer (a note),
+    // layer-offset.
     void CheckGroup(const tmx::TmxObjectGroup& group, ObjectGroupKind kind) {
         if (group.objects().empty()) return;
         if (kind == ObjectGroupKind::None) {
             const std::string near = NearGroupName(group.name());
             if (!near.empty()) {
-                findings_.push_back(GroupFinding(group, Kind::GroupName, near,
-                                                 {static_cast<int64_t>(group.objects().size())}));
+                AddAbout(group,
+                         finding::GroupName{near, static_cast<int64_t>(group.objects().size())});
             }
         }
         if (!IsExported(kind)) return;
         if (group.visible() == 0) {
-            findings_.push_back(GroupFinding(group, Kind::HiddenLayer, "", {}));
-            findings_.back().severity = tmx::TmxSeverity::Note;
+            AddAbout(group, finding::HiddenLayer{}, tmx::TmxSeverity::Note);
         }
         if (group.offsetX() != 0 || group.offsetY() != 0) {
-            findings_.push_back(GroupFinding(group, Kind::LayerOffset, "",
-                                             tmx::OffsetValues(group.offsetX(), group.offsetY())));
+            AddAbout(group, finding::LayerOffset{group.offsetX(), group.offsetY()});
         }
     }
 
     // Group layers whose layers count although the group is hidden or
-    // offset: hidden-layer (a note), layer-offset (values: OffsetValues).
+    // offset: hidden-layer (a note), layer-offset.
     void CheckGroupLayers() {
         for (const tmx::TmxGroup& group : map_.groups()) {
             if (!HoldsExported(group)) continue;
+            const FindingSubject about{Element::Group, group.name, 0, ""};
             if (!group.visible) {
-                findings_.push_back({tmx::TmxSeverity::Note,
-                                     Kind::HiddenLayer,
-                                     TmxElement::Group,
-                                     group.location,
-                                     group.name,
-                                     0,
-                                     "",
-                                     {},
-                                     "",
-                                     {}});
+                findings_.push_back(
+                    {tmx::TmxSeverity::Note, group.location, about, finding::HiddenLayer{}});
             }
             if (group.offsetX != 0 || group.offsetY != 0) {
-                findings_.push_back({tmx::TmxSeverity::Warning,
-                                     Kind::LayerOffset,
-                                     TmxElement::Group,
-                                     group.location,
-                                     group.name,
-                                     0,
-                                     "",
-                                     tmx::OffsetValues(group.offsetX, group.offsetY),
-                                     "",
-                                     {}});
+                findings_.push_back({tmx::TmxSeverity::Warning, group.location, about,
+                                     finding::LayerOffset{group.offsetX, group.offsetY}});
             }
         }
     }
@@ -257,38 +223,25 @@ class ObjectExport {
         return false;
     }
 
-    TmxFinding GroupFinding(const tmx::TmxObjectGroup& group, Kind kind, std::string subject,
-                            std::vector<int64_t> values) const {
-        return {tmx::TmxSeverity::Warning,
-                kind,
-                TmxElement::ObjectGroup,
-                group.location(),
-                group.name(),
-                0,
-                std::move(subject),
-                std::move(values),
-                "",
-                {}};
+    void AddAbout(const tmx::TmxObjectGroup& group, FindingData what,
+                  tmx::TmxSeverity severity = tmx::TmxSeverity::Warning) {
+        findings_.push_back({severity,
+                             group.location(),
+                             {Element::ObjectGroup, group.name(), 0, ""},
+                             std::move(what)});
     }
 
-    // A warning about an object; its subject is the object's name.
-    void Add(const tmx::TmxObjectGroup& group, const tmx::TmxObject& object, Kind kind,
-             std::vector<int64_t> values) {
+    // A warning about an object, named as it is.
+    void Add(const tmx::TmxObjectGroup& group, const tmx::TmxObject& object, FindingData what) {
         findings_.push_back({tmx::TmxSeverity::Warning,
-                             kind,
-                             TmxElement::Object,
                              object.location(),
-                             group.name(),
-                             object.id(),
-                             object.name(),
-                             std::move(values),
-                             "",
-                             {}});
+                             {Element::Object, group.name(), object.id(), object.name()},
+                             std::move(what)});
     }
 
     const tmx::TmxMap& map_;
     ZoneScript& script_;
-    tmx::TmxFindings& findings_;
+    Findings& findings_;
     int32_t pathCounter_ = kFirstPathId;
     std::map<int32_t, int32_t> pathOwners_;  // path id -> the object that took it first
     bool wroteAny_ = false;
@@ -296,6 +249,6 @@ class ObjectExport {
 
 }  // namespace
 
-void ExportObjectGroups(const tmx::TmxMap& map, ZoneScript& script, tmx::TmxFindings& findings) {
+void ExportObjectGroups(const tmx::TmxMap& map, ZoneScript& script, Findings& findings) {
     ObjectExport(map, script, findings).Run();
 }

@@ -116,19 +116,12 @@ LayerTally LayLayer(const tmx::TmxLayer& layer, int32_t index, TileGrid& grid, O
     return tally;
 }
 
-tmx::TmxFinding LayerFinding(const tmx::TmxLayer& layer, tmx::TmxFindingKind kind,
-                             std::vector<int64_t> values,
-                             tmx::TmxSeverity severity = tmx::TmxSeverity::Warning) {
+Finding LayerFinding(const tmx::TmxLayer& layer, FindingData what,
+                     tmx::TmxSeverity severity = tmx::TmxSeverity::Warning) {
     return {severity,
-            kind,
-            tmx::TmxElement::Layer,
             layer.location(),
-            layer.name(),
-            0,
-            "",
-            std::move(values),
-            "",
-            {}};
+            {FindingSubject::Element::Layer, layer.name(), 0, ""},
+            std::move(what)};
 }
 
 // A tileset as a designer knows it: its name, or the file it is kept in.
@@ -139,21 +132,11 @@ std::string TilesetName(const tmx::TmxMap& map, int32_t index) {
 }
 
 // Every tile layer in map order; a later layer overwrites an earlier one in
-// every cell it covers. Findings of each layer:
-//   tiles-outside-zone    values: how many tiles
-//   tile-without-code     values: how many tiles, how many ids, the first
-//                         kIdsNamed of them, by tileset then id; tilesets:
-//                         the tileset of each of those ids
-//   tilesets-share-codes  (a note) tilesets: those its ground comes from;
-//                         values: how many
-//   layer-blanks-tiles    values: how many cells
-//   hidden-layer          (a note) a hidden layer that decides cells of the
-//                         zone: the last to cover them
-//   layer-offset          values: the offset, x and y (see OffsetValues)
-// Of the map: empty-zone, where tile layers leave no ground; subject: the
-// layer that blanked the last of it, if one did.
-void FillGrid(const tmx::TmxMap& map, TileGrid& grid, tmx::TmxFindings& findings) {
-    using Kind = tmx::TmxFindingKind;
+// every cell it covers. Findings of each layer: tiles-outside-zone,
+// tile-without-code, tilesets-share-codes (a note), layer-blanks-tiles,
+// hidden-layer (a note, where it decides cells of the zone: is the last to
+// cover them), layer-offset; of the map: empty-zone.
+void FillGrid(const tmx::TmxMap& map, TileGrid& grid, Findings& findings) {
     OwnerGrid owner;
     owner.fill(-1);
     // Hidden-layer notes (the finding's index, the layer's), kept only where
@@ -165,38 +148,35 @@ void FillGrid(const tmx::TmxMap& map, TileGrid& grid, tmx::TmxFindings& findings
     for (const tmx::TmxLayer& layer : map.layers()) {
         const LayerTally tally = LayLayer(layer, index, grid, owner);
         if (tally.tilesOutside > 0) {
-            findings.push_back(LayerFinding(layer, Kind::TilesOutsideZone, {tally.tilesOutside}));
+            findings.push_back(LayerFinding(layer, finding::TilesOutsideZone{tally.tilesOutside}));
         }
         if (tally.tilesWithoutCode > 0) {
             // A hostile layer may have thousands of such ids; the first few say it.
-            tmx::TmxFinding finding = LayerFinding(
-                layer, Kind::TileWithoutCode,
-                {tally.tilesWithoutCode, static_cast<int64_t>(tally.idsWithoutCode.size())});
+            finding::TileWithoutCode codeless{
+                tally.tilesWithoutCode, static_cast<int64_t>(tally.idsWithoutCode.size()), {}};
             for (auto id = tally.idsWithoutCode.begin();
-                 id != tally.idsWithoutCode.end() && finding.tilesets.size() < kIdsNamed; ++id) {
-                finding.values.push_back(id->second);
-                finding.tilesets.push_back(TilesetName(map, id->first));
+                 id != tally.idsWithoutCode.end() && codeless.firstIds.size() < kIdsNamed; ++id) {
+                codeless.firstIds.push_back({TilesetName(map, id->first), id->second});
             }
-            findings.push_back(std::move(finding));
+            findings.push_back(LayerFinding(layer, std::move(codeless)));
         }
         if (tally.groundTilesets.size() > 1) {
-            tmx::TmxFinding finding = LayerFinding(
-                layer, Kind::TilesetsShareCodes,
-                {static_cast<int64_t>(tally.groundTilesets.size())}, tmx::TmxSeverity::Note);
+            finding::TilesetsShareCodes shared{static_cast<int64_t>(tally.groundTilesets.size()),
+                                               {}};
             for (size_t i = 0; i < tally.groundTilesets.size() && i < kIdsNamed; ++i)
-                finding.tilesets.push_back(TilesetName(map, tally.groundTilesets[i]));
-            findings.push_back(std::move(finding));
+                shared.firstTilesets.push_back(TilesetName(map, tally.groundTilesets[i]));
+            findings.push_back(LayerFinding(layer, std::move(shared), tmx::TmxSeverity::Note));
         }
         if (tally.cellsBlanked > 0) {
-            findings.push_back(LayerFinding(layer, Kind::LayerBlanksTiles, {tally.cellsBlanked}));
+            findings.push_back(LayerFinding(layer, finding::LayerBlanksTiles{tally.cellsBlanked}));
         }
         if (!layer.visible() && tally.cellsCovered > 0) {
             hiddenNotes.emplace_back(findings.size(), index);
-            findings.push_back(LayerFinding(layer, Kind::HiddenLayer, {}, tmx::TmxSeverity::Note));
+            findings.push_back(LayerFinding(layer, finding::HiddenLayer{}, tmx::TmxSeverity::Note));
         }
         if (layer.offsetX() != 0 || layer.offsetY() != 0) {
-            findings.push_back(LayerFinding(layer, Kind::LayerOffset,
-                                            tmx::OffsetValues(layer.offsetX(), layer.offsetY())));
+            findings.push_back(
+                LayerFinding(layer, finding::LayerOffset{layer.offsetX(), layer.offsetY()}));
         }
         if (ground > 0 && tally.groundAfter == 0) blankedLastGround = layer.name();
         ground = tally.groundAfter;
@@ -215,16 +195,8 @@ void FillGrid(const tmx::TmxMap& map, TileGrid& grid, tmx::TmxFindings& findings
     }
 
     if (!map.layers().empty() && ground == 0) {
-        findings.push_back({tmx::TmxSeverity::Warning,
-                            Kind::EmptyZone,
-                            tmx::TmxElement::Map,
-                            map.location(),
-                            "",
-                            0,
-                            blankedLastGround,
-                            {},
-                            "",
-                            {}});
+        findings.push_back(
+            {tmx::TmxSeverity::Warning, map.location(), {}, finding::EmptyZone{blankedLastGround}});
     }
 }
 
@@ -256,21 +228,15 @@ bool IsEmpty(const TileBlock& block) {
 
 }  // namespace
 
-void ExportTileLayers(const tmx::TmxMap& map, ZoneScript& script, tmx::TmxFindings& findings) {
+void ExportTileLayers(const tmx::TmxMap& map, ZoneScript& script, Findings& findings) {
     TileGrid grid{};
     FillGrid(map, grid, findings);
-    // The ground is laid out as if the map were orthogonal. subject: what it is.
+    // The ground is laid out as if the map were orthogonal.
     if (!map.orientationName().empty() && map.orientationName() != "orthogonal") {
         findings.push_back({tmx::TmxSeverity::Warning,
-                            tmx::TmxFindingKind::Orientation,
-                            tmx::TmxElement::Map,
                             map.location(),
-                            "",
-                            0,
-                            map.orientationName(),
                             {},
-                            "",
-                            {}});
+                            finding::Orientation{map.orientationName()}});
     }
 
     // Every block with a tile in it is defined and placed under its own id,

@@ -1,17 +1,17 @@
 #include "FindingText.h"
 
+#include <cmath>
 #include <cstdio>
 #include <string>
 
-#include "TmxObjectGroup.h"
 #include "ZoneGeometry.h"
 
 namespace {
 
-using tmx::TmxFinding;
-using Kind = tmx::TmxFindingKind;
+namespace f = finding;
+using Element = FindingSubject::Element;
 
-// "the zone's 128 x 128 cells", from the zone's own size.
+// "128 x 128 cells", from the zone's own size.
 const std::string kZoneCellsText =
     std::to_string(kZoneCells) + " x " + std::to_string(kZoneCells) + " cells";
 
@@ -23,49 +23,48 @@ std::string Plural(int64_t count, const char* one, const char* many) {
     return std::to_string(count) + " " + (count == 1 ? one : many);
 }
 
-std::string Cell(int64_t column, int64_t row) {
+std::string CellText(Cell cell) {
     char text[48];
-    std::snprintf(text, sizeof text, "(%lld, %lld)", static_cast<long long>(column),
-                  static_cast<long long>(row));
+    std::snprintf(text, sizeof text, "(%lld, %lld)", static_cast<long long>(cell.column),
+                  static_cast<long long>(cell.row));
     return text;
 }
 
-// Thousandths of a pixel, as few digits as they need.
-std::string Pixels(int64_t thousandths) {
+// Pixels to the thousandth, as few digits as they need.
+std::string Pixels(double pixels) {
     char text[32];
-    std::snprintf(text, sizeof text, "%g", static_cast<double>(thousandths) / 1000);
+    std::snprintf(text, sizeof text, "%g", static_cast<double>(std::llround(pixels * 1000)) / 1000);
     return text;
 }
 
-// The element a finding is about, as a designer names it in Tiled. An
-// object's finding holds its name as subject, unless `named` is false.
-std::string Element(const TmxFinding& finding, bool named = true) {
-    switch (finding.element) {
-        case tmx::TmxElement::Layer:
-            return "layer " + Quoted(finding.layer);
-        case tmx::TmxElement::ObjectGroup:
-            return "object group " + Quoted(finding.layer);
-        case tmx::TmxElement::Group:
-            return "group " + Quoted(finding.layer);
-        case tmx::TmxElement::Object: {
+// The element a finding is about, as a designer names it in Tiled.
+std::string ElementText(const FindingSubject& about) {
+    switch (about.element) {
+        case Element::Layer:
+            return "layer " + Quoted(about.layer);
+        case Element::ObjectGroup:
+            return "object group " + Quoted(about.layer);
+        case Element::Group:
+            return "group " + Quoted(about.layer);
+        case Element::Object: {
             // Tiled numbers every object; a map written by hand may not.
-            const bool hasName = named && !finding.subject.empty();
+            const bool hasName = !about.objectName.empty();
             std::string text = "an object";
-            if (finding.objectId != 0 || hasName) text = "object";
-            if (finding.objectId != 0) text.append(" ").append(std::to_string(finding.objectId));
-            if (hasName) text.append(" ").append(Quoted(finding.subject));
-            return text.append(" in ").append(Quoted(finding.layer));
+            if (about.objectId != 0 || hasName) text = "object";
+            if (about.objectId != 0) text.append(" ").append(std::to_string(about.objectId));
+            if (hasName) text.append(" ").append(Quoted(about.objectName));
+            return text.append(" in ").append(Quoted(about.layer));
         }
-        case tmx::TmxElement::Map:
-        case tmx::TmxElement::Property:
-        case tmx::TmxElement::ZoneLine:
+        case Element::Map:
+        case Element::Property:
+        case Element::ZoneLine:
             break;
     }
     return "the map";
 }
 
-const char* ShapeName(int64_t shape) {
-    switch (static_cast<tmx::TmxShape>(shape)) {
+const char* ShapeName(tmx::TmxShape shape) {
+    switch (shape) {
         case tmx::TmxShape::Rectangle:
             return "a rectangle";
         case tmx::TmxShape::Ellipse:
@@ -89,7 +88,7 @@ std::string TilesetName(const std::string& name) {
     return name.empty() ? "a tileset without a name" : Quoted(name);
 }
 
-// A list of tilesets: "a", "a" and "b", "a", "b" and "c".
+// A list of tilesets: "a", "a" and "b", "a", "b" and "c", then how many more.
 std::string TilesetList(const std::vector<std::string>& names, int64_t count) {
     std::string text;
     for (size_t i = 0; i < names.size(); ++i) {
@@ -101,155 +100,220 @@ std::string TilesetList(const std::vector<std::string>& names, int64_t count) {
     return text;
 }
 
-// The ids from values[first] on, of `count` in all; each followed by its
-// tileset where `tilesets` names them (the ids of one tileset come together).
-std::string IdList(const std::vector<int64_t>& values, size_t first, int64_t count,
-                   const std::vector<std::string>& tilesets = {}) {
+// Ids, each run of one tileset followed by its name, then how many more.
+std::string IdList(const std::vector<f::TileId>& ids, int64_t count) {
     std::string text;
-    for (size_t i = first; i < values.size(); ++i) {
-        text.append(i == first ? "" : ", ").append(std::to_string(values[i]));
-        const size_t named = i - first;
-        if (named < tilesets.size() &&
-            (named + 1 == tilesets.size() || tilesets[named + 1] != tilesets[named])) {
-            text.append(" of ").append(TilesetName(tilesets[named]));
+    for (size_t i = 0; i < ids.size(); ++i) {
+        text.append(i == 0 ? "" : ", ").append(std::to_string(ids[i].localId));
+        if (i + 1 == ids.size() || ids[i + 1].tileset != ids[i].tileset) {
+            text.append(" of ").append(TilesetName(ids[i].tileset));
         }
     }
-    const auto shown = static_cast<int64_t>(values.size() - std::min(first, values.size()));
+    const auto shown = static_cast<int64_t>(ids.size());
     if (count > shown) text.append(" and ").append(std::to_string(count - shown)).append(" more");
     return text;
 }
 
-int64_t Value64(const std::vector<int64_t>& values, size_t i) {
-    return i < values.size() ? values[i] : 0;
-}
+// The words of each kind, and its name.
+struct Words {
+    const FindingSubject& about;
+    std::string element = ElementText(about);
 
-std::string Value(const std::vector<int64_t>& values, size_t i) {
-    return std::to_string(Value64(values, i));
-}
+    std::string operator()(const f::Load& x) const { return x.reason; }
+    std::string operator()(const f::LayerData& x) const {
+        const tmx::TmxLayerDataProblem& p = x.problem;
+        switch (p.kind) {
+            case tmx::TmxLayerDataProblem::Kind::Undecodable:
+                return element + ": its " + p.compression + " data could not be " +
+                       (p.compression == "zstd" ? "decoded" : "inflated");
+            case tmx::TmxLayerDataProblem::Kind::UnknownCompression:
+                return element + ": its compression " + Quoted(p.compression) +
+                       " is unknown; the data was read as uncompressed";
+            case tmx::TmxLayerDataProblem::Kind::TooLarge:
+                break;
+        }
+        return element + ": it declares " + std::to_string(p.width) + " x " +
+               std::to_string(p.height) + " cells, more than a map may hold";
+    }
+    std::string operator()(const f::Template& x) const {
+        return element + " is kept as written: its template " + Quoted(x.problem.path) +
+               " could not be used: " + x.problem.reason;
+    }
+    std::string operator()(const f::TilesOutsideZone& x) const {
+        return element + ": " + Plural(x.tiles, "tile lies", "tiles lie") + " outside the zone's " +
+               kZoneCellsText + " and " + (x.tiles == 1 ? "was" : "were") + " left out";
+    }
+    std::string operator()(const f::TileWithoutCode& x) const {
+        return element + ": " + Plural(x.tiles, "tile has", "tiles have") + " no ground code and " +
+               (x.tiles == 1 ? "was" : "were") + " left out: local " +
+               (x.distinctIds == 1 ? "id " : "ids ") + IdList(x.firstIds, x.distinctIds) +
+               " (only 1 to 198 have one)";
+    }
+    std::string operator()(const f::TilesetsShareCodes& x) const {
+        return element + " takes its ground from " + Plural(x.tilesets, "tileset", "tilesets") +
+               ", " + TilesetList(x.firstTilesets, x.tilesets) +
+               ": a tile's ground code comes from its id within its tileset alone, so tiles of "
+               "different tilesets with the same id become the same ground";
+    }
+    std::string operator()(const f::EmptyZone& x) const {
+        return "the zone has no ground: " +
+               (x.blankedBy.empty() ? "no tile in its " + kZoneCellsText + " has a ground code"
+                                    : "layer " + Quoted(x.blankedBy) + " blanked the last of it");
+    }
+    std::string operator()(const f::LayerBlanksTiles& x) const {
+        return element + " blanks " + Plural(x.cells, "cell", "cells") +
+               " of the layers below it: a layer decides every cell it covers, even where it "
+               "holds no ground";
+    }
+    std::string operator()(const f::HiddenLayer&) const {
+        return element + " is hidden, but " +
+               (about.element == Element::Layer ? "still decides the cells it covers"
+                                                : "is still exported");
+    }
+    std::string operator()(const f::LayerOffset& x) const {
+        return element + " is offset by (" + Pixels(x.x) + ", " + Pixels(x.y) +
+               ") pixels, which the conversion ignores";
+    }
+    std::string operator()(const f::Orientation& x) const {
+        return "the map is " + x.name + "; it is converted as if it were orthogonal";
+    }
+    std::string operator()(const f::GroupName& x) const {
+        return element + " is not " + Quoted(x.nearName) + ": its " +
+               Plural(x.objects, "object was", "objects were") + " ignored";
+    }
+    std::string operator()(const f::MobNumber& x) const {
+        return element +
+               (x.spawns == 0 ? " has no mob number" : ": its name is not a whole number") +
+               "; it spawns mob " + std::to_string(x.spawns);
+    }
+    std::string operator()(const f::ZoneMarker&) const {
+        return element +
+               " is neither an entry (In, in, IN) nor an exit (Out, out, OUT); it was left out";
+    }
+    std::string operator()(const f::WaypointShape& x) const {
+        return element + " is " + ShapeName(x.shape) +
+               (x.shape == tmx::TmxShape::Polyline ? "" : ", not a polyline") +
+               "; its path has no waypoints";
+    }
+    std::string operator()(const f::PathIdReused& x) const {
+        return element + " takes path id " + std::to_string(x.pathId) + ", which object " +
+               std::to_string(x.firstObject) + " already has";
+    }
+    std::string operator()(const f::ObjectOutsideZone& x) const {
+        return element + " lies in cell " + CellText(x.cell) + ", outside the zone's " +
+               kZoneCellsText;
+    }
+    std::string operator()(const f::PathOutsideZone& x) const {
+        return element + ": " + std::to_string(x.pointsOutside) + " of its " +
+               Plural(x.points, "point", "points") + (x.pointsOutside == 1 ? " lies" : " lie") +
+               " outside the zone's " + kZoneCellsText + ", the first in cell " +
+               CellText(x.firstOutside);
+    }
+    std::string operator()(const f::TileObjectAnchor& x) const {
+        return element + " is a tile drawn over cell " + CellText(x.drawnOver) +
+               " but placed in cell " + CellText(x.placedIn) +
+               ": Tiled holds a tile object by its bottom-left corner, and the game places it "
+               "in the cell of that corner";
+    }
+    std::string operator()(const f::PathPoint& x) const {
+        std::string text = element + ": its point " + std::to_string(x.number) + " " +
+                           Quoted(x.text) + " is not two whole numbers \"x,y\"; it is read as " +
+                           std::to_string(x.readX) + "," + std::to_string(x.readY) +
+                           " (a coordinate that cannot be read keeps the previous point's)";
+        const int64_t more = x.partialPoints - 1;
+        if (more > 0) text += "; " + Plural(more, "more point is", "more points are") + " alike";
+        return text;
+    }
+    std::string operator()(const f::TileSize& x) const {
+        return "the map's tiles are " + std::to_string(x.width) + " x " + std::to_string(x.height) +
+               " pixels, but objects are placed in cells of " + std::to_string(kCellPixels) +
+               " x " + std::to_string(kCellPixels) + " pixels";
+    }
+    std::string operator()(const f::TitleBreaksLine& x) const {
+        const bool tab = x.title.find('\t') != std::string::npos;
+        const bool lineBreak = x.title.find_first_of("\r\n") != std::string::npos;
+        return std::string("the \"Title\" holds ") +
+               (tab && lineBreak ? "a TAB and a line break"
+                : tab            ? "a TAB"
+                                 : "a line break") +
+               ", which splits its line in the zone script";
+    }
+    std::string operator()(const f::TitleJoined& x) const {
+        return "the \"Title\" is written on several lines; it is read as one: " + Quoted(x.title);
+    }
+    std::string operator()(const f::HeaderNumber& x) const {
+        const std::string what = x.property == "Level" ? "level" : "respawn";
+        return "the " + Quoted(x.property) + " property is not a whole number; " +
+               (x.value > 0 ? "the zone's " + what + " is " + std::to_string(x.value)
+                            : "the zone gets no " + what + " line");
+    }
+    std::string operator()(const f::ZoneLine& x) const {
+        return Quoted(x.text) + " is no zone script line the game reads";
+    }
+    std::string operator()(const f::ZoneNumber& x) const {
+        return "the " + x.what + " " + std::to_string(x.value) + " is out of its range, " +
+               std::to_string(x.low) + " to " + std::to_string(x.high);
+    }
+    std::string operator()(const f::ZoneBlock& x) const {
+        return "block " + std::to_string(x.blockId) + " is placed but never defined";
+    }
+};
+
+struct Names {
+    const char* operator()(const f::Load&) const { return "load"; }
+    const char* operator()(const f::LayerData&) const { return "layer-data"; }
+    const char* operator()(const f::Template&) const { return "template"; }
+    const char* operator()(const f::TilesOutsideZone&) const { return "tiles-outside-zone"; }
+    const char* operator()(const f::TileWithoutCode&) const { return "tile-without-code"; }
+    const char* operator()(const f::TilesetsShareCodes&) const { return "tilesets-share-codes"; }
+    const char* operator()(const f::EmptyZone&) const { return "empty-zone"; }
+    const char* operator()(const f::LayerBlanksTiles&) const { return "layer-blanks-tiles"; }
+    const char* operator()(const f::HiddenLayer&) const { return "hidden-layer"; }
+    const char* operator()(const f::LayerOffset&) const { return "layer-offset"; }
+    const char* operator()(const f::Orientation&) const { return "orientation"; }
+    const char* operator()(const f::GroupName&) const { return "group-name"; }
+    const char* operator()(const f::MobNumber&) const { return "mob-number"; }
+    const char* operator()(const f::ZoneMarker&) const { return "zone-marker"; }
+    const char* operator()(const f::WaypointShape&) const { return "waypoint-shape"; }
+    const char* operator()(const f::PathIdReused&) const { return "path-id-reused"; }
+    const char* operator()(const f::ObjectOutsideZone&) const { return "object-outside-zone"; }
+    const char* operator()(const f::PathOutsideZone&) const { return "object-outside-zone"; }
+    const char* operator()(const f::TileObjectAnchor&) const { return "tile-object-anchor"; }
+    const char* operator()(const f::PathPoint&) const { return "path-point"; }
+    const char* operator()(const f::TileSize&) const { return "tile-size"; }
+    const char* operator()(const f::TitleBreaksLine&) const { return "title-breaks-line"; }
+    const char* operator()(const f::TitleJoined&) const { return "title-joined"; }
+    const char* operator()(const f::HeaderNumber&) const { return "header-number"; }
+    const char* operator()(const f::ZoneLine&) const { return "zone-line"; }
+    const char* operator()(const f::ZoneNumber&) const { return "zone-number"; }
+    const char* operator()(const f::ZoneBlock&) const { return "zone-block"; }
+};
 
 }  // namespace
 
-std::string FindingText(const TmxFinding& f) {
-    const std::vector<int64_t>& v = f.values;
-    const int64_t first = v.empty() ? 0 : v[0];
-    switch (f.kind) {
-        case Kind::Load:
-            return f.subject;
-        case Kind::TilesOutsideZone:
-            return Element(f) + ": " + Plural(first, "tile lies", "tiles lie") +
-                   " outside the zone's " + kZoneCellsText + " and " +
-                   (first == 1 ? "was" : "were") + " left out";
-        case Kind::LayerUndecodable:
-            return Element(f) + ": its " + f.subject + " data could not be " +
-                   (f.subject == "zstd" ? "decoded" : "inflated");
-        case Kind::LayerCompression:
-            return Element(f) + ": its compression " + Quoted(f.subject) +
-                   " is unknown; the data was read as uncompressed";
-        case Kind::LayerTooLarge:
-            return Element(f) + ": it declares " + Value(v, 0) + " x " + Value(v, 1) +
-                   " cells, more than a map may hold";
-        case Kind::TileWithoutCode:
-            return Element(f) + ": " + Plural(first, "tile has", "tiles have") +
-                   " no ground code and " + (first == 1 ? "was" : "were") + " left out: local " +
-                   (v.size() > 1 && v[1] == 1 ? "id " : "ids ") +
-                   IdList(v, 2, v.size() > 1 ? v[1] : 0, f.tilesets) + " (only 1 to 198 have one)";
-        case Kind::TilesetsShareCodes:
-            return Element(f) + " takes its ground from " + Plural(first, "tileset", "tilesets") +
-                   ", " + TilesetList(f.tilesets, first) +
-                   ": a tile's ground code comes from its id within its tileset alone, so tiles "
-                   "of different tilesets with the same id become the same ground";
-        case Kind::EmptyZone:
-            return "the zone has no ground: " +
-                   (f.subject.empty() ? "no tile in its " + kZoneCellsText + " has a ground code"
-                                      : "layer " + Quoted(f.subject) + " blanked the last of it");
-        case Kind::LayerBlanksTiles:
-            return Element(f) + " blanks " + Plural(first, "cell", "cells") +
-                   " of the layers below it: a layer decides every cell it covers, even where "
-                   "it holds no ground";
-        case Kind::HiddenLayer:
-            return Element(f) + " is hidden, but " +
-                   (f.element == tmx::TmxElement::Layer ? "still decides the cells it covers"
-                                                        : "is still exported");
-        case Kind::GroupName:
-            return Element(f) + " is not " + Quoted(f.subject) + ": its " +
-                   Plural(first, "object was", "objects were") + " ignored";
-        case Kind::MobNumber:
-            return Element(f) +
-                   (first == 0 ? " has no mob number" : ": its name is not a whole number") +
-                   "; it spawns mob " + Value(v, 0);
-        case Kind::ZoneMarker:
-            return Element(f) +
-                   " is neither an entry (In, in, IN) nor an exit (Out, out, OUT); it was left out";
-        case Kind::WaypointShape:
-            return Element(f) + " is " + ShapeName(first) +
-                   (static_cast<tmx::TmxShape>(first) == tmx::TmxShape::Polyline
-                        ? ""
-                        : ", not a polyline") +
-                   "; its path has no waypoints";
-        case Kind::PathIdReused:
-            return Element(f) + " takes path id " + Value(v, 0) + ", which object " + Value(v, 1) +
-                   " already has";
-        case Kind::ObjectOutsideZone:
-            if (v.size() >= 4) {
-                return Element(f) + ": " + Value(v, 2) + " of its " +
-                       Plural(v[3], "point", "points") + (v[2] == 1 ? " lies" : " lie") +
-                       " outside the zone's " + kZoneCellsText + ", the first in cell " +
-                       Cell(v[0], v[1]);
-            }
-            return Element(f) + " lies in cell " + Cell(first, v.size() > 1 ? v[1] : 0) +
-                   ", outside the zone's " + kZoneCellsText;
-        case Kind::TileObjectAnchor:
-            return Element(f) + " is a tile drawn over cell " + Cell(Value64(v, 0), Value64(v, 1)) +
-                   " but placed in cell " + Cell(Value64(v, 2), Value64(v, 3)) +
-                   ": Tiled holds a tile object by its bottom-left corner, and the game places "
-                   "it in the cell of that corner";
-        case Kind::PathPoint: {
-            std::string text = Element(f) + ": its point " + Value(v, 0) + " " + Quoted(f.detail) +
-                               " is not two whole numbers \"x,y\"; it is read as " + Value(v, 1) +
-                               "," + Value(v, 2) +
-                               " (a coordinate that cannot be read keeps the previous point's)";
-            const int64_t more = Value64(v, 3) - 1;
-            if (more > 0)
-                text += "; " + Plural(more, "more point is", "more points are") + " alike";
-            return text;
+std::string FindingText(const Finding& finding) {
+    return std::visit(Words{finding.about}, finding.what);
+}
+
+const char* KindName(const FindingData& what) {
+    return std::visit(Names{}, what);
+}
+
+Findings FindingsOfLoad(const tmx::TmxFindings& loaded) {
+    Findings findings;
+    findings.reserve(loaded.size());
+    for (const tmx::TmxFinding& found : loaded) {
+        if (const auto* data = std::get_if<tmx::TmxLayerDataProblem>(&found.problem)) {
+            findings.push_back({tmx::TmxSeverity::Warning,
+                                found.at,
+                                {Element::Layer, found.layer, 0, ""},
+                                f::LayerData{*data}});
+        } else if (const auto* problem = std::get_if<tmx::TmxTemplateProblem>(&found.problem)) {
+            findings.push_back({tmx::TmxSeverity::Warning,
+                                found.at,
+                                {Element::Object, found.layer, found.objectId, ""},
+                                f::Template{*problem}});
         }
-        case Kind::TileSize:
-            return "the map's tiles are " + Value(v, 0) + " x " + Value(v, 1) +
-                   " pixels, but objects are placed in cells of " + std::to_string(kCellPixels) +
-                   " x " + std::to_string(kCellPixels) + " pixels";
-        case Kind::Orientation:
-            return "the map is " + f.subject + "; it is converted as if it were orthogonal";
-        case Kind::LayerOffset:
-            return Element(f) + " is offset by (" + Pixels(first) + ", " +
-                   Pixels(v.size() > 1 ? v[1] : 0) + ") pixels, which the conversion ignores";
-        case Kind::TitleBreaksLine: {
-            const bool tab = f.subject.find('\t') != std::string::npos;
-            const bool lineBreak = f.subject.find_first_of("\r\n") != std::string::npos;
-            return std::string("the \"Title\" holds ") +
-                   (tab && lineBreak ? "a TAB and a line break"
-                    : tab            ? "a TAB"
-                                     : "a line break") +
-                   ", which splits its line in the zone script";
-        }
-        case Kind::TitleJoined:
-            return "the \"Title\" is written on several lines; it is read as one: " +
-                   Quoted(f.subject);
-        case Kind::HeaderNumber: {
-            const std::string what = f.subject == "Level" ? "level" : "respawn";
-            return "the " + Quoted(f.subject) + " property is not a whole number; " +
-                   (first > 0 ? "the zone's " + what + " is " + Value(v, 0)
-                              : "the zone gets no " + what + " line");
-        }
-        case Kind::ZoneLine:
-            return Quoted(f.subject) + " is no zone script line the game reads";
-        case Kind::ZoneNumber:
-            return "the " + f.subject + " " + Value(v, 0) + " is out of its range, " + Value(v, 1) +
-                   " to " + Value(v, 2);
-        case Kind::ZoneBlock:
-            return "block " + Value(v, 0) + " is placed but never defined";
-        case Kind::Template:
-            return Element(f, false) + " is kept as written: its template " + Quoted(f.subject) +
-                   " could not be used: " + f.detail;
     }
-    return "";
+    return findings;
 }

@@ -4,22 +4,22 @@
 // Each only reads the map and only writes through the ZoneScript; what the
 // game's rules drop or change of the map as drawn, each adds to `findings`.
 
-#include "TmxFinding.h"
+#include "Finding.h"
 #include "TmxMap.h"
 #include "ZoneScript.h"
 
 // Level, respawn and title from the map properties, then an empty line.
 // Findings: header-number, title-breaks-line.
-void ExportMapProperties(const tmx::TmxMap& map, ZoneScript& script, tmx::TmxFindings& findings);
+void ExportMapProperties(const tmx::TmxMap& map, ZoneScript& script, Findings& findings);
 
 // The ground: 6 x 6 tile blocks defined and placed, then two empty lines.
 // Findings, per tile layer: tiles-outside-zone, tile-without-code,
 // layer-blanks-tiles, hidden-layer, layer-offset; of the map: orientation.
-void ExportTileLayers(const tmx::TmxMap& map, ZoneScript& script, tmx::TmxFindings& findings);
+void ExportTileLayers(const tmx::TmxMap& map, ZoneScript& script, Findings& findings);
 
 // Entry and exit points, mobs, traps and waypoint paths. Findings: group-name,
 // mob-number, zone-marker, waypoint-shape, path-id-reused,
 // object-outside-zone, and for the object groups exported: hidden-layer,
 // layer-offset; of the map: tile-size; of group layers holding anything
 // exported (tiles or objects): hidden-layer, layer-offset.
-void ExportObjectGroups(const tmx::TmxMap& map, ZoneScript& script, tmx::TmxFindings& findings);
+void ExportObjectGroups(const tmx::TmxMap& map, ZoneScript& script, Findings& findings);

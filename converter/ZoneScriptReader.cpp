@@ -7,8 +7,6 @@
 
 namespace {
 
-using Kind = tmx::TmxFindingKind;
-
 // A whole decimal number filling the field, or nothing.
 std::optional<int32_t> Number(std::string_view field) {
     int32_t value = 0;
@@ -19,7 +17,7 @@ std::optional<int32_t> Number(std::string_view field) {
 
 class Reader {
   public:
-    explicit Reader(tmx::TmxFindings& findings) : findings_(findings) {}
+    explicit Reader(Findings& findings) : findings_(findings) {}
 
     ZoneContent Read(std::string_view bytes) {
         int32_t lineNumber = 0;
@@ -44,7 +42,7 @@ class Reader {
         }
         for (const auto& [placement, at] : placedAt_) {
             if (content_.blocks.count(placement) == 0) {
-                Add(Kind::ZoneBlock, at, "", {placement});
+                Add(at, finding::ZoneBlock{placement});
             }
         }
         return std::move(content_);
@@ -101,7 +99,7 @@ class Reader {
                 return;
             }
         }
-        Add(Kind::ZoneLine, line_, std::string(text_.substr(0, 60)), {});
+        Add(line_, finding::ZoneLine{std::string(text_.substr(0, 60))});
     }
 
     // Codes outside 0 to kMaxGroundCode are no ground; the rest of the row still is.
@@ -126,24 +124,19 @@ class Reader {
 
     bool InRange(const char* what, int32_t value, int32_t low, int32_t high) {
         if (value >= low && value <= high) return true;
-        Add(Kind::ZoneNumber, line_, what, {value, low, high});
+        Add(line_, finding::ZoneNumber{what, value, low, high});
         return false;
     }
 
-    void Add(Kind kind, int32_t line, std::string subject, std::vector<int64_t> values) {
+    // A warning at the start of a line of the zone script.
+    void Add(int32_t line, FindingData what) {
         findings_.push_back({tmx::TmxSeverity::Warning,
-                             kind,
-                             tmx::TmxElement::ZoneLine,
                              {line, 1},
-                             "",
-                             0,
-                             std::move(subject),
-                             std::move(values),
-                             "",
-                             {}});
+                             {FindingSubject::Element::ZoneLine, "", 0, ""},
+                             std::move(what)});
     }
 
-    tmx::TmxFindings& findings_;
+    Findings& findings_;
     ZoneContent content_;
     std::vector<std::pair<int32_t, int32_t>> placedAt_;  // block id, line
     int32_t line_ = 0;
@@ -152,6 +145,6 @@ class Reader {
 
 }  // namespace
 
-ZoneContent ReadZoneScript(std::string_view bytes, tmx::TmxFindings& findings) {
+ZoneContent ReadZoneScript(std::string_view bytes, Findings& findings) {
     return Reader(findings).Read(bytes);
 }

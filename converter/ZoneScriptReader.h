@@ -2,10 +2,10 @@
 
 #include <string_view>
 
-#include "TmxFinding.h"
+#include "Finding.h"
 #include "ZoneContent.h"
 
 // A zone script read back, as the game reads it: what it says, and a finding
 // (zone-line, zone-number, zone-block) at the line of whatever it does not
 // understand. What it understands is kept, whatever else is wrong.
-ZoneContent ReadZoneScript(std::string_view bytes, tmx::TmxFindings& findings);
+ZoneContent ReadZoneScript(std::string_view bytes, Findings& findings);

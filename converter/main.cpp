@@ -70,16 +70,11 @@ std::string OutputNameFor(const std::string& mapPath) {
 
 // The load's error record as the user reads it, at the parser's place.
 void ReportLoadError(const tmx::TmxMap& map, const std::string& path, Diagnostics& diagnostics) {
-    diagnostics.Report(path, {tmx::TmxSeverity::Error,
-                              tmx::TmxFindingKind::Load,
-                              tmx::TmxElement::Map,
-                              map.errorLocation(),
-                              "",
-                              0,
-                              "cannot load the map: " + map.errorMessage(),
-                              {},
-                              "",
-                              {}});
+    Finding failed;
+    failed.severity = tmx::TmxSeverity::Error;
+    failed.at = map.errorLocation();
+    failed.what = finding::Load{"cannot load the map: " + map.errorMessage()};
+    diagnostics.Report(path, failed);
 }
 
 // Writes the zone script of a map: to standard output, or to its file.
@@ -110,16 +105,16 @@ int Save(const std::string& output, const std::string& bytes, Diagnostics& diagn
 
 // Reports the findings in the order of the file, as an editor lists them
 // (under --werror, warnings as errors). Returns whether there was a warning.
-bool ReportFindings(tmx::TmxFindings& findings, const std::string& path, const CommandLine& line,
+bool ReportFindings(Findings& findings, const std::string& path, const CommandLine& line,
                     Diagnostics& diagnostics) {
-    const auto earlier = [](const tmx::TmxFinding& a, const tmx::TmxFinding& b) {
+    const auto earlier = [](const Finding& a, const Finding& b) {
         return a.at.line != b.at.line ? a.at.line < b.at.line : a.at.column < b.at.column;
     };
     if (!std::is_sorted(findings.begin(), findings.end(), earlier)) {
         std::stable_sort(findings.begin(), findings.end(), earlier);
     }
     bool warned = false;
-    for (tmx::TmxFinding& finding : findings) {
+    for (Finding& finding : findings) {
         if (finding.severity == tmx::TmxSeverity::Warning) {
             warned = true;
             if (line.werror) finding.severity = tmx::TmxSeverity::Error;
@@ -153,7 +148,7 @@ std::optional<int> PreviewZoneScript(const std::string& path, const CommandLine&
         (first != std::string::npos && (file.text[first] == '<' || file.text[first] == '{'))) {
         return std::nullopt;  // the map's load says what is wrong
     }
-    tmx::TmxFindings findings;
+    Findings findings;
     const ZoneContent zone = ReadZoneScript(file.text, findings);
     const bool warned = ReportFindings(findings, path, line, diagnostics);
     // Under --werror a warning writes nothing; --check asks for the picture alone.
@@ -188,7 +183,7 @@ int Convert(const std::string& path, const CommandLine& line, tmx::TmxTemplates&
         return kFailed;
     }
     ZoneScript script(line.preview.has_value());
-    tmx::TmxFindings findings = map.findings();
+    Findings findings = FindingsOfLoad(map.findings());
     ExportMapProperties(map, script, findings);
     ExportTileLayers(map, script, findings);
     ExportObjectGroups(map, script, findings);

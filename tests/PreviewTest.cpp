@@ -46,7 +46,7 @@ class Picture {
 TEST(Preview, ShowsWhatTheZoneScriptSays) {
     std::ifstream file(TEST_CASES_DIR "/preview/drawn.files/zone.txt", std::ios::binary);
     const std::string script{std::istreambuf_iterator<char>(file), {}};
-    tmx::TmxFindings findings;
+    Findings findings;
     const Picture picture(DrawZonePreview(ReadZoneScript(script, findings), 8));
     ASSERT_FALSE(picture.empty());
     EXPECT_TRUE(findings.empty());
@@ -129,7 +129,7 @@ TEST(Preview, PathsFromFarOutsideAreCutAtTheEdge) {
 TEST(Preview, TheSameZoneGivesTheSameBytes) {
     std::ifstream file(TEST_CASES_DIR "/preview/drawn.files/zone.txt", std::ios::binary);
     const std::string script{std::istreambuf_iterator<char>(file), {}};
-    tmx::TmxFindings findings;
+    Findings findings;
     const ZoneContent zone = ReadZoneScript(script, findings);
     EXPECT_EQ(DrawZonePreview(zone, 3), DrawZonePreview(zone, 3));
     EXPECT_EQ(Picture(DrawZonePreview(zone, 1)).width(), 128u);

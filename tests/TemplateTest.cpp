@@ -110,8 +110,10 @@ TEST(Templates, EachFileIsReadOnceAndAMapNamesFewEnough) {
     tmx::TmxTemplates fresh;
     Objects(folder, many, fresh, &findings);
     ASSERT_EQ(findings.size(), tmx::TmxTemplates::kMaxPerMap + 1);
-    EXPECT_EQ(findings[0].detail, "No such file or directory");
-    EXPECT_EQ(findings.back().detail, "the map names more than 256 templates");
+    EXPECT_EQ(std::get<tmx::TmxTemplateProblem>(findings[0].problem).reason,
+              "No such file or directory");
+    EXPECT_EQ(std::get<tmx::TmxTemplateProblem>(findings.back().problem).reason,
+              "the map names more than 256 templates");
     EXPECT_EQ(findings.back().objectId, 257);
 }
 

@@ -49,7 +49,7 @@ TEST(ZoneScriptReader, ReadsBackWhatTheWriterWrites) {
                     script.WriteWaypoint(any(), any(), any());
             }
         }
-        tmx::TmxFindings findings;
+        Findings findings;
         const ZoneContent read = ReadZoneScript(script.bytes(), findings);
         const ZoneContent& written = script.content();
         EXPECT_TRUE(findings.empty()) << script.bytes();

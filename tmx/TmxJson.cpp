@@ -389,7 +389,8 @@ void TmxJsonReader::ReadTileLayer(TmxLayer& layer, const Json& json) {
     if (compression == "zstd") layer.compression_ = TmxCompression::Zstd;
     if (!compression.empty() && layer.compression_ == TmxCompression::None &&
         layer.encoding_ == TmxEncoding::Base64) {
-        layer.NoteProblem({TmxFindingKind::LayerCompression, std::string(compression)});
+        layer.NoteProblem(
+            {TmxLayerDataProblem::Kind::UnknownCompression, std::string(compression)});
     }
     // Cells from a "data" key: an array of ids, or base64 text.
     const auto readData = [&](const Json& source, TmxChunk& chunk) {

@@ -79,7 +79,7 @@ void TmxLayer::ReadElement(const TiXmlElement* element) {
             if (std::strcmp(compression, "gzip") == 0) compression_ = TmxCompression::Gzip;
             if (std::strcmp(compression, "zstd") == 0) compression_ = TmxCompression::Zstd;
             if (compression_ == TmxCompression::None && encoding_ == TmxEncoding::Base64) {
-                NoteProblem({TmxFindingKind::LayerCompression, compression});
+                NoteProblem({TmxLayerDataProblem::Kind::UnknownCompression, compression});
             }
         }
     }
@@ -110,7 +110,7 @@ TmxChunk* TmxLayer::AddChunk(int32_t x, int32_t y, int32_t width, int32_t height
     const int64_t cellCount = int64_t{width} * height;
     if (width <= 0 || height <= 0) return nullptr;
     if (cellCount > int64_t{UINT32_MAX} / 4 || cellCount > cellBudget_) {
-        NoteProblem({TmxFindingKind::LayerTooLarge, "", width, height});
+        NoteProblem({TmxLayerDataProblem::Kind::TooLarge, "", width, height});
         return nullptr;
     }
     cellBudget_ -= cellCount;
@@ -136,7 +136,7 @@ void TmxLayer::ReadChunk(const TiXmlElement* source, int32_t x, int32_t y, int32
     }
 }
 
-void TmxLayer::NoteProblem(TmxDataProblem problem) {
+void TmxLayer::NoteProblem(TmxLayerDataProblem problem) {
     if (!dataProblem_) dataProblem_ = std::move(problem);
 }
 
@@ -237,15 +237,15 @@ void TmxLayer::ReadBase64Data(std::string_view text, TmxChunk& chunk) {
     switch (compression_) {
         case TmxCompression::Zlib:
             produced = InflateZlibData(packed, BytesOf(chunk.gids), capacity);
-            if (!produced) NoteProblem({TmxFindingKind::LayerUndecodable, "zlib"});
+            if (!produced) NoteProblem({TmxLayerDataProblem::Kind::Undecodable, "zlib"});
             break;
         case TmxCompression::Gzip:
             produced = InflateGzipData(packed, BytesOf(chunk.gids), capacity);
-            if (!produced) NoteProblem({TmxFindingKind::LayerUndecodable, "gzip"});
+            if (!produced) NoteProblem({TmxLayerDataProblem::Kind::Undecodable, "gzip"});
             break;
         case TmxCompression::Zstd:
             produced = DecompressZstdData(packed, BytesOf(chunk.gids), capacity);
-            if (!produced) NoteProblem({TmxFindingKind::LayerUndecodable, "zstd"});
+            if (!produced) NoteProblem({TmxLayerDataProblem::Kind::Undecodable, "zstd"});
             break;
         case TmxCompression::None:
             break;

@@ -94,16 +94,6 @@ class TmxLayerAttributes {
     TmxProperties properties_;
 };
 
-// Why tiles of a layer are missing: data that could not be decoded (its
-// compression), a compression that is unknown (its name; the data was read
-// as uncompressed), or a declared size too large to hold.
-struct TmxDataProblem {
-    TmxFindingKind kind = TmxFindingKind::LayerUndecodable;
-    std::string compression;
-    int32_t width = 0;
-    int32_t height = 0;
-};
-
 // A `layer`. Its cells lie in chunks: a layer of a finite map is one chunk at
 // (0, 0) of the layer's width x height; a layer of an infinite map is the
 // chunks its data lists, anywhere, even at negative coordinates. TileAt takes
@@ -146,7 +136,7 @@ class TmxLayer : public TmxLayerAttributes {
     // The cells of all chunks together.
     int64_t cellCount() const;
     // The first reason tiles of this layer are missing, if any.
-    const std::optional<TmxDataProblem>& dataProblem() const { return dataProblem_; }
+    const std::optional<TmxLayerDataProblem>& dataProblem() const { return dataProblem_; }
 
   private:
     friend class TmxJsonReader;
@@ -156,12 +146,12 @@ class TmxLayer : public TmxLayerAttributes {
     static void ReadXmlTiles(const TiXmlElement* data, TmxChunk& chunk);
     void ReadBase64Data(std::string_view text, TmxChunk& chunk);
     static void ReadCsvData(const std::string& text, TmxChunk& chunk);
-    void NoteProblem(TmxDataProblem problem);
+    void NoteProblem(TmxLayerDataProblem problem);
 
     std::shared_ptr<const TmxTilesetLookup> tilesets_;
     int64_t cellBudget_;
     std::vector<TmxChunk> chunks_;
-    std::optional<TmxDataProblem> dataProblem_;
+    std::optional<TmxLayerDataProblem> dataProblem_;
     TmxEncoding encoding_ = TmxEncoding::Xml;
     TmxCompression compression_ = TmxCompression::None;
 };

@@ -185,25 +185,13 @@ TmxLayer TmxMap::NewLayer() {
     return TmxLayer(*this, visibleTilesets_, cellsLeft_);
 }
 
-// A tile layer joins the map once read whole. Why tiles of it are missing is a
-// finding: subject, the compression; values, a size too large to hold.
+// A tile layer joins the map once read whole; why tiles of it are missing is
+// a finding.
 void TmxMap::AddLayer(TmxLayer layer, int32_t& orderIndex) {
     cellsLeft_ -= layer.cellCount();
     layer.setOrderIndex(orderIndex++);
     if (const auto& problem = layer.dataProblem()) {
-        std::vector<int64_t> size;
-        if (problem->kind == TmxFindingKind::LayerTooLarge)
-            size = {problem->width, problem->height};
-        findings_.push_back({TmxSeverity::Warning,
-                             problem->kind,
-                             TmxElement::Layer,
-                             layer.location(),
-                             layer.name(),
-                             0,
-                             problem->compression,
-                             std::move(size),
-                             "",
-                             {}});
+        findings_.push_back({layer.location(), layer.name(), 0, *problem});
     }
     layers_.push_back(std::move(layer));
 }

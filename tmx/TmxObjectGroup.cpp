@@ -149,17 +149,8 @@ void TmxObjectGroup::ApplyTemplate(TmxTemplates& templates, TmxFindings& finding
     TmxObject& object = objects_.back();
     const std::string problem = templates.Apply(object);
     if (problem.empty()) return;
-    // subject: the template as the map names it; detail: why it is not used.
-    findings.push_back({TmxSeverity::Warning,
-                        TmxFindingKind::Template,
-                        TmxElement::Object,
-                        object.location(),
-                        name_,
-                        object.id(),
-                        object.templatePath(),
-                        {},
-                        problem,
-                        {}});
+    findings.push_back({object.location(), name_, object.id(),
+                        TmxTemplateProblem{object.templatePath(), problem}});
 }
 
 }  // namespace tmx

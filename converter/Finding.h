@@ -1,0 +1,163 @@
+#pragma once
+
+// What the game's rules drop or change of a map as drawn, as data: one
+// struct of named fields per kind. FindingText words them; KindName gives
+// the name users see in brackets.
+
+#include <cstdint>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "TmxFinding.h"
+#include "TmxObjectGroup.h"
+
+// What a finding is about, as a designer finds it in Tiled.
+struct FindingSubject {
+    enum class Element { Map, Layer, ObjectGroup, Group, Object, Property, ZoneLine };
+    Element element = Element::Map;
+    std::string layer;       // the layer, object group or group, or an object's group
+    int32_t objectId = 0;    // the object (Tiled's ids start at 1)
+    std::string objectName;  // the object's name, where the words give it
+};
+
+struct Cell {
+    int64_t column = 0;
+    int64_t row = 0;
+};
+
+namespace finding {
+
+// The map could not be loaded.
+struct Load {
+    std::string reason;
+};
+// Layer data the loader could not read, or a template it could not use.
+struct LayerData {
+    tmx::TmxLayerDataProblem problem;
+};
+struct Template {
+    tmx::TmxTemplateProblem problem;
+};
+
+// Tile layers.
+struct TilesOutsideZone {
+    int64_t tiles = 0;
+};
+struct TileId {
+    std::string tileset;  // its name, or the file it is kept in
+    int32_t localId = 0;
+};
+struct TileWithoutCode {
+    int64_t tiles = 0;
+    int64_t distinctIds = 0;
+    std::vector<TileId> firstIds;  // the first few, by tileset then id
+};
+struct TilesetsShareCodes {
+    int64_t tilesets = 0;
+    std::vector<std::string> firstTilesets;
+};
+struct EmptyZone {
+    std::string blankedBy;  // the layer that blanked the last ground; "" if none had any
+};
+struct LayerBlanksTiles {
+    int64_t cells = 0;
+};
+struct HiddenLayer {};  // a layer, object group or group
+struct LayerOffset {    // the same
+    double x = 0;
+    double y = 0;
+};
+struct Orientation {
+    std::string name;
+};
+
+// Object groups and objects.
+struct GroupName {
+    std::string nearName;  // the name the game reads that it nearly is
+    int64_t objects = 0;   // how many were ignored
+};
+struct MobNumber {
+    int32_t spawns = 0;  // the mob it spawns; 0 where the name holds no number
+};
+struct ZoneMarker {};
+struct WaypointShape {
+    tmx::TmxShape shape = tmx::TmxShape::Rectangle;
+};
+struct PathIdReused {
+    int32_t pathId = 0;
+    int32_t firstObject = 0;  // the object that took it first
+};
+struct ObjectOutsideZone {
+    Cell cell;
+};
+struct PathOutsideZone {
+    Cell firstOutside;
+    int64_t pointsOutside = 0;
+    int64_t points = 0;
+};
+struct TileObjectAnchor {
+    Cell drawnOver;  // its top-left cell, as Tiled draws it
+    Cell placedIn;   // the cell of its bottom-left corner
+};
+struct PathPoint {
+    int64_t number = 0;  // 1-based
+    std::string text;    // as written
+    int32_t readX = 0;
+    int32_t readY = 0;
+    int64_t partialPoints = 0;  // how many of its points are like it
+};
+struct TileSize {
+    int32_t width = 0;
+    int32_t height = 0;
+};
+
+// The header.
+struct TitleBreaksLine {
+    std::string title;
+};
+struct TitleJoined {
+    std::string title;
+};
+struct HeaderNumber {
+    std::string property;  // "Level" or "Respawn"
+    int32_t value = 0;     // what the game reads of it
+};
+
+// A zone script read back.
+struct ZoneLine {
+    std::string text;  // its first characters
+};
+struct ZoneNumber {
+    std::string what;
+    int32_t value = 0;
+    int32_t low = 0;
+    int32_t high = 0;
+};
+struct ZoneBlock {
+    int32_t blockId = 0;
+};
+
+}  // namespace finding
+
+using FindingData =
+    std::variant<finding::Load, finding::LayerData, finding::Template, finding::TilesOutsideZone,
+                 finding::TileWithoutCode, finding::TilesetsShareCodes, finding::EmptyZone,
+                 finding::LayerBlanksTiles, finding::HiddenLayer, finding::LayerOffset,
+                 finding::Orientation, finding::GroupName, finding::MobNumber, finding::ZoneMarker,
+                 finding::WaypointShape, finding::PathIdReused, finding::ObjectOutsideZone,
+                 finding::PathOutsideZone, finding::TileObjectAnchor, finding::PathPoint,
+                 finding::TileSize, finding::TitleBreaksLine, finding::TitleJoined,
+                 finding::HeaderNumber, finding::ZoneLine, finding::ZoneNumber, finding::ZoneBlock>;
+
+struct Finding {
+    tmx::TmxSeverity severity = tmx::TmxSeverity::Warning;
+    tmx::TmxLocation at;  // of the element it is about
+    FindingSubject about;
+    FindingData what;
+};
+
+using Findings = std::vector<Finding>;
+
+// The loader's findings, as the program reports them.
+Findings FindingsOfLoad(const tmx::TmxFindings& loaded);
