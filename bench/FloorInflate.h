@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "TmxBase64.h"
+#include "tmx/decode/TmxBase64.h"
 
 inline void FloorInflate(const std::vector<uint8_t>& stream, std::vector<uint8_t>& grid) {
     z_stream z{};

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "FloorInflate.h"
-#include "TmxBase64.h"
+#include "tmx/decode/TmxBase64.h"
 
 namespace {
 

@@ -21,9 +21,9 @@
 
 #include "BenchInputs.h"
 #include "FloorInflate.h"
-#include "TmxMap.h"
 #include "ZoneExports.h"
 #include "ZonePreview.h"
+#include "tmx/model/TmxMap.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include <string>
 
-#include "TmxNumbers.h"
 #include "ZoneExports.h"
+#include "tmx/decode/TmxNumbers.h"
 
 namespace {
 

@@ -3,9 +3,9 @@
 #include <map>
 #include <string>
 
-#include "TmxNumbers.h"
 #include "ZoneExports.h"
 #include "ZoneGeometry.h"
+#include "tmx/decode/TmxNumbers.h"
 
 namespace {
 

@@ -9,8 +9,8 @@
 #include <variant>
 #include <vector>
 
-#include "TmxFinding.h"
-#include "TmxObjectGroup.h"
+#include "tmx/model/TmxFinding.h"
+#include "tmx/model/TmxObjectGroup.h"
 
 // What a finding is about, as a designer finds it in Tiled.
 struct FindingSubject {

@@ -5,8 +5,8 @@
 // game's rules drop or change of the map as drawn, each adds to `findings`.
 
 #include "Finding.h"
-#include "TmxMap.h"
 #include "ZoneScript.h"
+#include "tmx/model/TmxMap.h"
 
 // Level, respawn and title from the map properties, then an empty line.
 // Findings: header-number, title-breaks-line.

@@ -18,12 +18,12 @@
 #include "CommandLine.h"
 #include "Diagnostics.h"
 #include "SaveOutput.h"
-#include "TmxFileText.h"
-#include "TmxMap.h"
 #include "ZoneExports.h"
 #include "ZonePreview.h"
 #include "ZoneScript.h"
 #include "ZoneScriptReader.h"
+#include "tmx/decode/TmxFileText.h"
+#include "tmx/model/TmxMap.h"
 
 namespace {
 

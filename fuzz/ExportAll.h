@@ -4,8 +4,8 @@
 // end, and every finding can be put in words.
 
 #include "FindingText.h"
-#include "TmxMap.h"
 #include "ZoneExports.h"
+#include "tmx/model/TmxMap.h"
 
 inline void ExportAll(const tmx::TmxMap& map) {
     ZoneScript script;

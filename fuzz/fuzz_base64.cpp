@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "Encoders.h"
-#include "TmxBase64.h"
+#include "tmx/decode/TmxBase64.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::vector<uint8_t> bytes =

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "TmxInflate.h"
+#include "tmx/decode/TmxInflate.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size < 2) return 0;

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "ExportAll.h"
-#include "TmxJson.h"
+#include "tmx/read/TmxJson.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::string text(reinterpret_cast<const char*>(data), size);

@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "TmxCsv.h"
-#include "TmxNumbers.h"
+#include "tmx/decode/TmxCsv.h"
+#include "tmx/decode/TmxNumbers.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string text(reinterpret_cast<const char*>(data), size);

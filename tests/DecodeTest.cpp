@@ -7,8 +7,8 @@
 #include <random>
 
 #include "Encoders.h"
-#include "TmxBase64.h"
-#include "TmxInflate.h"
+#include "tmx/decode/TmxBase64.h"
+#include "tmx/decode/TmxInflate.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "TmxFileText.h"
+#include "tmx/decode/TmxFileText.h"
 
 namespace {
 

@@ -9,9 +9,9 @@
 #include <sstream>
 
 #include "Encoders.h"
-#include "TmxJson.h"
-#include "TmxMap.h"
-#include "TmxNumbers.h"
+#include "tmx/decode/TmxNumbers.h"
+#include "tmx/model/TmxMap.h"
+#include "tmx/read/TmxJson.h"
 
 namespace {
 

@@ -9,8 +9,8 @@
 #include <map>
 #include <random>
 
-#include "TmxCsv.h"
-#include "TmxMap.h"
+#include "tmx/decode/TmxCsv.h"
+#include "tmx/model/TmxMap.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include <sstream>
 #include <string>
 
-#include "TmxNumbers.h"
+#include "tmx/decode/TmxNumbers.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <random>
 #include <string>
 
-#include "TmxObjectGroup.h"
+#include "tmx/model/TmxObjectGroup.h"
 
 namespace {
 

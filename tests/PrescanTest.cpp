@@ -3,8 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include "TmxMap.h"
-#include "TmxPrescan.h"
+#include "tmx/decode/TmxPrescan.h"
+#include "tmx/model/TmxMap.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "TmxMap.h"
+#include "tmx/model/TmxMap.h"
 
 namespace {
 

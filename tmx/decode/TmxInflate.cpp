@@ -1,4 +1,4 @@
-#include "TmxInflate.h"
+#include "tmx/decode/TmxInflate.h"
 
 #include <zlib.h>
 #include <zstd.h>

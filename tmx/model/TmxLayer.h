@@ -8,9 +8,9 @@
 #include <string_view>
 #include <vector>
 
-#include "TmxFinding.h"
-#include "TmxProperties.h"
-#include "TmxTileset.h"
+#include "tmx/model/TmxFinding.h"
+#include "tmx/model/TmxProperties.h"
+#include "tmx/model/TmxTileset.h"
 
 class TiXmlElement;
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "TmxFinding.h"
+#include "tmx/model/TmxFinding.h"
 
 class TiXmlElement;
 

@@ -1,9 +1,9 @@
-#include "TmxObjectGroup.h"
+#include "tmx/model/TmxObjectGroup.h"
 
 #include <cstring>
 
-#include "TmxTemplate.h"
-#include "TmxXml.h"
+#include "tmx/read/TmxTemplate.h"
+#include "tmx/read/TmxXml.h"
 
 namespace tmx {
 

@@ -6,8 +6,8 @@
 #include <string_view>
 #include <vector>
 
-#include "TmxFinding.h"
-#include "TmxProperties.h"
+#include "tmx/model/TmxFinding.h"
+#include "tmx/model/TmxProperties.h"
 
 class TiXmlElement;
 

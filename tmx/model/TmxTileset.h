@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "TmxProperties.h"
+#include "tmx/model/TmxProperties.h"
 
 class TiXmlElement;
 

@@ -1,10 +1,10 @@
-#include "TmxTemplate.h"
+#include "tmx/read/TmxTemplate.h"
 
 #include <filesystem>
 
-#include "TmxFileText.h"
-#include "TmxJson.h"
-#include "TmxXml.h"
+#include "tmx/decode/TmxFileText.h"
+#include "tmx/read/TmxJson.h"
+#include "tmx/read/TmxXml.h"
 
 namespace tmx {
 

@@ -1,4 +1,4 @@
-#include "TmxNumbers.h"
+#include "tmx/decode/TmxNumbers.h"
 
 #include <climits>
 #include <cstdio>

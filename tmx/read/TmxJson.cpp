@@ -1,4 +1,4 @@
-#include "TmxJson.h"
+#include "tmx/read/TmxJson.h"
 
 #include <simdjson.h>
 
@@ -7,9 +7,9 @@
 #include <cstdio>
 #include <string_view>
 
-#include "TmxMap.h"
-#include "TmxNumbers.h"
-#include "TmxPrescan.h"
+#include "tmx/decode/TmxNumbers.h"
+#include "tmx/decode/TmxPrescan.h"
+#include "tmx/model/TmxMap.h"
 
 namespace tmx {
 

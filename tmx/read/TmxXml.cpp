@@ -1,6 +1,6 @@
-#include "TmxXml.h"
+#include "tmx/read/TmxXml.h"
 
-#include "TmxPrescan.h"
+#include "tmx/decode/TmxPrescan.h"
 
 namespace tmx {
 namespace {

@@ -1,4 +1,4 @@
-#include "TmxPrescan.h"
+#include "tmx/decode/TmxPrescan.h"
 
 #include <cstring>
 

@@ -1,8 +1,8 @@
-#include "TmxTileset.h"
+#include "tmx/model/TmxTileset.h"
 
 #include <algorithm>
 
-#include "TmxXml.h"
+#include "tmx/read/TmxXml.h"
 
 namespace tmx {
 

@@ -1,4 +1,4 @@
-#include "TmxFileText.h"
+#include "tmx/decode/TmxFileText.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

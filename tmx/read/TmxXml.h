@@ -8,8 +8,8 @@
 #include <cstdint>
 #include <string>
 
-#include "TmxFinding.h"
-#include "TmxNumbers.h"
+#include "tmx/decode/TmxNumbers.h"
+#include "tmx/model/TmxFinding.h"
 
 namespace tmx {
 

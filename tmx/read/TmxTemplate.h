@@ -6,7 +6,7 @@
 #include <set>
 #include <string>
 
-#include "TmxObjectGroup.h"
+#include "tmx/model/TmxObjectGroup.h"
 
 namespace tmx {
 

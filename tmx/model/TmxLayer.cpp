@@ -1,4 +1,4 @@
-#include "TmxLayer.h"
+#include "tmx/model/TmxLayer.h"
 
 #include <tinyxml.h>
 
@@ -7,11 +7,11 @@
 #include <cstring>
 #include <optional>
 
-#include "TmxBase64.h"
-#include "TmxCsv.h"
-#include "TmxInflate.h"
-#include "TmxMap.h"
-#include "TmxXml.h"
+#include "tmx/decode/TmxBase64.h"
+#include "tmx/decode/TmxCsv.h"
+#include "tmx/decode/TmxInflate.h"
+#include "tmx/model/TmxMap.h"
+#include "tmx/read/TmxXml.h"
 
 namespace tmx {
 namespace {

@@ -1,4 +1,4 @@
-#include "TmxMap.h"
+#include "tmx/model/TmxMap.h"
 
 #include <tinyxml.h>
 
@@ -7,10 +7,10 @@
 #include <cstring>
 #include <memory>
 
-#include "TmxFileText.h"
-#include "TmxJson.h"
-#include "TmxNumbers.h"
-#include "TmxXml.h"
+#include "tmx/decode/TmxFileText.h"
+#include "tmx/decode/TmxNumbers.h"
+#include "tmx/read/TmxJson.h"
+#include "tmx/read/TmxXml.h"
 
 namespace tmx {
 namespace {

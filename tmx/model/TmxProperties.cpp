@@ -1,8 +1,8 @@
-#include "TmxProperties.h"
+#include "tmx/model/TmxProperties.h"
 
 #include <algorithm>
 
-#include "TmxXml.h"
+#include "tmx/read/TmxXml.h"
 
 namespace tmx {
 

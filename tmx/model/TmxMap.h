@@ -6,11 +6,11 @@
 #include <string_view>
 #include <vector>
 
-#include "TmxLayer.h"
-#include "TmxObjectGroup.h"
-#include "TmxProperties.h"
-#include "TmxTemplate.h"
-#include "TmxTileset.h"
+#include "tmx/model/TmxLayer.h"
+#include "tmx/model/TmxObjectGroup.h"
+#include "tmx/model/TmxProperties.h"
+#include "tmx/model/TmxTileset.h"
+#include "tmx/read/TmxTemplate.h"
 
 class TiXmlElement;
 

@@ -1,9 +1,9 @@
-#include "TmxCsv.h"
+#include "tmx/decode/TmxCsv.h"
 
 #include <bit>
 #include <cstring>
 
-#include "TmxNumbers.h"
+#include "tmx/decode/TmxNumbers.h"
 
 #if defined(__SSE2__)
 #include <emmintrin.h>

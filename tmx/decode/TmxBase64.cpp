@@ -1,4 +1,4 @@
-#include "TmxBase64.h"
+#include "tmx/decode/TmxBase64.h"
 
 #include <array>
 
