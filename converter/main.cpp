@@ -24,6 +24,7 @@
 #include "ZoneScriptReader.h"
 #include "tmx/decode/TmxFileText.h"
 #include "tmx/model/TmxMap.h"
+#include "tmx/read/TmxTemplate.h"
 
 namespace {
 

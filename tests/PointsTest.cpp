@@ -8,7 +8,7 @@
 #include <random>
 #include <string>
 
-#include "tmx/model/TmxObjectGroup.h"
+#include "tmx/read/TmxPointsText.h"
 
 namespace {
 
@@ -28,7 +28,7 @@ TEST(Points, ReadAsSscanfReadsEachToken) {
             text += std::string(1 + random() % 2, ' ') + token;
         }
         tmx::TmxPointList points;
-        points.ReadText(text);
+        tmx::ReadPointsText(text, points);
         ASSERT_EQ(points.points().size(), tokens.size()) << text;
         tmx::TmxPoint previous;
         size_t partial = 0;

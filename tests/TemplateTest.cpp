@@ -7,6 +7,7 @@
 #include <fstream>
 
 #include "tmx/model/TmxMap.h"
+#include "tmx/read/TmxTemplate.h"
 
 namespace {
 

@@ -37,6 +37,7 @@ struct TmxTemplateProblem {
 // program's to choose.
 struct TmxFinding {
     TmxLocation at;        // of the element it is about
+    int32_t order = 0;     // the stacking order of its layer or object group
     std::string layer;     // the layer, or the object group of the object
     int32_t objectId = 0;  // the object, for a template (Tiled's ids start at 1)
     std::variant<TmxLayerDataProblem, TmxTemplateProblem> problem;

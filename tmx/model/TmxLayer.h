@@ -12,8 +12,6 @@
 #include "tmx/model/TmxProperties.h"
 #include "tmx/model/TmxTileset.h"
 
-class TiXmlElement;
-
 namespace tmx {
 
 class TmxMap;
@@ -76,10 +74,23 @@ class TmxLayerAttributes {
     void setOrderIndex(int32_t orderIndex) { orderIndex_ = orderIndex; }
     const TmxProperties& properties() const { return properties_; }
 
+    // What a reader found of it.
+    void SetLocation(TmxLocation location) { location_ = location; }
+    void SetName(std::string name) { name_ = std::move(name); }
+    void SetSize(int32_t width, int32_t height) {
+        width_ = width;
+        height_ = height;
+    }
+    void SetOpacity(float opacity) { opacity_ = opacity; }
+    void SetVisible(bool visible) { visible_ = visible; }
+    void SetOffset(double x, double y) {
+        offsetX_ = x;
+        offsetY_ = y;
+    }
+    TmxProperties& editProperties() { return properties_; }
+
   protected:
-    friend class TmxJsonReader;
     explicit TmxLayerAttributes(const TmxMap& map) : map_(&map) {}
-    void ReadAttributes(const TiXmlElement* element);
 
     const TmxMap* map_;
     TmxLocation location_;
@@ -107,7 +118,14 @@ class TmxLayer : public TmxLayerAttributes {
     TmxLayer(const TmxMap& map, std::shared_ptr<const TmxTilesetLookup> tilesets,
              int64_t cellBudget);
 
-    void ReadElement(const TiXmlElement* element);
+    // What a reader found of it: how its data is stored, its chunks, and why
+    // tiles of it are missing (the first reason counts).
+    void SetEncoding(TmxEncoding encoding) { encoding_ = encoding; }
+    void SetCompression(TmxCompression compression) { compression_ = compression; }
+    // A new chunk of the layer, or nullptr when its size is refused (noted).
+    // The pointer holds until the next chunk is added.
+    TmxChunk* AddChunk(int32_t x, int32_t y, int32_t width, int32_t height);
+    void NoteProblem(TmxLayerDataProblem problem);
 
     // The one walk over a layer's cells: visits those inside `area`, chunk by
     // chunk in file order, so that where chunks overlap the later one comes
@@ -139,15 +157,6 @@ class TmxLayer : public TmxLayerAttributes {
     const std::optional<TmxLayerDataProblem>& dataProblem() const { return dataProblem_; }
 
   private:
-    friend class TmxJsonReader;
-    // A new chunk of the layer, or nullptr when its size is refused (noted).
-    TmxChunk* AddChunk(int32_t x, int32_t y, int32_t width, int32_t height);
-    void ReadChunk(const TiXmlElement* source, int32_t x, int32_t y, int32_t width, int32_t height);
-    static void ReadXmlTiles(const TiXmlElement* data, TmxChunk& chunk);
-    void ReadBase64Data(std::string_view text, TmxChunk& chunk);
-    static void ReadCsvData(const std::string& text, TmxChunk& chunk);
-    void NoteProblem(TmxLayerDataProblem problem);
-
     std::shared_ptr<const TmxTilesetLookup> tilesets_;
     int64_t cellBudget_;
     std::vector<TmxChunk> chunks_;
@@ -183,12 +192,11 @@ class TmxImageLayer : public TmxLayerAttributes {
   public:
     explicit TmxImageLayer(const TmxMap& map) : TmxLayerAttributes(map) {}
 
-    void ReadElement(const TiXmlElement* element);
+    void SetImage(TmxImage image) { image_ = std::move(image); }
 
     const std::optional<TmxImage>& image() const { return image_; }
 
   private:
-    friend class TmxJsonReader;
     std::optional<TmxImage> image_;
 };
 

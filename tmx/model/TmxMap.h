@@ -10,11 +10,10 @@
 #include "tmx/model/TmxObjectGroup.h"
 #include "tmx/model/TmxProperties.h"
 #include "tmx/model/TmxTileset.h"
-#include "tmx/read/TmxTemplate.h"
-
-class TiXmlElement;
 
 namespace tmx {
+
+class TmxTemplates;
 
 enum class TmxOrientation : int32_t { Orthogonal = 1, Isometric = 2, Staggered = 3 };
 
@@ -59,10 +58,44 @@ class TmxMap {
     static constexpr size_t kMaxTilesets = 4096;
 
     // Reads a map saved by Tiled, as TMX (XML) or as JSON, told apart by the
-    // first character that is no white space. `templates`, when given, are
-    // shared with other maps of the run; paths are relative to the map's folder.
+    // first character that is no white space, then resolves the templates
+    // its objects name. `templates`, when given, are shared with other maps
+    // of the run; paths are relative to the map's folder. (The readers do
+    // this: see tmx/read/.)
     void LoadFromFile(const std::string& path, TmxTemplates* templates = nullptr);
     void LoadFromText(const std::string& text);
+
+    // How the readers build the map, in file order. A later tileset hides an
+    // earlier one of the same or a higher firstGid; a layer sees the tilesets
+    // added before it. Layer-like records take their place in the stacking
+    // order from `orderIndex`, which each one advances.
+    void SetSourcePath(const std::string& path);
+    void SetLocation(TmxLocation location) { location_ = location; }
+    void SetVersion(double version) { version_ = version; }
+    void SetSize(int32_t width, int32_t height) {
+        width_ = width;
+        height_ = height;
+    }
+    void SetTileSize(int32_t width, int32_t height) {
+        tileWidth_ = width;
+        tileHeight_ = height;
+    }
+    void SetOrientation(const std::string& name);
+    TmxProperties& editProperties() { return properties_; }
+    bool AddTileset(TmxTileset tileset);  // false, and the error recorded, beyond kMaxTilesets
+    TmxLayer NewLayer();                  // a layer that sees the tilesets added so far
+    void AddLayer(TmxLayer layer, int32_t& orderIndex);
+    void AddImageLayer(TmxImageLayer layer, int32_t& orderIndex);
+    void AddObjectGroup(TmxObjectGroup group, int32_t& orderIndex);
+    // A group holds the layer-like records added between these two calls.
+    size_t BeginGroup(TmxGroup group, int32_t orderIndex);
+    void EndGroup(size_t group, int32_t orderIndex);
+    // A finding, kept in stacking order, after those of the same place.
+    void AddFinding(TmxFinding finding);
+    // Why the load failed.
+    void RecordError(TmxLoadError code, std::string message, TmxLocation at = {});
+    // The object groups, for what follows the reading: templates.
+    std::vector<TmxObjectGroup>& editObjectGroups() { return objectGroups_; }
 
     // The index of the tileset that owns `gid` (flip flags already cleared):
     // the last tileset whose firstGid is not above it, or -1.
@@ -94,24 +127,6 @@ class TmxMap {
     const std::vector<TmxGroup>& groups() const { return groups_; }
 
   private:
-    friend class TmxJsonReader;
-    void RecordError(TmxLoadError code, std::string message, TmxLocation at = {});
-    // Parses the `size` bytes of `text`, which are followed by at least
-    // kParsePadding bytes of its own; `owner`, when given, holds it and is
-    // freed once it is no longer needed.
-    void Parse(const char* text, size_t size, std::string* owner);
-    // What both readers do with the records they read.
-    void SetOrientation(const std::string& name);
-    bool AddTileset(TmxTileset tileset);  // false, and the error recorded, beyond kMaxTilesets
-    TmxLayer NewLayer();
-    void AddLayer(TmxLayer layer, int32_t& orderIndex);
-    size_t BeginGroup(TmxGroup group, int32_t orderIndex);  // its endOrder is set after
-    void ReadLayerLike(const TiXmlElement* element, int32_t& orderIndex);
-    // `source` is the text the element was parsed from; `owner`, when given,
-    // holds it and is freed before the first record after the properties.
-    void ReadMapElement(const TiXmlElement* mapElement, std::string_view source,
-                        std::string* owner);
-
     std::string sourcePath_;
     std::string directory_;
     TmxLocation location_;
@@ -137,8 +152,6 @@ class TmxMap {
     TmxLocation errorLocation_;
     TmxFindings findings_;
     TmxProperties properties_;
-    TmxTemplates ownTemplates_;
-    TmxTemplates* templates_ = &ownTemplates_;
 };
 
 }  // namespace tmx

@@ -1,102 +1,66 @@
 #include "tmx/model/TmxObjectGroup.h"
 
-#include <cstring>
-
-#include "tmx/read/TmxTemplate.h"
-#include "tmx/read/TmxXml.h"
-
 namespace tmx {
 
-void TmxPointList::ReadPoints(const TiXmlElement* element) {
-    if (const char* text = element->Attribute("points")) ReadText(text);
+namespace {
+
+// A sum as the map's 32-bit numbers hold it: wrapped, never undefined.
+int32_t Wrapped(int64_t value) {
+    return static_cast<int32_t>(static_cast<uint32_t>(value));
 }
 
-void TmxPointList::ReadText(std::string_view text) {
-    const char* const end = text.data() + text.size();
-    TmxPoint point;  // the previous point: what an unreadable coordinate keeps
-    for (const char* p = text.data(); p != end;) {
-        if (*p == ' ') {
-            ++p;
-            continue;
-        }
-        const char* tokenEnd = static_cast<const char*>(std::memchr(p, ' ', end - p));
-        if (tokenEnd == nullptr) tokenEnd = end;
-        const char* afterX = ScanIntAt(p, tokenEnd, point.x);
-        const char* afterY = afterX;
-        if (afterX != p && afterX != tokenEnd && *afterX == ',') {
-            afterY = ScanIntAt(afterX + 1, tokenEnd, point.y);
-        }
-        const bool whole =
-            afterX != p && afterY != afterX && afterY != afterX + 1 && afterY == tokenEnd;
-        if (!whole && partialCount_++ == 0) {
-            firstPartial_ = TmxPartialPoint{points_.size(), std::string(p, tokenEnd)};
-        }
-        points_.push_back(point);
-        p = tokenEnd;
-    }
+}  // namespace
+
+void TmxPointList::Add(TmxPoint point) {
+    points_.push_back(point);
 }
 
-void TmxObject::ReadElement(const TiXmlElement* element) {
-    location_ = LocationOf(element);
-    // Maps hold thousands of objects: each attribute and child is looked at once.
-    static constexpr struct {
-        const char* name;
-        int32_t TmxObject::*field;
-    } kNumbers[] = {{"id", &TmxObject::id_},         {"x", &TmxObject::x_},
-                    {"y", &TmxObject::y_},           {"width", &TmxObject::width_},
-                    {"height", &TmxObject::height_}, {"gid", &TmxObject::gid_}};
-    static constexpr struct {
-        const char* name;
-        std::string TmxObject::*field;
-    } kTexts[] = {{"name", &TmxObject::name_},
-                  {"type", &TmxObject::type_},
-                  {"template", &TmxObject::template_}};
-    for (const TiXmlAttribute* a = element->FirstAttribute(); a != nullptr; a = a->Next()) {
-        const char* name = a->Name();
-        for (const auto& number : kNumbers) {
-            if (std::strcmp(name, number.name) == 0) ScanInt(a->Value(), this->*number.field);
-        }
-        for (const auto& text : kTexts) {
-            if (std::strcmp(name, text.name) == 0) this->*text.field = a->Value();
-        }
-        if (std::strcmp(name, "gid") == 0) hasGid_ = true;
-    }
-    // The first child of each name counts; the shapes in this order of precedence.
-    const TiXmlElement* shapes[5] = {};  // ellipse, point, text, polygon, polyline
-    const TiXmlElement* properties = nullptr;
-    static constexpr const char* kShapeNames[5] = {"ellipse", "point", "text", "polygon",
-                                                   "polyline"};
-    for (const TiXmlElement* child = element->FirstChildElement(); child != nullptr;
-         child = child->NextSiblingElement()) {
-        const char* name = child->Value();
-        if (properties == nullptr && std::strcmp(name, "properties") == 0) properties = child;
-        for (int i = 0; i < 5; ++i) {
-            if (shapes[i] == nullptr && std::strcmp(name, kShapeNames[i]) == 0) shapes[i] = child;
-        }
-    }
-    if (shapes[0] != nullptr) SetShape(TmxShape::Ellipse);
-    if (shapes[1] != nullptr) SetShape(TmxShape::Point);
-    if (shapes[2] != nullptr) SetShape(TmxShape::Text);
-    if (shapes[3] != nullptr) {
-        polygon_.emplace().ReadPoints(shapes[3]);
-        SetShape(TmxShape::Polygon);
-    }
-    if (shapes[4] != nullptr) {
-        polyline_.emplace().ReadPoints(shapes[4]);
-        SetShape(TmxShape::Polyline);
-    }
-    SetShape(shape_);
-    if (properties != nullptr) properties_.ReadElement(properties);
+void TmxPointList::AddPartial(TmxPoint point, std::string_view text) {
+    if (partialCount_++ == 0) firstPartial_ = TmxPartialPoint{points_.size(), std::string(text)};
+    points_.push_back(point);
+}
+
+void TmxObject::SetPosition(int32_t x, int32_t y) {
+    x_ = x;
+    y_ = y;
+    Derive();
+}
+
+void TmxObject::SetSize(int32_t width, int32_t height) {
+    width_ = width;
+    height_ = height;
+    Derive();
+}
+
+void TmxObject::SetGid(int32_t gid) {
+    gid_ = gid;
+    hasGid_ = true;
+    Derive();
 }
 
 void TmxObject::SetShape(TmxShape shape) {
     if (shape != TmxShape::Rectangle && shape != TmxShape::Tile) hasShape_ = true;
     shape_ = shape;
+    Derive();
+}
+
+void TmxObject::SetPolygon(TmxPolygon points) {
+    polygon_ = std::move(points);
+    SetShape(TmxShape::Polygon);
+}
+
+void TmxObject::SetPolyline(TmxPolyline points) {
+    polyline_ = std::move(points);
+    SetShape(TmxShape::Polyline);
+}
+
+void TmxObject::Derive() {
     if (!hasShape_) shape_ = gid_ != 0 ? TmxShape::Tile : TmxShape::Rectangle;
+    ellipse_.reset();
     // Derived from the rectangle; halves truncate toward zero.
-    if (shape == TmxShape::Ellipse) {
-        ellipse_ =
-            TmxEllipse{WrapAdd(x_, width_ / 2), WrapAdd(y_, height_ / 2), width_ / 2, height_ / 2};
+    if (shape_ == TmxShape::Ellipse) {
+        ellipse_ = TmxEllipse{Wrapped(int64_t{x_} + width_ / 2), Wrapped(int64_t{y_} + height_ / 2),
+                              width_ / 2, height_ / 2};
     }
 }
 
@@ -123,34 +87,8 @@ void TmxObject::ApplyTemplate(const TmxObject& base) {
     }
     for (const auto& [name, property] : properties_.entries())
         merged.properties_.Set(name, property);
-    merged.ellipse_.reset();
-    merged.SetShape(merged.shape_);
+    merged.Derive();
     *this = std::move(merged);
-}
-
-void TmxObjectGroup::ReadElement(const TiXmlElement* element, TmxTemplates& templates,
-                                 TmxFindings& findings) {
-    location_ = LocationOf(element);
-    ReadTextAttribute(element, "name", name_);
-    ReadDoubleAttribute(element, "offsetx", offsetX_);
-    ReadDoubleAttribute(element, "offsety", offsetY_);
-    ReadIntAttribute(element, "width", width_);
-    ReadIntAttribute(element, "height", height_);
-    ReadIntAttribute(element, "visible", visible_);
-    properties_.ReadFirstBlockOf(element);
-    for (const TiXmlElement* object = element->FirstChildElement("object"); object;
-         object = object->NextSiblingElement("object")) {
-        objects_.emplace_back().ReadElement(object);
-        ApplyTemplate(templates, findings);
-    }
-}
-
-void TmxObjectGroup::ApplyTemplate(TmxTemplates& templates, TmxFindings& findings) {
-    TmxObject& object = objects_.back();
-    const std::string problem = templates.Apply(object);
-    if (problem.empty()) return;
-    findings.push_back({object.location(), name_, object.id(),
-                        TmxTemplateProblem{object.templatePath(), problem}});
 }
 
 }  // namespace tmx

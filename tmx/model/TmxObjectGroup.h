@@ -9,8 +9,6 @@
 #include "tmx/model/TmxFinding.h"
 #include "tmx/model/TmxProperties.h"
 
-class TiXmlElement;
-
 namespace tmx {
 
 struct TmxPoint {
@@ -27,14 +25,9 @@ struct TmxPartialPoint {
 // The points of a polygon or polyline, as offsets from the object's position.
 class TmxPointList {
   public:
-    // Reads the "points" attribute (see ReadText).
-    void ReadPoints(const TiXmlElement* element);
-    // Reads points from their TMX text: tokens split at spaces only, each
-    // "x,y" read as C's "%d,%d". A coordinate that cannot be read repeats the
-    // one of the point before it (0 for the first point), so "64.5,-64" keeps
-    // the previous y; every token makes a point. JSON points come here too, as
-    // the text Tiled writes for them in TMX.
-    void ReadText(std::string_view text);
+    // The next point, and one whose text (`text`) was not read whole.
+    void Add(TmxPoint point);
+    void AddPartial(TmxPoint point, std::string_view text);
 
     const std::vector<TmxPoint>& points() const { return points_; }
     // The first point not read whole, and how many there are.
@@ -63,7 +56,20 @@ enum class TmxShape { Rectangle, Ellipse, Point, Polygon, Polyline, Text, Tile }
 
 class TmxObject {
   public:
-    void ReadElement(const TiXmlElement* element);
+    // What a reader found of it. The shape follows: a shape child decides,
+    // else a gid makes a tile; an ellipse is derived from the rectangle.
+    void SetLocation(TmxLocation location) { location_ = location; }
+    void SetId(int32_t id) { id_ = id; }
+    void SetName(std::string name) { name_ = std::move(name); }
+    void SetType(std::string type) { type_ = std::move(type); }
+    void SetTemplatePath(std::string path) { template_ = std::move(path); }
+    void SetPosition(int32_t x, int32_t y);
+    void SetSize(int32_t width, int32_t height);
+    void SetGid(int32_t gid);  // the object has a gid, even 0
+    void SetShape(TmxShape shape);
+    void SetPolygon(TmxPolygon points);
+    void SetPolyline(TmxPolyline points);
+    TmxProperties& editProperties() { return properties_; }
 
     // Makes this object, read as an instance of a template, what Tiled makes
     // of it: the template's object with the instance's place and id, and the
@@ -88,9 +94,9 @@ class TmxObject {
     const TmxProperties& properties() const { return properties_; }
 
   private:
-    friend class TmxJsonReader;
-    // The shape from the children (or keys) read, and the ellipse from the rectangle.
-    void SetShape(TmxShape shape);
+    // The parts that follow from the others: the shape where no child set
+    // one, and the ellipse.
+    void Derive();
 
     TmxLocation location_;
     int32_t id_ = 0;
@@ -111,13 +117,24 @@ class TmxObject {
     TmxProperties properties_;
 };
 
-class TmxTemplates;
-
 class TmxObjectGroup {
   public:
-    // `templates` resolve the objects that name a template; their findings
-    // go to `findings`.
-    void ReadElement(const TiXmlElement* element, TmxTemplates& templates, TmxFindings& findings);
+    // What a reader found of it.
+    void SetLocation(TmxLocation location) { location_ = location; }
+    void SetName(std::string name) { name_ = std::move(name); }
+    void SetSize(int32_t width, int32_t height) {
+        width_ = width;
+        height_ = height;
+    }
+    void SetVisible(int32_t visible) { visible_ = visible; }
+    void SetOffset(double x, double y) {
+        offsetX_ = x;
+        offsetY_ = y;
+    }
+    TmxProperties& editProperties() { return properties_; }
+    void AddObject(TmxObject object) { objects_.push_back(std::move(object)); }
+    // The objects, for what follows the reading: templates.
+    std::vector<TmxObject>& editObjects() { return objects_; }
 
     TmxLocation location() const { return location_; }
     const std::string& name() const { return name_; }
@@ -132,10 +149,6 @@ class TmxObjectGroup {
     const std::vector<TmxObject>& objects() const { return objects_; }
 
   private:
-    friend class TmxJsonReader;
-    // Resolves the template of the object read last, if it names one.
-    void ApplyTemplate(TmxTemplates& templates, TmxFindings& findings);
-
     TmxLocation location_;
     std::string name_;
     int32_t width_ = 0;

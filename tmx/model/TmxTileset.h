@@ -7,14 +7,17 @@
 
 #include "tmx/model/TmxProperties.h"
 
-class TiXmlElement;
-
 namespace tmx {
 
 // An image file as a tileset sheet or an image layer names it.
 class TmxImage {
   public:
-    void ReadElement(const TiXmlElement* element);
+    TmxImage() = default;
+    TmxImage(std::string source, int32_t width, int32_t height, std::string transparentColor)
+        : source_(std::move(source)),
+          width_(width),
+          height_(height),
+          transparentColor_(std::move(transparentColor)) {}
 
     const std::string& source() const { return source_; }
     int32_t width() const { return width_; }
@@ -22,7 +25,6 @@ class TmxImage {
     const std::string& transparentColor() const { return transparentColor_; }
 
   private:
-    friend class TmxJsonReader;
     std::string source_;  // as written, not joined with the map's folder
     int32_t width_ = 0;
     int32_t height_ = 0;
@@ -31,7 +33,6 @@ class TmxImage {
 
 class TmxTile {
   public:
-    explicit TmxTile(const TiXmlElement* element);
     TmxTile(int32_t id, TmxProperties properties) : id_(id), properties_(std::move(properties)) {}
 
     int32_t id() const { return id_; }
@@ -46,7 +47,19 @@ class TmxTile {
 // tileset that claims them. External tileset files are not read.
 class TmxTileset {
   public:
-    void ReadElement(const TiXmlElement* element);
+    // What a reader found of it.
+    void SetFirstGid(int32_t firstGid) { firstGid_ = firstGid; }
+    void SetName(std::string name) { name_ = std::move(name); }
+    void SetSource(std::string source) { source_ = std::move(source); }
+    void SetTileSize(int32_t width, int32_t height) {
+        tileWidth_ = width;
+        tileHeight_ = height;
+    }
+    void SetMargin(int32_t margin) { margin_ = margin; }
+    void SetSpacing(int32_t spacing) { spacing_ = spacing; }
+    void SetImage(TmxImage image) { image_ = std::move(image); }
+    void AddTile(TmxTile tile) { tiles_.push_back(std::move(tile)); }
+    TmxProperties& editProperties() { return properties_; }
 
     int32_t firstGid() const { return firstGid_; }
     const std::string& name() const { return name_; }
@@ -61,7 +74,6 @@ class TmxTileset {
     const TmxProperties& properties() const { return properties_; }
 
   private:
-    friend class TmxJsonReader;
     int32_t firstGid_ = 0;
     std::string name_;
     std::string source_;

@@ -10,6 +10,9 @@
 #include "tmx/decode/TmxNumbers.h"
 #include "tmx/decode/TmxPrescan.h"
 #include "tmx/model/TmxMap.h"
+#include "tmx/read/TmxLayerData.h"
+#include "tmx/read/TmxPointsText.h"
+#include "tmx/read/TmxXmlText.h"
 
 namespace tmx {
 
@@ -128,23 +131,6 @@ std::string TiledFloatText(double d) {
 
 namespace {
 
-// Text that Tiled writes as element content, which the XML parser then reads
-// condensed: no white space around it, runs of it one blank.
-std::string Condensed(std::string_view text) {
-    std::string out;
-    bool blank = false;
-    for (const char c : text) {
-        if (IsCSpace(c)) {
-            blank = !out.empty();
-            continue;
-        }
-        if (blank) out += ' ';
-        blank = false;
-        out += c;
-    }
-    return out;
-}
-
 // A property's value as the text Tiled writes for it in TMX.
 std::string PropertyText(std::string_view type, const element& value) {
     std::string_view text;
@@ -213,7 +199,7 @@ void ReadPoints(const array& list, TmxPointList& points) {
             .append(",")
             .append(TiledPositionText(coordinate("y")));
     }
-    points.ReadText(text);
+    ReadPointsText(text, points);
 }
 
 // Parses `text` into `document`: what is wrong, or "".
@@ -268,18 +254,26 @@ std::string TmxJsonReader::ReadTemplate(const char* text, size_t size, TmxObject
 
 void TmxJsonReader::ReadMapObject(TmxMap& map, const Json& json) {
     std::string_view version;
-    if (json["version"].get(version) == simdjson::SUCCESS) {
-        ScanDouble(std::string(version).c_str(), map.version_);
+    double number = 0;
+    if (json["version"].get(version) == simdjson::SUCCESS &&
+        ScanDouble(std::string(version).c_str(), number)) {
+        map.SetVersion(number);
     }
-    ReadInt(json, "width", map.width_);
-    ReadInt(json, "height", map.height_);
-    ReadInt(json, "tilewidth", map.tileWidth_);
-    ReadInt(json, "tileheight", map.tileHeight_);
+    int32_t width = 0;
+    int32_t height = 0;
+    ReadInt(json, "width", width);
+    ReadInt(json, "height", height);
+    map.SetSize(width, height);
+    int32_t tileWidth = 0;
+    int32_t tileHeight = 0;
+    ReadInt(json, "tilewidth", tileWidth);
+    ReadInt(json, "tileheight", tileHeight);
+    map.SetTileSize(tileWidth, tileHeight);
     std::string_view orientation;
     if (json["orientation"].get(orientation) == simdjson::SUCCESS) {
         map.SetOrientation(std::string(orientation));
     }
-    ReadProperties(json, map.properties_);
+    ReadProperties(json, map.editProperties());
     // Tiled writes every tileset before the layers, so all layers see all.
     array list;
     if (json["tilesets"].get(list) == simdjson::SUCCESS) {
@@ -301,19 +295,20 @@ void TmxJsonReader::ReadMapObject(TmxMap& map, const Json& json) {
 }
 
 void TmxJsonReader::ReadTileset(TmxTileset& tileset, const Json& json) {
-    ReadInt(json, "firstgid", tileset.firstGid_);
-    tileset.name_ = String(json, "name");
-    tileset.source_ = String(json, "source");
-    ReadInt(json, "tilewidth", tileset.tileWidth_);
-    ReadInt(json, "tileheight", tileset.tileHeight_);
-    ReadInt(json, "margin", tileset.margin_);
-    ReadInt(json, "spacing", tileset.spacing_);
+    const auto number = [&](std::string_view key) {
+        int32_t value = 0;
+        ReadInt(json, key, value);
+        return value;
+    };
+    tileset.SetFirstGid(number("firstgid"));
+    tileset.SetName(std::string(String(json, "name")));
+    tileset.SetSource(std::string(String(json, "source")));
+    tileset.SetTileSize(number("tilewidth"), number("tileheight"));
+    tileset.SetMargin(number("margin"));
+    tileset.SetSpacing(number("spacing"));
     if (const std::string_view image = String(json, "image"); !image.empty()) {
-        TmxImage& read = tileset.image_.emplace();
-        read.source_ = image;
-        ReadInt(json, "imagewidth", read.width_);
-        ReadInt(json, "imageheight", read.height_);
-        read.transparentColor_ = String(json, "transparentcolor");
+        tileset.SetImage(TmxImage(std::string(image), number("imagewidth"), number("imageheight"),
+                                  std::string(String(json, "transparentcolor"))));
     }
     array tiles;
     if (json["tiles"].get(tiles) == simdjson::SUCCESS) {
@@ -324,26 +319,32 @@ void TmxJsonReader::ReadTileset(TmxTileset& tileset, const Json& json) {
             ReadInt(tile, "id", id);
             TmxProperties properties;
             ReadProperties(tile, properties);
-            tileset.tiles_.emplace_back(id, std::move(properties));
+            tileset.AddTile(TmxTile(id, std::move(properties)));
         }
     }
-    ReadProperties(json, tileset.properties_);
+    ReadProperties(json, tileset.editProperties());
 }
 
 // A group's children are read as if they stood in its place.
 void TmxJsonReader::ReadLayerLike(TmxMap& map, const Json& json, int32_t& orderIndex) {
     const std::string_view type = String(json, "type");
     const auto readCommon = [&](TmxLayerAttributes& layer) {
-        layer.name_ = String(json, "name");
-        ReadInt(json, "width", layer.width_);
-        ReadInt(json, "height", layer.height_);
+        layer.SetName(std::string(String(json, "name")));
+        int32_t width = 0;
+        int32_t height = 0;
+        ReadInt(json, "width", width);
+        ReadInt(json, "height", height);
+        layer.SetSize(width, height);
         double opacity = 1;
         ReadDouble(json, "opacity", opacity);
-        layer.opacity_ = static_cast<float>(opacity);
-        layer.visible_ = Bool(json, "visible", true);
-        ReadDouble(json, "offsetx", layer.offsetX_);
-        ReadDouble(json, "offsety", layer.offsetY_);
-        ReadProperties(json, layer.properties_);
+        layer.SetOpacity(static_cast<float>(opacity));
+        layer.SetVisible(Bool(json, "visible", true));
+        double offsetX = 0;
+        double offsetY = 0;
+        ReadDouble(json, "offsetx", offsetX);
+        ReadDouble(json, "offsety", offsetY);
+        layer.SetOffset(offsetX, offsetY);
+        ReadProperties(json, layer.editProperties());
     };
     if (type == "tilelayer") {
         TmxLayer layer = map.NewLayer();
@@ -354,15 +355,13 @@ void TmxJsonReader::ReadLayerLike(TmxMap& map, const Json& json, int32_t& orderI
         TmxImageLayer layer(map);
         readCommon(layer);
         if (const std::string_view image = String(json, "image"); !image.empty()) {
-            layer.image_.emplace().source_ = image;
+            layer.SetImage(TmxImage(std::string(image), 0, 0, ""));
         }
-        layer.setOrderIndex(orderIndex++);
-        map.imageLayers_.push_back(std::move(layer));
+        map.AddImageLayer(std::move(layer), orderIndex);
     } else if (type == "objectgroup") {
         TmxObjectGroup group;
-        ReadObjectGroup(map, group, json);
-        group.setOrderIndex(orderIndex++);
-        map.objectGroups_.push_back(std::move(group));
+        ReadObjectGroup(group, json);
+        map.AddObjectGroup(std::move(group), orderIndex);
     } else if (type == "group") {
         TmxGroup group;
         group.name = String(json, "name");
@@ -377,18 +376,18 @@ void TmxJsonReader::ReadLayerLike(TmxMap& map, const Json& json, int32_t& orderI
                 if (entry.get(child) == simdjson::SUCCESS) ReadLayerLike(map, child, orderIndex);
             }
         }
-        map.groups_[index].endOrder = orderIndex;
+        map.EndGroup(index, orderIndex);
     }
 }
 
 void TmxJsonReader::ReadTileLayer(TmxLayer& layer, const Json& json) {
     const std::string_view compression = String(json, "compression");
-    if (String(json, "encoding") == "base64") layer.encoding_ = TmxEncoding::Base64;
-    if (compression == "zlib") layer.compression_ = TmxCompression::Zlib;
-    if (compression == "gzip") layer.compression_ = TmxCompression::Gzip;
-    if (compression == "zstd") layer.compression_ = TmxCompression::Zstd;
-    if (!compression.empty() && layer.compression_ == TmxCompression::None &&
-        layer.encoding_ == TmxEncoding::Base64) {
+    if (String(json, "encoding") == "base64") layer.SetEncoding(TmxEncoding::Base64);
+    if (compression == "zlib") layer.SetCompression(TmxCompression::Zlib);
+    if (compression == "gzip") layer.SetCompression(TmxCompression::Gzip);
+    if (compression == "zstd") layer.SetCompression(TmxCompression::Zstd);
+    if (!compression.empty() && layer.compression() == TmxCompression::None &&
+        layer.encoding() == TmxEncoding::Base64) {
         layer.NoteProblem(
             {TmxLayerDataProblem::Kind::UnknownCompression, std::string(compression)});
     }
@@ -397,11 +396,11 @@ void TmxJsonReader::ReadTileLayer(TmxLayer& layer, const Json& json) {
         std::string_view text;
         array ids;
         if (source["data"].get(text) == simdjson::SUCCESS) {
-            if (layer.encoding_ == TmxEncoding::Base64) layer.ReadBase64Data(text, chunk);
+            if (layer.encoding() == TmxEncoding::Base64) ReadBase64Cells(text, layer, chunk);
             return;
         }
         if (source["data"].get(ids) != simdjson::SUCCESS) return;
-        layer.encoding_ = TmxEncoding::Csv;
+        layer.SetEncoding(TmxEncoding::Csv);  // ids as numbers read as CSV text does
         // Ids keep their low 32 bits, as the CSV reading of their digits does.
         chunk.gids.resize(std::min(static_cast<size_t>(chunk.CellCount()), ids.size()));
         uint32_t* out = chunk.gids.data();
@@ -423,7 +422,7 @@ void TmxJsonReader::ReadTileLayer(TmxLayer& layer, const Json& json) {
     };
     array chunks;
     if (json["chunks"].get(chunks) != simdjson::SUCCESS) {
-        if (TmxChunk* chunk = layer.AddChunk(0, 0, layer.width_, layer.height_))
+        if (TmxChunk* chunk = layer.AddChunk(0, 0, layer.width(), layer.height()))
             readData(json, *chunk);
         return;
     }
@@ -442,52 +441,69 @@ void TmxJsonReader::ReadTileLayer(TmxLayer& layer, const Json& json) {
     }
 }
 
-void TmxJsonReader::ReadObjectGroup(TmxMap& map, TmxObjectGroup& group, const Json& json) {
-    group.name_ = String(json, "name");
-    ReadInt(json, "width", group.width_);
-    ReadInt(json, "height", group.height_);
-    group.visible_ = Bool(json, "visible", true) ? 1 : 0;
-    ReadDouble(json, "offsetx", group.offsetX_);
-    ReadDouble(json, "offsety", group.offsetY_);
-    ReadProperties(json, group.properties_);
+void TmxJsonReader::ReadObjectGroup(TmxObjectGroup& group, const Json& json) {
+    group.SetName(std::string(String(json, "name")));
+    int32_t width = 0;
+    int32_t height = 0;
+    ReadInt(json, "width", width);
+    ReadInt(json, "height", height);
+    group.SetSize(width, height);
+    group.SetVisible(Bool(json, "visible", true) ? 1 : 0);
+    double offsetX = 0;
+    double offsetY = 0;
+    ReadDouble(json, "offsetx", offsetX);
+    ReadDouble(json, "offsety", offsetY);
+    group.SetOffset(offsetX, offsetY);
+    ReadProperties(json, group.editProperties());
     array objects;
     if (json["objects"].get(objects) != simdjson::SUCCESS) return;
     for (const element entry : objects) {
         Json object;
         if (entry.get(object) != simdjson::SUCCESS) continue;
-        ReadObject(group.objects_.emplace_back(), object);
-        group.ApplyTemplate(*map.templates_, map.findings_);
+        TmxObject read;
+        ReadObject(read, object);
+        group.AddObject(std::move(read));
     }
 }
 
 void TmxJsonReader::ReadObject(TmxObject& object, const Json& json) {
-    ReadInt(json, "id", object.id_);
-    object.name_ = String(json, "name");
-    object.type_ = String(json, "type");
-    if (object.type_.empty()) object.type_ = String(json, "class");
-    object.template_ = String(json, "template");
-    ReadPosition(json, "x", object.x_);
-    ReadPosition(json, "y", object.y_);
-    ReadPosition(json, "width", object.width_);
-    ReadPosition(json, "height", object.height_);
+    int32_t id = 0;
+    ReadInt(json, "id", id);
+    object.SetId(id);
+    object.SetName(std::string(String(json, "name")));
+    std::string_view type = String(json, "type");
+    if (type.empty()) type = String(json, "class");
+    object.SetType(std::string(type));
+    object.SetTemplatePath(std::string(String(json, "template")));
+    int32_t numbers[4] = {};  // x, y, width, height
+    ReadPosition(json, "x", numbers[0]);
+    ReadPosition(json, "y", numbers[1]);
+    ReadPosition(json, "width", numbers[2]);
+    ReadPosition(json, "height", numbers[3]);
+    object.SetPosition(numbers[0], numbers[1]);
+    object.SetSize(numbers[2], numbers[3]);
     element gid;
-    object.hasGid_ = json["gid"].get(gid) == simdjson::SUCCESS;
-    ReadInt(json, "gid", object.gid_);
+    if (json["gid"].get(gid) == simdjson::SUCCESS) {
+        int32_t value = 0;
+        ReadInt(json, "gid", value);
+        object.SetGid(value);
+    }
     if (Bool(json, "ellipse", false)) object.SetShape(TmxShape::Ellipse);
     if (Bool(json, "point", false)) object.SetShape(TmxShape::Point);
     element text;
     if (json["text"].get(text) == simdjson::SUCCESS) object.SetShape(TmxShape::Text);
     array points;
     if (json["polygon"].get(points) == simdjson::SUCCESS) {
-        ReadPoints(points, object.polygon_.emplace());
-        object.SetShape(TmxShape::Polygon);
+        TmxPolygon polygon;
+        ReadPoints(points, polygon);
+        object.SetPolygon(std::move(polygon));
     }
     if (json["polyline"].get(points) == simdjson::SUCCESS) {
-        ReadPoints(points, object.polyline_.emplace());
-        object.SetShape(TmxShape::Polyline);
+        TmxPolyline polyline;
+        ReadPoints(points, polyline);
+        object.SetPolyline(std::move(polyline));
     }
-    object.SetShape(object.shape_);
-    ReadProperties(json, object.properties_);
+    ReadProperties(json, object.editProperties());
 }
 
 }  // namespace tmx

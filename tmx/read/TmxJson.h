@@ -47,7 +47,7 @@ class TmxJsonReader {
     static void ReadMapObject(TmxMap& map, const Json& json);
     static void ReadLayerLike(TmxMap& map, const Json& json, int32_t& orderIndex);
     static void ReadTileLayer(TmxLayer& layer, const Json& json);
-    static void ReadObjectGroup(TmxMap& map, TmxObjectGroup& group, const Json& json);
+    static void ReadObjectGroup(TmxObjectGroup& group, const Json& json);
     static void ReadObject(TmxObject& object, const Json& json);
     static void ReadTileset(TmxTileset& tileset, const Json& json);
 };

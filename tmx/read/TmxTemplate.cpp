@@ -5,12 +5,24 @@
 #include "tmx/decode/TmxFileText.h"
 #include "tmx/read/TmxJson.h"
 #include "tmx/read/TmxXml.h"
+#include "tmx/read/TmxXmlReader.h"
 
 namespace tmx {
 
 void TmxTemplates::BeginMap(const std::string& folder) {
     folder_ = folder;
     namedByMap_.clear();
+}
+
+void TmxTemplates::ApplyAll(TmxMap& map) {
+    for (TmxObjectGroup& group : map.editObjectGroups()) {
+        for (TmxObject& object : group.editObjects()) {
+            const std::string problem = Apply(object);
+            if (problem.empty()) continue;
+            map.AddFinding({object.location(), group.orderIndex(), group.name(), object.id(),
+                            TmxTemplateProblem{object.templatePath(), problem}});
+        }
+    }
 }
 
 std::string TmxTemplates::Apply(TmxObject& object) {
@@ -56,7 +68,7 @@ TmxTemplates::Entry TmxTemplates::Read(const std::string& path) {
         entry.problem = "It is not an object template.";
         return entry;
     }
-    entry.object.emplace().ReadElement(element);
+    TmxXmlReader::ReadObject(element, entry.object.emplace());
     return entry;
 }
 

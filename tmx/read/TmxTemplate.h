@@ -6,7 +6,7 @@
 #include <set>
 #include <string>
 
-#include "tmx/model/TmxObjectGroup.h"
+#include "tmx/model/TmxMap.h"
 
 namespace tmx {
 
@@ -20,8 +20,12 @@ class TmxTemplates {
     // A new map, whose template paths are relative to `folder` ("" or ending in "/").
     void BeginMap(const std::string& folder);
 
-    // Makes `object` what its template and it make together. Returns "" or
-    // why the template could not be used; the object is then left as written.
+    // Makes each object of `map` that names a template what its template and
+    // it make together, as Tiled merges them. A template that cannot be used
+    // leaves its object as written, and is a finding of the map.
+    void ApplyAll(TmxMap& map);
+
+    // The same for one object: "" or why its template could not be used.
     std::string Apply(TmxObject& object);
 
   private:
