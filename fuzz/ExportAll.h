@@ -9,13 +9,13 @@
 
 inline void ExportAll(const tmx::TmxMap& map) {
     ZoneScript script;
-    tmx::TmxFindings findings = map.findings();
+    Findings findings = FindingsOfLoad(map.findings());
     ExportMapProperties(map, script, findings);
     ExportTileLayers(map, script, findings);
     ExportObjectGroups(map, script, findings);
     // The tile and header sections always close with three empty lines' worth.
     if (script.bytes().size() < 6) __builtin_trap();
-    for (const tmx::TmxFinding& finding : findings) {
+    for (const Finding& finding : findings) {
         if (FindingText(finding).empty()) __builtin_trap();
     }
 }

@@ -21,6 +21,7 @@ struct Pixel {
 
 class Picture {
   public:
+    Picture() = default;
     explicit Picture(const std::string& png) {
         png_image image{};
         image.version = PNG_IMAGE_VERSION;
@@ -31,6 +32,7 @@ class Picture {
         width_ = image.width;
     }
     bool empty() const { return rgb_.empty(); }
+    const std::vector<uint8_t>& rgb() const { return rgb_; }
     uint32_t width() const { return width_; }
     // The pixel (dx, dy) of cell (column, row), at 8 pixels a cell.
     Pixel At(int column, int row, int dx = 4, int dy = 4) const {
@@ -42,6 +44,34 @@ class Picture {
     std::vector<uint8_t> rgb_;
     uint32_t width_ = 0;
 };
+
+std::string ReadFile(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), {}};
+}
+
+// Pictures looked at by eye once and kept (tests/data/preview/): blocks of
+// several codes and their outlines, every marker at the zone's edges, a mob's
+// number cut at the edge, a path's start, line and arrowheads at three
+// angles, at each kind of scale. Any change to the drawing shows here; a new
+// picture is kept only after it has been looked at again.
+TEST(Preview, DrawsAsThePicturesLookedAt) {
+    Findings findings;
+    const ZoneContent zone =
+        ReadZoneScript(ReadFile(TEST_DATA_DIR "/preview/zone.txt"), findings);
+    ASSERT_TRUE(findings.empty());
+    for (const int scale : {1, 3, 8, 16}) {
+        const std::string name = "/preview/scale-" + std::to_string(scale) + ".png";
+        const Picture kept(ReadFile(TEST_DATA_DIR + name));
+        const Picture drawn(DrawZonePreview(zone, scale));
+        ASSERT_FALSE(kept.empty()) << name;
+        ASSERT_EQ(drawn.width(), kept.width()) << name;
+        size_t differ = 0;
+        for (size_t i = 0; i < kept.rgb().size(); ++i)
+            differ += drawn.rgb()[i] != kept.rgb()[i];
+        EXPECT_EQ(differ, 0u) << name;
+    }
+}
 
 TEST(Preview, ShowsWhatTheZoneScriptSays) {
     std::ifstream file(TEST_CASES_DIR "/preview/drawn.files/zone.txt", std::ios::binary);
