@@ -57,7 +57,7 @@ void Convert(const BenchInput& input) {
     tmx::TmxMap map;
     map.LoadFromText(input.text);
     ZoneScript script;
-    Findings findings = FindingsOfLoad(map.findings());
+    Findings findings = FindingsOfLoad(map);
     ExportMapProperties(map, script, findings);
     ExportTileLayers(map, script, findings);
     ExportObjectGroups(map, script, findings);

@@ -97,6 +97,17 @@ void Diagnostics::Print(const std::string& path, tmx::TmxLocation at, tmx::TmxSe
                    "\",\"message\":" + JsonString(message);
             if (finding != nullptr && !finding->about.layer.empty())
                 text += ",\"layer\":" + JsonString(finding->about.layer);
+            if (finding != nullptr && finding->about.layerId != 0) {
+                text += ",\"layerId\":" + std::to_string(finding->about.layerId);
+            }
+            if (const auto* cells = finding != nullptr ? CellsOf(finding->what) : nullptr) {
+                text += ",\"cells\":[";
+                for (size_t i = 0; i < cells->size(); ++i) {
+                    text += (i == 0 ? "[" : ",[") + std::to_string((*cells)[i].column) + "," +
+                            std::to_string((*cells)[i].row) + "]";
+                }
+                text += "]";
+            }
             if (finding != nullptr && finding->about.objectId != 0) {
                 text += ",\"object\":" + std::to_string(finding->about.objectId);
             }

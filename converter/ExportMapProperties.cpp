@@ -13,7 +13,7 @@ void CheckNumber(const tmx::TmxProperties& properties, const char* name, int32_t
     if (property == nullptr || tmx::IsWholeNumber(property->value)) return;
     findings.push_back({tmx::TmxSeverity::Warning,
                         property->at,
-                        {FindingSubject::Element::Property, "", 0, ""},
+                        {FindingSubject::Element::Property, "", 0, "", 0},
                         finding::HeaderNumber{name, value}});
 }
 
@@ -38,7 +38,7 @@ void ExportMapProperties(const tmx::TmxMap& map, ZoneScript& script, Findings& f
     // The title as stored: where it breaks its line, or was joined from several.
     const tmx::TmxProperty* titleProperty = properties.Find("Title");
     if (titleProperty == nullptr) return;
-    const FindingSubject about{FindingSubject::Element::Property, "", 0, ""};
+    const FindingSubject about{FindingSubject::Element::Property, "", 0, "", 0};
     const std::string written = title.substr(0, title.find('\0'));  // as the writer cuts it
     if (written.find_first_of("\t\r\n") != std::string::npos) {
         findings.push_back(

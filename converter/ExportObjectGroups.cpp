@@ -3,6 +3,7 @@
 #include <map>
 #include <string>
 
+#include "LayerPath.h"
 #include "ZoneExports.h"
 #include "ZoneGeometry.h"
 #include "tmx/decode/TmxNumbers.h"
@@ -193,9 +194,10 @@ class ObjectExport {
     // Group layers whose layers count although the group is hidden or
     // offset: hidden-layer (a note), layer-offset.
     void CheckGroupLayers() {
-        for (const tmx::TmxGroup& group : map_.groups()) {
+        for (size_t i = 0; i < map_.groups().size(); ++i) {
+            const tmx::TmxGroup& group = map_.groups()[i];
             if (!HoldsExported(group)) continue;
-            const FindingSubject about{Element::Group, group.name, 0, ""};
+            const FindingSubject about{Element::Group, GroupPath(map_, i), 0, "", group.id};
             if (!group.visible) {
                 findings_.push_back(
                     {tmx::TmxSeverity::Note, group.location, about, finding::HiddenLayer{}});
@@ -227,7 +229,7 @@ class ObjectExport {
                   tmx::TmxSeverity severity = tmx::TmxSeverity::Warning) {
         findings_.push_back({severity,
                              group.location(),
-                             {Element::ObjectGroup, group.name(), 0, ""},
+                             {Element::ObjectGroup, Path(group), 0, "", group.id()},
                              std::move(what)});
     }
 
@@ -235,8 +237,12 @@ class ObjectExport {
     void Add(const tmx::TmxObjectGroup& group, const tmx::TmxObject& object, FindingData what) {
         findings_.push_back({tmx::TmxSeverity::Warning,
                              object.location(),
-                             {Element::Object, group.name(), object.id(), object.name()},
+                             {Element::Object, Path(group), object.id(), object.name(), group.id()},
                              std::move(what)});
+    }
+
+    std::string Path(const tmx::TmxObjectGroup& group) const {
+        return LayerPath(map_, group.orderIndex(), group.name());
     }
 
     const tmx::TmxMap& map_;

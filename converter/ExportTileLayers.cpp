@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "LayerPath.h"
 #include "ZoneExports.h"
 #include "ZoneGeometry.h"
 
@@ -54,8 +55,10 @@ struct LayerTally {
     int64_t tilesWithoutCode = 0;
     std::set<std::pair<int32_t, int32_t>> idsWithoutCode;  // tileset index, local id
     std::vector<int32_t> groundTilesets;                   // of its tiles with ground, in order met
-    int64_t cellsBlanked = 0;                              // held ground before, hold none now
-    int64_t groundAfter = 0;  // cells of the zone with ground once it is laid
+    std::vector<Cell> firstCodelessCells;  // the first kIdsNamed, in the order visited
+    int64_t cellsBlanked = 0;              // held ground before, hold none now
+    std::vector<Cell> firstBlankedCells;   // the first kIdsNamed, row by row
+    int64_t groundAfter = 0;               // cells of the zone with ground once it is laid
 };
 
 // Lays one layer, the `index`th, onto the grid: it covers the cells of its
@@ -93,6 +96,9 @@ LayerTally LayLayer(const tmx::TmxLayer& layer, int32_t index, TileGrid& grid, O
                 }
                 code = lastCode;
                 tilesWithoutCode += lastIsCodeless;
+                if (lastIsCodeless && tally.firstCodelessCells.size() < kIdsNamed) [[unlikely]] {
+                    tally.firstCodelessCells.push_back({x, y});
+                }
             }
             grid[static_cast<size_t>(y * kZoneCells + x)] = code;
             owner[static_cast<size_t>(y * kZoneCells + x)] = index;
@@ -113,6 +119,13 @@ LayerTally LayLayer(const tmx::TmxLayer& layer, int32_t index, TileGrid& grid, O
     }
     tally.cellsBlanked = blanked;
     tally.groundAfter = ground;
+    for (size_t i = 0; blanked > 0 && i < grid.size(); ++i) {
+        if (IsGround(before[i]) && !IsGround(grid[i])) {
+            tally.firstBlankedCells.push_back(
+                {static_cast<int64_t>(i % kZoneCells), static_cast<int64_t>(i / kZoneCells)});
+            if (tally.firstBlankedCells.size() == kIdsNamed) break;
+        }
+    }
     return tally;
 }
 
@@ -120,7 +133,8 @@ Finding LayerFinding(const tmx::TmxLayer& layer, FindingData what,
                      tmx::TmxSeverity severity = tmx::TmxSeverity::Warning) {
     return {severity,
             layer.location(),
-            {FindingSubject::Element::Layer, layer.name(), 0, ""},
+            {FindingSubject::Element::Layer,
+             LayerPath(layer.map(), layer.orderIndex(), layer.name()), 0, "", layer.id()},
             std::move(what)};
 }
 
@@ -152,8 +166,10 @@ void FillGrid(const tmx::TmxMap& map, TileGrid& grid, Findings& findings) {
         }
         if (tally.tilesWithoutCode > 0) {
             // A hostile layer may have thousands of such ids; the first few say it.
-            finding::TileWithoutCode codeless{
-                tally.tilesWithoutCode, static_cast<int64_t>(tally.idsWithoutCode.size()), {}};
+            finding::TileWithoutCode codeless{tally.tilesWithoutCode,
+                                              static_cast<int64_t>(tally.idsWithoutCode.size()),
+                                              {},
+                                              tally.firstCodelessCells};
             for (auto id = tally.idsWithoutCode.begin();
                  id != tally.idsWithoutCode.end() && codeless.firstIds.size() < kIdsNamed; ++id) {
                 codeless.firstIds.push_back({TilesetName(map, id->first), id->second});
@@ -168,7 +184,8 @@ void FillGrid(const tmx::TmxMap& map, TileGrid& grid, Findings& findings) {
             findings.push_back(LayerFinding(layer, std::move(shared), tmx::TmxSeverity::Note));
         }
         if (tally.cellsBlanked > 0) {
-            findings.push_back(LayerFinding(layer, finding::LayerBlanksTiles{tally.cellsBlanked}));
+            findings.push_back(LayerFinding(
+                layer, finding::LayerBlanksTiles{tally.cellsBlanked, tally.firstBlankedCells}));
         }
         if (!layer.visible() && tally.cellsCovered > 0) {
             hiddenNotes.emplace_back(findings.size(), index);
@@ -178,7 +195,9 @@ void FillGrid(const tmx::TmxMap& map, TileGrid& grid, Findings& findings) {
             findings.push_back(
                 LayerFinding(layer, finding::LayerOffset{layer.offsetX(), layer.offsetY()}));
         }
-        if (ground > 0 && tally.groundAfter == 0) blankedLastGround = layer.name();
+        if (ground > 0 && tally.groundAfter == 0) {
+            blankedLastGround = LayerPath(map, layer.orderIndex(), layer.name());
+        }
         ground = tally.groundAfter;
         ++index;
     }

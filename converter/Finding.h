@@ -9,16 +9,17 @@
 #include <variant>
 #include <vector>
 
-#include "tmx/model/TmxFinding.h"
-#include "tmx/model/TmxObjectGroup.h"
+#include "tmx/model/TmxMap.h"
 
 // What a finding is about, as a designer finds it in Tiled.
 struct FindingSubject {
     enum class Element { Map, Layer, ObjectGroup, Group, Object, Property, ZoneLine };
     Element element = Element::Map;
-    std::string layer;       // the layer, object group or group, or an object's group
+    std::string layer;       // the layer, object group or group (an object's group), by
+                             // its path through the groups that hold it: "South/Ground"
     int32_t objectId = 0;    // the object (Tiled's ids start at 1)
     std::string objectName;  // the object's name, where the words give it
+    int32_t layerId = 0;     // the "id" of that layer or group, where the map has one
 };
 
 struct Cell {
@@ -52,6 +53,7 @@ struct TileWithoutCode {
     int64_t tiles = 0;
     int64_t distinctIds = 0;
     std::vector<TileId> firstIds;  // the first few, by tileset then id
+    std::vector<Cell> firstCells;  // the first few, as the layer lists them
 };
 struct TilesetsShareCodes {
     int64_t tilesets = 0;
@@ -62,6 +64,7 @@ struct EmptyZone {
 };
 struct LayerBlanksTiles {
     int64_t cells = 0;
+    std::vector<Cell> firstCells;  // the first few, row by row
 };
 struct HiddenLayer {};  // a layer, object group or group
 struct LayerOffset {    // the same
@@ -159,5 +162,8 @@ struct Finding {
 
 using Findings = std::vector<Finding>;
 
-// The loader's findings, as the program reports them.
-Findings FindingsOfLoad(const tmx::TmxFindings& loaded);
+// The cells a finding names, or nullptr for a kind that names none.
+const std::vector<Cell>* CellsOf(const FindingData& what);
+
+// The loader's findings about `map`, as the program reports them.
+Findings FindingsOfLoad(const tmx::TmxMap& map);

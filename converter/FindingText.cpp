@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <string>
 
+#include "LayerPath.h"
 #include "ZoneGeometry.h"
 
 namespace {
@@ -114,6 +115,18 @@ std::string IdList(const std::vector<f::TileId>& ids, int64_t count) {
     return text;
 }
 
+// Cells: "(1, 2)", "(1, 2) and (3, 4)", then how many more.
+std::string CellList(const std::vector<Cell>& cells, int64_t count) {
+    std::string text;
+    for (size_t i = 0; i < cells.size(); ++i) {
+        const bool last = i + 1 == cells.size() && count <= static_cast<int64_t>(cells.size());
+        text.append(i == 0 ? "" : last ? " and " : ", ").append(CellText(cells[i]));
+    }
+    const int64_t more = count - static_cast<int64_t>(cells.size());
+    if (more > 0) text.append(" and ").append(std::to_string(more)).append(" more");
+    return text;
+}
+
 // The words of each kind, and its name.
 struct Words {
     const FindingSubject& about;
@@ -147,7 +160,8 @@ struct Words {
         return element + ": " + Plural(x.tiles, "tile has", "tiles have") + " no ground code and " +
                (x.tiles == 1 ? "was" : "were") + " left out: local " +
                (x.distinctIds == 1 ? "id " : "ids ") + IdList(x.firstIds, x.distinctIds) +
-               " (only 1 to 198 have one)";
+               " (only 1 to 198 have one), in " + (x.tiles == 1 ? "cell " : "cells ") +
+               CellList(x.firstCells, x.tiles);
     }
     std::string operator()(const f::TilesetsShareCodes& x) const {
         return element + " takes its ground from " + Plural(x.tilesets, "tileset", "tilesets") +
@@ -162,8 +176,8 @@ struct Words {
     }
     std::string operator()(const f::LayerBlanksTiles& x) const {
         return element + " blanks " + Plural(x.cells, "cell", "cells") +
-               " of the layers below it: a layer decides every cell it covers, even where it "
-               "holds no ground";
+               " of the layers below it, " + CellList(x.firstCells, x.cells) +
+               ": a layer decides every cell it covers, even where it holds no ground";
     }
     std::string operator()(const f::HiddenLayer&) const {
         return element + " is hidden, but " +
@@ -295,24 +309,34 @@ std::string FindingText(const Finding& finding) {
     return std::visit(Words{finding.about}, finding.what);
 }
 
+const std::vector<Cell>* CellsOf(const FindingData& what) {
+    if (const auto* codeless = std::get_if<f::TileWithoutCode>(&what)) return &codeless->firstCells;
+    if (const auto* blanks = std::get_if<f::LayerBlanksTiles>(&what)) return &blanks->firstCells;
+    return nullptr;
+}
+
 const char* KindName(const FindingData& what) {
     return std::visit(Names{}, what);
 }
 
-Findings FindingsOfLoad(const tmx::TmxFindings& loaded) {
+Findings FindingsOfLoad(const tmx::TmxMap& map) {
     Findings findings;
-    findings.reserve(loaded.size());
-    for (const tmx::TmxFinding& found : loaded) {
+    findings.reserve(map.findings().size());
+    for (const tmx::TmxFinding& found : map.findings()) {
+        // The layer or object group it is about, by its place in the stacking order.
+        FindingSubject about{Element::Layer, LayerPath(map, found.order, found.layer),
+                             found.objectId, "", 0};
+        for (const tmx::TmxLayer& layer : map.layers()) {
+            if (layer.orderIndex() == found.order) about.layerId = layer.id();
+        }
+        for (const tmx::TmxObjectGroup& group : map.objectGroups()) {
+            if (group.orderIndex() == found.order) about.layerId = group.id();
+        }
         if (const auto* data = std::get_if<tmx::TmxLayerDataProblem>(&found.problem)) {
-            findings.push_back({tmx::TmxSeverity::Warning,
-                                found.at,
-                                {Element::Layer, found.layer, 0, ""},
-                                f::LayerData{*data}});
+            findings.push_back({tmx::TmxSeverity::Warning, found.at, about, f::LayerData{*data}});
         } else if (const auto* problem = std::get_if<tmx::TmxTemplateProblem>(&found.problem)) {
-            findings.push_back({tmx::TmxSeverity::Warning,
-                                found.at,
-                                {Element::Object, found.layer, found.objectId, ""},
-                                f::Template{*problem}});
+            about.element = Element::Object;
+            findings.push_back({tmx::TmxSeverity::Warning, found.at, about, f::Template{*problem}});
         }
     }
     return findings;

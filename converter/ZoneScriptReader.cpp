@@ -132,7 +132,7 @@ class Reader {
     void Add(int32_t line, FindingData what) {
         findings_.push_back({tmx::TmxSeverity::Warning,
                              {line, 1},
-                             {FindingSubject::Element::ZoneLine, "", 0, ""},
+                             {FindingSubject::Element::ZoneLine, "", 0, "", 0},
                              std::move(what)});
     }
 

@@ -184,7 +184,7 @@ int Convert(const std::string& path, const CommandLine& line, tmx::TmxTemplates&
         return kFailed;
     }
     ZoneScript script(line.preview.has_value());
-    Findings findings = FindingsOfLoad(map.findings());
+    Findings findings = FindingsOfLoad(map);
     ExportMapProperties(map, script, findings);
     ExportTileLayers(map, script, findings);
     ExportObjectGroups(map, script, findings);

@@ -9,7 +9,7 @@
 
 inline void ExportAll(const tmx::TmxMap& map) {
     ZoneScript script;
-    Findings findings = FindingsOfLoad(map.findings());
+    Findings findings = FindingsOfLoad(map);
     ExportMapProperties(map, script, findings);
     ExportTileLayers(map, script, findings);
     ExportObjectGroups(map, script, findings);

@@ -57,8 +57,7 @@ std::string ReadFile(const std::string& path) {
 // picture is kept only after it has been looked at again.
 TEST(Preview, DrawsAsThePicturesLookedAt) {
     Findings findings;
-    const ZoneContent zone =
-        ReadZoneScript(ReadFile(TEST_DATA_DIR "/preview/zone.txt"), findings);
+    const ZoneContent zone = ReadZoneScript(ReadFile(TEST_DATA_DIR "/preview/zone.txt"), findings);
     ASSERT_TRUE(findings.empty());
     for (const int scale : {1, 3, 8, 16}) {
         const std::string name = "/preview/scale-" + std::to_string(scale) + ".png";

@@ -63,6 +63,8 @@ class TmxLayerAttributes {
   public:
     const TmxMap& map() const { return *map_; }
     TmxLocation location() const { return location_; }
+    // The "id" Tiled gives every layer since 1.2; 0 where the map has none.
+    int32_t id() const { return id_; }
     const std::string& name() const { return name_; }
     int32_t width() const { return width_; }
     int32_t height() const { return height_; }
@@ -76,6 +78,7 @@ class TmxLayerAttributes {
 
     // What a reader found of it.
     void SetLocation(TmxLocation location) { location_ = location; }
+    void SetId(int32_t id) { id_ = id; }
     void SetName(std::string name) { name_ = std::move(name); }
     void SetSize(int32_t width, int32_t height) {
         width_ = width;
@@ -94,6 +97,7 @@ class TmxLayerAttributes {
 
     const TmxMap* map_;
     TmxLocation location_;
+    int32_t id_ = 0;
     std::string name_;
     int32_t width_ = 0;
     int32_t height_ = 0;

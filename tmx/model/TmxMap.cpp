@@ -67,12 +67,15 @@ void TmxMap::AddObjectGroup(TmxObjectGroup group, int32_t& orderIndex) {
 
 size_t TmxMap::BeginGroup(TmxGroup group, int32_t orderIndex) {
     group.firstOrder = orderIndex;
+    group.parent = openGroups_.empty() ? -1 : openGroups_.back();
     groups_.push_back(std::move(group));
+    openGroups_.push_back(static_cast<int32_t>(groups_.size() - 1));
     return groups_.size() - 1;
 }
 
 void TmxMap::EndGroup(size_t group, int32_t orderIndex) {
     groups_[group].endOrder = orderIndex;
+    if (!openGroups_.empty()) openGroups_.pop_back();
 }
 
 void TmxMap::AddFinding(TmxFinding finding) {

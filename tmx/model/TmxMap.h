@@ -23,12 +23,14 @@ enum class TmxOrientation : int32_t { Orthogonal = 1, Isometric = 2, Staggered =
 // from firstOrder to endOrder - 1).
 struct TmxGroup {
     TmxLocation location;
+    int32_t id = 0;  // as for layers
     std::string name;
     bool visible = true;
     double offsetX = 0;
     double offsetY = 0;
     int32_t firstOrder = 0;
     int32_t endOrder = 0;
+    int32_t parent = -1;  // the index of the group that holds it; -1 for none
 };
 
 // Why a load failed. One load records at most one of them.
@@ -152,6 +154,7 @@ class TmxMap {
     TmxLocation errorLocation_;
     TmxFindings findings_;
     TmxProperties properties_;
+    std::vector<int32_t> openGroups_;  // while building: the groups being read, outermost first
 };
 
 }  // namespace tmx

@@ -121,6 +121,7 @@ class TmxObjectGroup {
   public:
     // What a reader found of it.
     void SetLocation(TmxLocation location) { location_ = location; }
+    void SetId(int32_t id) { id_ = id; }
     void SetName(std::string name) { name_ = std::move(name); }
     void SetSize(int32_t width, int32_t height) {
         width_ = width;
@@ -137,6 +138,8 @@ class TmxObjectGroup {
     std::vector<TmxObject>& editObjects() { return objects_; }
 
     TmxLocation location() const { return location_; }
+    // The "id" Tiled gives every layer since 1.2; 0 where the map has none.
+    int32_t id() const { return id_; }
     const std::string& name() const { return name_; }
     int32_t width() const { return width_; }
     int32_t height() const { return height_; }
@@ -150,6 +153,7 @@ class TmxObjectGroup {
 
   private:
     TmxLocation location_;
+    int32_t id_ = 0;
     std::string name_;
     int32_t width_ = 0;
     int32_t height_ = 0;

@@ -328,7 +328,10 @@ void TmxJsonReader::ReadTileset(TmxTileset& tileset, const Json& json) {
 // A group's children are read as if they stood in its place.
 void TmxJsonReader::ReadLayerLike(TmxMap& map, const Json& json, int32_t& orderIndex) {
     const std::string_view type = String(json, "type");
+    int32_t id = 0;
+    ReadInt(json, "id", id);
     const auto readCommon = [&](TmxLayerAttributes& layer) {
+        layer.SetId(id);
         layer.SetName(std::string(String(json, "name")));
         int32_t width = 0;
         int32_t height = 0;
@@ -360,10 +363,12 @@ void TmxJsonReader::ReadLayerLike(TmxMap& map, const Json& json, int32_t& orderI
         map.AddImageLayer(std::move(layer), orderIndex);
     } else if (type == "objectgroup") {
         TmxObjectGroup group;
+        group.SetId(id);
         ReadObjectGroup(group, json);
         map.AddObjectGroup(std::move(group), orderIndex);
     } else if (type == "group") {
         TmxGroup group;
+        group.id = id;
         group.name = String(json, "name");
         group.visible = Bool(json, "visible", true);
         ReadDouble(json, "offsetx", group.offsetX);

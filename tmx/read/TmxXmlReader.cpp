@@ -110,6 +110,7 @@ TmxTileset ReadTileset(const TiXmlElement* element) {
 
 void ReadLayerAttributes(const TiXmlElement* element, TmxLayerAttributes& layer) {
     layer.SetLocation(LocationOf(element));
+    layer.SetId(IntAttribute(element, "id"));
     layer.SetName(TextAttribute(element, "name"));
     layer.SetOffset(DoubleAttribute(element, "offsetx"), DoubleAttribute(element, "offsety"));
     layer.SetSize(IntAttribute(element, "width"), IntAttribute(element, "height"));
@@ -190,6 +191,7 @@ void ReadTileLayer(const TiXmlElement* element, TmxLayer& layer) {
 TmxObjectGroup ReadObjectGroup(const TiXmlElement* element) {
     TmxObjectGroup group;
     group.SetLocation(LocationOf(element));
+    group.SetId(IntAttribute(element, "id"));
     group.SetName(TextAttribute(element, "name"));
     group.SetOffset(DoubleAttribute(element, "offsetx"), DoubleAttribute(element, "offsety"));
     group.SetSize(IntAttribute(element, "width"), IntAttribute(element, "height"));
@@ -224,6 +226,7 @@ void ReadLayerLike(const TiXmlElement* element, TmxMap& map, int32_t& orderIndex
     } else if (Is(element, "group")) {
         TmxGroup group;
         group.location = LocationOf(element);
+        group.id = IntAttribute(element, "id");
         group.name = TextAttribute(element, "name");
         if (const char* text = element->Attribute("visible")) group.visible = Atoi(text) != 0;
         group.offsetX = DoubleAttribute(element, "offsetx");
