@@ -45,4 +45,17 @@ TEST(FileText, OnlyRegularFilesOfSomeSize) {
     fs::remove_all(folder);
 }
 
+// A file of the system whose size says more than it holds, as a file that
+// shrinks while it is read: never read half, and told apart from one that
+// cannot be opened.
+TEST(FileText, AFileThatShrinksIsNotReadHalf) {
+    const char* const path = "/sys/devices/system/cpu/online";  // 4096 bytes, holds "0-1\n"
+    struct stat info {};
+    if (stat(path, &info) != 0 || info.st_size != 4096) GTEST_SKIP() << path << " is not here";
+    const tmx::FileText file = tmx::ReadFileText(path, 3);
+    EXPECT_EQ(file.problem, "The file shrank while it was read.");
+    EXPECT_TRUE(file.badSize);
+    EXPECT_TRUE(file.text.empty());
+}
+
 }  // namespace
