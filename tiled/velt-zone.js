@@ -3,8 +3,9 @@
  *
  * Adds "Velt zone script" (short name "zone") to File > Export As: the map as
  * it is in the editor, unsaved edits included, goes through VeltTileConverter,
- * and each of its findings shows in the Issues view, where activating one
- * selects the object or layer it is about. Tiled's command line uses it too:
+ * and each of its findings shows in the Issues view, stamped with the time of
+ * its export; activating one brings its map to the front and selects the
+ * object, cells or layer it is about. Tiled's command line uses it too:
  *
  *   tiled --export-map zone maps/town.tmx zones/town.txt
  *
@@ -52,23 +53,55 @@ var veltZone = (function () {
         return null;
     }
 
-    function findLayer(layers, name) {
+    // A layer or group by its id, which Tiled gives every layer since 1.2.
+    function findLayerById(layers, id) {
         for (var i = 0; i < layers.length; ++i) {
-            if (layers[i].name === name) return layers[i];
+            if (layers[i].id === id) return layers[i];
             if (layers[i].isGroupLayer) {
-                var found = findLayer(layers[i].layers, name);
+                var found = findLayerById(layers[i].layers, id);
                 if (found) return found;
             }
         }
         return null;
     }
 
-    // What activating a finding in the Issues view does: select its object,
-    // or else its layer, in the map that is open.
-    function selector(finding) {
+    // A layer or group by its path through its groups, "South/Ground", for a
+    // map written without ids. The first of the same path counts.
+    function findLayerByPath(layers, names) {
+        for (var i = 0; i < layers.length; ++i) {
+            if (layers[i].name !== names[0]) continue;
+            if (names.length === 1) return layers[i];
+            if (layers[i].isGroupLayer) {
+                var found = findLayerByPath(layers[i].layers, names.slice(1));
+                if (found) return found;
+            }
+        }
+        return null;
+    }
+
+    // The finding's own map in front, opened again if it was closed; null if
+    // it is gone. Never another map.
+    function bringToFront(document, fileName) {
+        var open = tiled.openAssets;
+        for (var i = 0; i < open.length; ++i) {
+            if (open[i] === document || (fileName && open[i].fileName === fileName)) {
+                tiled.activeAsset = open[i];
+                return open[i];
+            }
+        }
+        if (!fileName || !File.exists(fileName)) return null;
+        var opened = tiled.open(fileName);
+        if (opened) tiled.activeAsset = opened;
+        return opened && opened.isTileMap ? opened : null;
+    }
+
+    // What activating a finding in the Issues view does: bring its map to the
+    // front, then select its object, or else its cells on its layer, or else
+    // its layer.
+    function selector(finding, document, fileName) {
         return function () {
-            var map = tiled.activeAsset;
-            if (!map || !map.isTileMap) return;
+            var map = bringToFront(document, fileName);
+            if (!map) return;
             if (finding.object) {
                 var object = findObject(map.layers, finding.object);
                 if (object) {
@@ -80,20 +113,50 @@ var veltZone = (function () {
                     return;
                 }
             }
-            if (finding.layer) {
-                var layer = findLayer(map.layers, finding.layer);
-                if (layer) {
-                    map.currentLayer = layer;
-                    map.selectedLayers = [layer];
-                }
+            var layer = null;
+            if (finding.layerId) layer = findLayerById(map.layers, finding.layerId);
+            if (!layer && finding.layer) layer = findLayerByPath(map.layers, finding.layer.split("/"));
+            if (!layer) return;
+            map.currentLayer = layer;
+            map.selectedLayers = [layer];
+            var cells = finding.cells || [];
+            for (var i = 0; i < cells.length; ++i) {
+                var cell = Qt.rect(cells[i][0], cells[i][1], 1, 1);
+                if (i === 0) map.selectedArea.set(cell);
+                else map.selectedArea.add(cell);
+            }
+            if (cells.length > 0 && tiled.mapEditor && tiled.mapEditor.currentMapView) {
+                tiled.mapEditor.currentMapView.centerOn((cells[0][0] + 0.5) * map.tileWidth,
+                                                        (cells[0][1] + 0.5) * map.tileHeight);
             }
         };
     }
 
+    // A finding as a line of the Issues view: the map, the time of the export
+    // (Tiled keeps earlier exports' findings until its Clear button is
+    // pressed, so the newest time marks the current ones), a note marked as
+    // one, and the converter's words. A map the converter refuses says why.
+    function findingText(finding, mapName, stamp) {
+        var message = finding.message;
+        var refused = "cannot load the map: ";
+        if (finding.kind === "load" && message.indexOf(refused) === 0) {
+            message = "VeltTileConverter refuses the map: " + message.substring(refused.length);
+        }
+        return mapName + (stamp ? " " + stamp : "") + ": " +
+               (finding.severity === "note" ? "note: " : "") + message + " [" + finding.kind + "]";
+    }
+
+    function timeStamp() {
+        var now = new Date();
+        var two = function (n) { return (n < 10 ? "0" : "") + n; };
+        return two(now.getHours()) + ":" + two(now.getMinutes()) + ":" + two(now.getSeconds());
+    }
+
     // Reports what the converter said: each JSON line a finding, any other
     // line as it is. Returns the errors' text.
-    function report(stderr, mapName) {
+    function report(stderr, mapName, document, fileName) {
         var errors = [];
+        var stamp = inEditor() ? timeStamp() : "";
         var lines = stderr.split("\n");
         for (var i = 0; i < lines.length; ++i) {
             var line = lines[i];
@@ -104,18 +167,15 @@ var veltZone = (function () {
             } catch (e) {
                 finding = null;
             }
-            var text = finding
-                ? mapName + ": " + finding.message +
-                  " [" + finding.kind + "]"
-                : line;
+            var text = finding ? findingText(finding, mapName, stamp) : line;
             var isError = !finding || finding.severity === "error";
             if (isError) errors.push(text);
             if (!inEditor()) {
                 console.error((finding ? finding.severity + ": " : "") + text);
             } else if (isError) {
-                tiled.error(text, finding ? selector(finding) : undefined);
+                tiled.error(text, finding ? selector(finding, document, fileName) : undefined);
             } else {
-                tiled.warn(text, selector(finding));
+                tiled.warn(text, selector(finding, document, fileName));
             }
         }
         return errors.join("\n");
@@ -150,6 +210,8 @@ var veltZone = (function () {
     function write(map, fileName) {
         var source = sourceName();
         var mapName = source ? FileInfo.fileName(source) : "map";
+        // The document exported, which a finding's activation brings back.
+        var document = inEditor() && tiled.activeAsset.isTileMap ? tiled.activeAsset : null;
         var temporary;
         try {
             temporary = writeTemporaryMap(map, fileName);
@@ -171,12 +233,13 @@ var veltZone = (function () {
             console.error(missing);
             return missing;
         }
-        var errors = report(stderr, mapName);
+        var errors = report(stderr, mapName, document, source);
         if (status !== 0) return errors || "VeltTileConverter failed with status " + status;
         return undefined;
     }
 
-    return { write: write };
+    // selector is what the Issues view runs; scripts/tiled-test runs it too.
+    return { write: write, selector: selector };
 })();
 
 tiled.registerMapFormat("zone", {
