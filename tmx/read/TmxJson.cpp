@@ -10,6 +10,7 @@
 #include "tmx/decode/TmxNumbers.h"
 #include "tmx/decode/TmxPrescan.h"
 #include "tmx/model/TmxMap.h"
+#include "tmx/read/TmxJsonPlaces.h"
 #include "tmx/read/TmxLayerData.h"
 #include "tmx/read/TmxPointsText.h"
 #include "tmx/read/TmxXmlText.h"
@@ -155,27 +156,6 @@ std::string PropertyText(std::string_view type, const element& value) {
     return std::to_string(static_cast<int32_t>(static_cast<uint32_t>(whole)));
 }
 
-void ReadProperties(const object& owner, TmxProperties& properties) {
-    array list;
-    if (owner["properties"].get(list) != simdjson::SUCCESS) return;
-    for (const element entry : list) {
-        object property;
-        std::string_view name;
-        element value;
-        if (entry.get(property) != simdjson::SUCCESS ||
-            property["name"].get(name) != simdjson::SUCCESS) {
-            continue;
-        }
-        const bool hasValue = property["value"].get(value) == simdjson::SUCCESS;
-        const std::string text = hasValue ? PropertyText(String(property, "type"), value) : "";
-        std::string_view written;
-        // Condensed where it holds a line break (see PropertyText).
-        const bool joined = hasValue && value.get(written) == simdjson::SUCCESS &&
-                            written.find('\n') != std::string_view::npos && SpansLines(written);
-        properties.Set(std::string(name), {text, {}, joined});
-    }
-}
-
 // The points of a polygon or polyline, read from the TMX text Tiled writes for
 // them ("x,y" with six digits, space-separated), so that a fraction is read
 // as it is in TMX. A point that is no object, or a coordinate that is no
@@ -225,18 +205,20 @@ void TmxJsonReader::ReadMap(TmxMap& map, const char* text, size_t size, std::str
     simdjson::dom::parser parser;
     object document;
     const std::string problem = Parse(parser, text, size, document);
-    // The document holds all it needs: the text goes before the model grows.
-    if (owner != nullptr) std::string().swap(*owner);
     if (!problem.empty()) {
+        if (owner != nullptr) std::string().swap(*owner);
         map.RecordError(TmxLoadError::XmlParseFailed, problem);
         return;
     }
+    const TmxJsonPlaces places(std::string_view(text, size));
+    // The document holds all it needs: the text goes before the model grows.
+    if (owner != nullptr) std::string().swap(*owner);
     const std::string_view type = String(document, "type");
     if (!type.empty() && type != "map") {
         map.RecordError(TmxLoadError::XmlParseFailed, "The document is not a map.");
         return;
     }
-    ReadMapObject(map, document);
+    ReadMapObject(map, document, Spot{places, ""});
 }
 
 std::string TmxJsonReader::ReadTemplate(const char* text, size_t size, TmxObject& object) {
@@ -248,11 +230,46 @@ std::string TmxJsonReader::ReadTemplate(const char* text, size_t size, TmxObject
         document["object"].get(json) != simdjson::SUCCESS) {
         return "It is not an object template.";
     }
-    ReadObject(object, json);
+    const TmxJsonPlaces places(std::string_view(text, size));
+    ReadObject(object, json, Spot{places, "/object"});
     return "";
 }
 
-void TmxJsonReader::ReadMapObject(TmxMap& map, const Json& json) {
+TmxJsonReader::Spot TmxJsonReader::Spot::In(const char* array, size_t index) const {
+    return {places, path + "/" + array + "/" + std::to_string(index)};
+}
+
+TmxLocation TmxJsonReader::Spot::Location() const {
+    return places.At(path);
+}
+
+// A property's place, where `at` gives its owner's; a tile's properties have none.
+void TmxJsonReader::ReadProperties(const Json& owner, TmxProperties& properties, const Spot* at) {
+    array list;
+    if (owner["properties"].get(list) != simdjson::SUCCESS) return;
+    size_t index = 0;
+    for (const element entry : list) {
+        const size_t place = index++;
+        object property;
+        std::string_view name;
+        element value;
+        if (entry.get(property) != simdjson::SUCCESS ||
+            property["name"].get(name) != simdjson::SUCCESS) {
+            continue;
+        }
+        const bool hasValue = property["value"].get(value) == simdjson::SUCCESS;
+        const std::string text = hasValue ? PropertyText(String(property, "type"), value) : "";
+        std::string_view written;
+        // Condensed where it holds a line break (see PropertyText).
+        const bool joined = hasValue && value.get(written) == simdjson::SUCCESS &&
+                            written.find('\n') != std::string_view::npos && SpansLines(written);
+        const TmxLocation location =
+            at != nullptr ? at->In("properties", place).Location() : TmxLocation{};
+        properties.Set(std::string(name), {text, location, joined});
+    }
+}
+
+void TmxJsonReader::ReadMapObject(TmxMap& map, const Json& json, const Spot& at) {
     std::string_view version;
     double number = 0;
     if (json["version"].get(version) == simdjson::SUCCESS &&
@@ -273,7 +290,8 @@ void TmxJsonReader::ReadMapObject(TmxMap& map, const Json& json) {
     if (json["orientation"].get(orientation) == simdjson::SUCCESS) {
         map.SetOrientation(std::string(orientation));
     }
-    ReadProperties(json, map.editProperties());
+    map.SetLocation(at.Location());
+    ReadProperties(json, map.editProperties(), &at);
     // Tiled writes every tileset before the layers, so all layers see all.
     array list;
     if (json["tilesets"].get(list) == simdjson::SUCCESS) {
@@ -287,9 +305,11 @@ void TmxJsonReader::ReadMapObject(TmxMap& map, const Json& json) {
     }
     int32_t orderIndex = 0;
     if (json["layers"].get(list) == simdjson::SUCCESS) {
+        size_t index = 0;
         for (const element entry : list) {
             Json layer;
-            if (entry.get(layer) == simdjson::SUCCESS) ReadLayerLike(map, layer, orderIndex);
+            const Spot place = at.In("layers", index++);
+            if (entry.get(layer) == simdjson::SUCCESS) ReadLayerLike(map, layer, place, orderIndex);
         }
     }
 }
@@ -318,19 +338,21 @@ void TmxJsonReader::ReadTileset(TmxTileset& tileset, const Json& json) {
             int32_t id = 0;
             ReadInt(tile, "id", id);
             TmxProperties properties;
-            ReadProperties(tile, properties);
+            ReadProperties(tile, properties, nullptr);
             tileset.AddTile(TmxTile(id, std::move(properties)));
         }
     }
-    ReadProperties(json, tileset.editProperties());
+    ReadProperties(json, tileset.editProperties(), nullptr);
 }
 
 // A group's children are read as if they stood in its place.
-void TmxJsonReader::ReadLayerLike(TmxMap& map, const Json& json, int32_t& orderIndex) {
+void TmxJsonReader::ReadLayerLike(TmxMap& map, const Json& json, const Spot& at,
+                                  int32_t& orderIndex) {
     const std::string_view type = String(json, "type");
     int32_t id = 0;
     ReadInt(json, "id", id);
     const auto readCommon = [&](TmxLayerAttributes& layer) {
+        layer.SetLocation(at.Location());
         layer.SetId(id);
         layer.SetName(std::string(String(json, "name")));
         int32_t width = 0;
@@ -347,7 +369,7 @@ void TmxJsonReader::ReadLayerLike(TmxMap& map, const Json& json, int32_t& orderI
         ReadDouble(json, "offsetx", offsetX);
         ReadDouble(json, "offsety", offsetY);
         layer.SetOffset(offsetX, offsetY);
-        ReadProperties(json, layer.editProperties());
+        ReadProperties(json, layer.editProperties(), &at);
     };
     if (type == "tilelayer") {
         TmxLayer layer = map.NewLayer();
@@ -363,11 +385,13 @@ void TmxJsonReader::ReadLayerLike(TmxMap& map, const Json& json, int32_t& orderI
         map.AddImageLayer(std::move(layer), orderIndex);
     } else if (type == "objectgroup") {
         TmxObjectGroup group;
+        group.SetLocation(at.Location());
         group.SetId(id);
-        ReadObjectGroup(group, json);
+        ReadObjectGroup(group, json, at);
         map.AddObjectGroup(std::move(group), orderIndex);
     } else if (type == "group") {
         TmxGroup group;
+        group.location = at.Location();
         group.id = id;
         group.name = String(json, "name");
         group.visible = Bool(json, "visible", true);
@@ -376,9 +400,13 @@ void TmxJsonReader::ReadLayerLike(TmxMap& map, const Json& json, int32_t& orderI
         const size_t index = map.BeginGroup(std::move(group), orderIndex);
         array children;
         if (json["layers"].get(children) == simdjson::SUCCESS) {
+            size_t index = 0;
             for (const element entry : children) {
                 Json child;
-                if (entry.get(child) == simdjson::SUCCESS) ReadLayerLike(map, child, orderIndex);
+                const Spot place = at.In("layers", index++);
+                if (entry.get(child) == simdjson::SUCCESS) {
+                    ReadLayerLike(map, child, place, orderIndex);
+                }
             }
         }
         map.EndGroup(index, orderIndex);
@@ -446,7 +474,7 @@ void TmxJsonReader::ReadTileLayer(TmxLayer& layer, const Json& json) {
     }
 }
 
-void TmxJsonReader::ReadObjectGroup(TmxObjectGroup& group, const Json& json) {
+void TmxJsonReader::ReadObjectGroup(TmxObjectGroup& group, const Json& json, const Spot& at) {
     group.SetName(std::string(String(json, "name")));
     int32_t width = 0;
     int32_t height = 0;
@@ -459,19 +487,22 @@ void TmxJsonReader::ReadObjectGroup(TmxObjectGroup& group, const Json& json) {
     ReadDouble(json, "offsetx", offsetX);
     ReadDouble(json, "offsety", offsetY);
     group.SetOffset(offsetX, offsetY);
-    ReadProperties(json, group.editProperties());
+    ReadProperties(json, group.editProperties(), &at);
     array objects;
     if (json["objects"].get(objects) != simdjson::SUCCESS) return;
+    size_t index = 0;
     for (const element entry : objects) {
         Json object;
+        const Spot place = at.In("objects", index++);
         if (entry.get(object) != simdjson::SUCCESS) continue;
         TmxObject read;
-        ReadObject(read, object);
+        ReadObject(read, object, place);
         group.AddObject(std::move(read));
     }
 }
 
-void TmxJsonReader::ReadObject(TmxObject& object, const Json& json) {
+void TmxJsonReader::ReadObject(TmxObject& object, const Json& json, const Spot& at) {
+    object.SetLocation(at.Location());
     int32_t id = 0;
     ReadInt(json, "id", id);
     object.SetId(id);
@@ -508,7 +539,7 @@ void TmxJsonReader::ReadObject(TmxObject& object, const Json& json) {
         ReadPoints(points, polyline);
         object.SetPolyline(std::move(polyline));
     }
-    ReadProperties(json, object.editProperties());
+    ReadProperties(json, object.editProperties(), &at);
 }
 
 }  // namespace tmx

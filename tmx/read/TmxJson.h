@@ -4,16 +4,20 @@
 #include <cstdint>
 #include <string>
 
+#include "tmx/model/TmxFinding.h"
+
 namespace simdjson::dom {
 class object;
 }
 
 namespace tmx {
 
+class TmxJsonPlaces;
 class TmxMap;
 class TmxObject;
 class TmxLayer;
 class TmxObjectGroup;
+class TmxProperties;
 class TmxTileset;
 
 // The bytes the JSON parser may read past a text's end, which must be ours.
@@ -44,12 +48,20 @@ class TmxJsonReader {
 
   private:
     using Json = simdjson::dom::object;
-    static void ReadMapObject(TmxMap& map, const Json& json);
-    static void ReadLayerLike(TmxMap& map, const Json& json, int32_t& orderIndex);
+    // Where a record stands in the text: its path there (see TmxJsonPlaces).
+    struct Spot {
+        const TmxJsonPlaces& places;
+        std::string path;
+        Spot In(const char* array, size_t index) const;
+        TmxLocation Location() const;
+    };
+    static void ReadMapObject(TmxMap& map, const Json& json, const Spot& at);
+    static void ReadLayerLike(TmxMap& map, const Json& json, const Spot& at, int32_t& orderIndex);
     static void ReadTileLayer(TmxLayer& layer, const Json& json);
-    static void ReadObjectGroup(TmxObjectGroup& group, const Json& json);
-    static void ReadObject(TmxObject& object, const Json& json);
+    static void ReadObjectGroup(TmxObjectGroup& group, const Json& json, const Spot& at);
+    static void ReadObject(TmxObject& object, const Json& json, const Spot& at);
     static void ReadTileset(TmxTileset& tileset, const Json& json);
+    static void ReadProperties(const Json& owner, TmxProperties& properties, const Spot* at);
 };
 
 }  // namespace tmx
