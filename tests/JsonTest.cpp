@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <random>
 #include <sstream>
@@ -12,6 +13,7 @@
 #include "tmx/decode/TmxNumbers.h"
 #include "tmx/model/TmxMap.h"
 #include "tmx/read/TmxJson.h"
+#include "tmx/read/TmxTemplate.h"
 
 namespace {
 
@@ -177,6 +179,107 @@ TEST(Json, EveryLayerEncodingGivesTheCellsOfTmx) {
         ASSERT_FALSE(fromXml.failed() || fromJson.failed()) << fromJson.errorMessage() << xml;
         ASSERT_EQ(Cells(fromJson), Cells(fromXml)) << xml << '\n' << json;
     }
+}
+
+// Everything a program that links the loader can read of a map, but where
+// things stand in the file, one line a field.
+std::string Dump(const tmx::TmxMap& map) {
+    std::ostringstream out;
+    const auto properties = [&](const tmx::TmxProperties& set) {
+        for (const auto& [name, property] : set.entries())
+            out << " " << name << "=" << property.value
+                << (property.joinedLines ? " (joined)" : "");
+        out << "\n";
+    };
+    out << "map " << map.orientationName() << " " << map.width() << "x" << map.height() << " "
+        << map.tileWidth() << "x" << map.tileHeight() << ":";
+    properties(map.properties());
+    for (const tmx::TmxTileset& t : map.tilesets()) {
+        out << "tileset " << t.firstGid() << " " << t.name() << " " << t.source() << " "
+            << t.tileWidth() << "x" << t.tileHeight() << " " << t.margin() << " " << t.spacing();
+        if (t.image()) out << " image " << t.image()->source() << " " << t.image()->width();
+        for (const tmx::TmxTile& tile : t.tiles())
+            out << " tile " << tile.id();
+        out << ":";
+        properties(t.properties());
+    }
+    // Tiled writes an infinite map's layer as the map's size in TMX and as
+    // its chunks' bounds in JSON: the size of a layer in chunks is not compared.
+    const auto attributes = [&](const tmx::TmxLayerAttributes& l, bool sized) {
+        out << l.orderIndex() << " " << l.id() << " " << l.name() << " ";
+        if (sized) out << l.width() << "x" << l.height() << " ";
+        out << l.opacity() << " " << l.visible() << " " << l.offsetX() << "," << l.offsetY() << ":";
+        properties(l.properties());
+    };
+    for (const tmx::TmxLayer& layer : map.layers()) {
+        out << "layer ";
+        const std::vector<tmx::TmxChunk>& chunks = layer.chunks();
+        attributes(layer, chunks.size() == 1 && chunks[0].x == 0 && chunks[0].y == 0 &&
+                              chunks[0].width == layer.width() &&
+                              chunks[0].height == layer.height() && layer.width() == map.width() &&
+                              layer.height() == map.height());
+        for (const tmx::TmxChunk& chunk : layer.chunks()) {
+            out << " chunk " << chunk.x << "," << chunk.y << " " << chunk.width << "x"
+                << chunk.height << ":";
+            for (const uint32_t gid : chunk.gids)
+                out << " " << gid;
+            out << "\n";
+        }
+    }
+    for (const tmx::TmxImageLayer& layer : map.imageLayers()) {
+        out << "image layer " << (layer.image() ? layer.image()->source() : "") << " ";
+        attributes(layer, true);
+    }
+    for (const tmx::TmxGroup& g : map.groups()) {
+        out << "group " << g.id << " " << g.name << " " << g.visible << " " << g.offsetX << ","
+            << g.offsetY << " " << g.firstOrder << "-" << g.endOrder << " in " << g.parent << "\n";
+    }
+    for (const tmx::TmxObjectGroup& g : map.objectGroups()) {
+        out << "objects " << g.orderIndex() << " " << g.id() << " " << g.name() << " "
+            << g.visible() << " " << g.offsetX() << "," << g.offsetY() << ":";
+        properties(g.properties());
+        for (const tmx::TmxObject& o : g.objects()) {
+            out << " object " << o.id() << " " << o.name() << " " << o.type() << " "
+                << o.templatePath() << " " << o.x() << "," << o.y() << " " << o.width() << "x"
+                << o.height() << " " << o.gid() << " shape " << static_cast<int>(o.shape());
+            if (o.ellipse())
+                out << " ellipse " << o.ellipse()->centerX << "," << o.ellipse()->radiusY;
+            const tmx::TmxPointList* lists[] = {o.polygon() ? &*o.polygon() : nullptr,
+                                                o.polyline() ? &*o.polyline() : nullptr};
+            for (const tmx::TmxPointList* points : lists) {
+                if (points == nullptr) continue;
+                out << " points";
+                for (const tmx::TmxPoint& p : points->points())
+                    out << " " << p.x << "," << p.y;
+                out << " partial " << points->partialCount();
+            }
+            out << ":";
+            properties(o.properties());
+        }
+    }
+    return out.str();
+}
+
+// Case maps Tiled saved both as TMX and as JSON (tests/data/twins, made by
+// scripts/make-json-twins) read into the same model, field by field: both
+// readers fill every field alike.
+TEST(Json, TwinsReadIntoTheSameModel) {
+    namespace fs = std::filesystem;
+    int twins = 0;
+    for (const auto& entry : fs::directory_iterator(TEST_DATA_DIR "/twins")) {
+        if (entry.path().extension() != ".tmj") continue;
+        fs::path tmx = entry.path();
+        tmx.replace_extension(".tmx");
+        if (!fs::exists(tmx)) continue;
+        tmx::TmxTemplates templates;
+        tmx::TmxMap fromTmx;
+        fromTmx.LoadFromFile(tmx.string(), &templates);
+        tmx::TmxMap fromJson;
+        fromJson.LoadFromFile(entry.path().string(), &templates);
+        EXPECT_EQ(Dump(fromJson), Dump(fromTmx)) << entry.path();
+        ++twins;
+    }
+    EXPECT_GE(twins, 18);
 }
 
 }  // namespace
