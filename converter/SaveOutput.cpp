@@ -4,8 +4,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
+#include <climits>
 #include <csignal>
 #include <cstdio>
 #include <cstring>
@@ -58,8 +60,7 @@ class TemporaryGuard {
 };
 
 // Where writing to `path` would write: symbolic links followed to their end,
-// each target taken relative to its link's folder. A link to nothing yet
-// gives the path it names, as opening it for writing creates it.
+// each target taken relative to its link's folder.
 struct Target {
     std::string path;
     // The chain went through a link the kernel resolves to an open file, not
@@ -72,8 +73,27 @@ bool IsDescriptorLink(const std::string& path) {
            (path.rfind("/proc/", 0) == 0 && path.find("/fd/") != std::string::npos);
 }
 
-Target FinalTarget(std::string path) {
+// "a/./b//c" as "a/b/c": steps that go nowhere dropped, so that a long chain
+// of them stays within a path's length. ".." stays: where it leads depends
+// on links.
+std::string WithoutEmptySteps(const std::string& path) {
+    std::string out = path.front() == '/' ? "/" : "";
+    size_t start = 0;
+    while (start <= path.size()) {
+        const size_t end = std::min(path.find('/', start), path.size());
+        const std::string_view step(path.data() + start, end - start);
+        if (!step.empty() && step != ".") {
+            if (!out.empty() && out.back() != '/') out += '/';
+            out.append(step);
+        }
+        start = end + 1;
+    }
+    return out.empty() ? "." : out;
+}
+
+Target FinalTarget(const std::string& given) {
     Target target;
+    std::string path = given;
     for (int hops = 0; hops < 40; ++hops) {
         target.throughDescriptor = target.throughDescriptor || IsDescriptorLink(path);
         char link[4096];
@@ -81,10 +101,14 @@ Target FinalTarget(std::string path) {
         if (n <= 0) break;
         const std::string next(link, static_cast<size_t>(n));
         const size_t slash = path.rfind('/');
-        path = next.front() == '/' || slash == std::string::npos ? next
-                                                                 : path.substr(0, slash + 1) + next;
+        path = WithoutEmptySteps(next.front() == '/' || slash == std::string::npos
+                                     ? next
+                                     : path.substr(0, slash + 1) + next);
     }
-    target.path = path;  // after a loop of links, opening fails and says so
+    // Where the file is there, the kernel's own answer; a link to nothing yet
+    // gives the path it names, as opening it for writing creates it.
+    char resolved[PATH_MAX];
+    target.path = realpath(given.c_str(), resolved) != nullptr ? resolved : path;
     return target;
 }
 

@@ -68,6 +68,22 @@ TEST(SaveOutput, FollowsLinksToTheirEnd) {
     EXPECT_EQ(Read(folder / "shared" / "deep" / "zone.txt"), "zone");
     EXPECT_EQ(Read(folder / "shared" / "new.txt"), "new");
     EXPECT_EQ(fs::status(folder / "shared" / "deep" / "zone.txt").permissions(), fs::perms(0640));
+
+    // A link's target may be as long as a path may be, 4095 bytes, and lead
+    // to a file there is or to one still to make.
+    for (const char* name : {"zone.txt", "far.txt."}) {
+        std::string longest = ".//";
+        while (longest.size() < 4095 - 8)
+            longest += "./";
+        longest += name;
+        ASSERT_EQ(longest.size(), 4095u);
+        fs::create_symlink(longest, folder / "shared" / "deep" / (std::string("to-") + name));
+        EXPECT_EQ(
+            SaveOutput((folder / "shared" / "deep" / (std::string("to-") + name)).string(), name)
+                .step,
+            SaveError::Step::None);
+        EXPECT_EQ(Read(folder / "shared" / "deep" / name), name);
+    }
     fs::remove_all(folder);
 }
 
