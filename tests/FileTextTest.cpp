@@ -24,6 +24,7 @@ TEST(FileText, OnlyRegularFilesOfSomeSize) {
 
     const tmx::FileText map = tmx::ReadFileText((folder / "map.tmx").string(), 3);
     EXPECT_EQ(map.problem, "");
+    EXPECT_FALSE(map.badSize);
     EXPECT_EQ(map.text, std::string("<map/>\0\0\0", 9));
     const struct {
         const char* name;

@@ -51,9 +51,9 @@ std::string ReadFile(const std::string& path) {
 }
 
 // Pictures looked at by eye once and kept (tests/data/preview/): blocks of
-// several codes and their outlines, every marker at the zone's edges, a mob's
-// number cut at the edge, a path's start, line and arrowheads at three
-// angles, at each kind of scale. Any change to the drawing shows here; a new
+// several codes and their outlines, every marker at the zone's edges, mobs'
+// numbers with every digit and a minus sign, one cut at the edge, a path's start, line and
+// arrowheads at three angles, at each kind of scale. Any change to the drawing shows here; a new
 // picture is kept only after it has been looked at again.
 TEST(Preview, DrawsAsThePicturesLookedAt) {
     Findings findings;

@@ -43,6 +43,27 @@ TEST(SaveOutput, AnInterruptLeavesNoTemporaryFile) {
     std::filesystem::remove_all(folder);
 }
 
+// The interrupts a save catches are the caller's again once it is done: a
+// program that links the converter keeps its own handlers.
+TEST(SaveOutput, GivesTheCallersSignalHandlersBack) {
+    const std::filesystem::path folder =
+        std::filesystem::temp_directory_path() / ("velt-signals-" + std::to_string(getpid()));
+    std::filesystem::create_directories(folder);
+    static volatile std::sig_atomic_t caught = 0;
+    const auto own = [](int signal) { caught = signal; };
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
+        caught = 0;
+        struct sigaction action {};
+        action.sa_handler = own;
+        sigaction(signal, &action, nullptr);
+        EXPECT_EQ(SaveOutput((folder / "zone.txt").string(), "zone").step, SaveError::Step::None);
+        std::raise(signal);
+        EXPECT_EQ(caught, signal);
+        std::signal(signal, SIG_DFL);
+    }
+    std::filesystem::remove_all(folder);
+}
+
 std::string Read(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), {}};
