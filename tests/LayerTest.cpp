@@ -90,10 +90,11 @@ TEST(Cells, ChunksInFileOrderDecideAndTilesOutsideAreCounted) {
                      {}};
             std::string csv;
             for (size_t n = random() % (size_t(chunk.width * chunk.height) + 3); n > 0; --n) {
-                // 0, tiles, and flip flags without a tile
+                // 0, tiles, and flip flags with a tile or without one
+                const uint32_t flips = static_cast<uint32_t>(random() % 8) << 29;
                 const uint32_t gid = random() % 3 == 0   ? 0
-                                     : random() % 5 == 0 ? 0x80000000u
-                                                         : 1 + random() % 9;
+                                     : random() % 5 == 0 ? flips
+                                                         : flips | (1 + random() % 9);
                 if (chunk.gids.size() < size_t(chunk.width * chunk.height))
                     chunk.gids.push_back(gid);
                 csv += std::to_string(gid) + ",";
@@ -156,8 +157,16 @@ TEST(Cells, ChunksInFileOrderDecideAndTilesOutsideAreCounted) {
                     tileset = 0;
                     localId = static_cast<int32_t>(found->second & tmx::kTileIdMask) - 1;
                 }
-                ASSERT_EQ(layer.TileAt(x, y).tilesetIndex, tileset) << x << ',' << y << ' ' << data;
-                ASSERT_EQ(layer.TileAt(x, y).localId, localId) << x << ',' << y << ' ' << data;
+                const tmx::TmxCell cell = layer.TileAt(x, y);
+                ASSERT_EQ(cell.tilesetIndex, tileset) << x << ',' << y << ' ' << data;
+                ASSERT_EQ(cell.localId, localId) << x << ',' << y << ' ' << data;
+                // The flip flags as the data holds them; none where it holds no tile.
+                const uint32_t gid = found != cells.end() && found->second >= 0
+                                         ? static_cast<uint32_t>(found->second)
+                                         : 0;
+                ASSERT_EQ(cell.flipHorizontal, (gid & 0x80000000u) != 0) << x << ',' << y;
+                ASSERT_EQ(cell.flipVertical, (gid & 0x40000000u) != 0) << x << ',' << y;
+                ASSERT_EQ(cell.flipDiagonal, (gid & 0x20000000u) != 0) << x << ',' << y;
             }
         }
     }

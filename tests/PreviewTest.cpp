@@ -59,7 +59,7 @@ TEST(Preview, DrawsAsThePicturesLookedAt) {
     Findings findings;
     const ZoneContent zone = ReadZoneScript(ReadFile(TEST_DATA_DIR "/preview/zone.txt"), findings);
     ASSERT_TRUE(findings.empty());
-    for (const int scale : {1, 3, 8, 16}) {
+    for (const int scale : {1, 3, 8, 14, 16}) {
         const std::string name = "/preview/scale-" + std::to_string(scale) + ".png";
         const Picture kept(ReadFile(TEST_DATA_DIR + name));
         const Picture drawn(DrawZonePreview(zone, scale));
