@@ -172,4 +172,27 @@ TEST(Cells, ChunksInFileOrderDecideAndTilesOutsideAreCounted) {
     }
 }
 
+// The orientations a program can tell apart, and the name as written for the
+// others (a hexagonal map converts as if orthogonal).
+TEST(Map, OrientationsAreToldApart) {
+    const struct {
+        const char* name;
+        tmx::TmxOrientation orientation;
+    } rows[] = {{"orthogonal", tmx::TmxOrientation::Orthogonal},
+                {"isometric", tmx::TmxOrientation::Isometric},
+                {"staggered", tmx::TmxOrientation::Staggered},
+                {"hexagonal", tmx::TmxOrientation::Orthogonal}};
+    for (const auto& row : rows) {
+        tmx::TmxMap map;
+        map.LoadFromText(std::string("<map orientation=\"") + row.name + "\"/>");
+        EXPECT_EQ(map.orientationName(), row.name);
+        EXPECT_EQ(map.orientation(), row.orientation) << row.name;
+        // None is taken for another: a program may switch on them.
+        const int kinds = (map.orientation() == tmx::TmxOrientation::Orthogonal) +
+                          (map.orientation() == tmx::TmxOrientation::Isometric) +
+                          (map.orientation() == tmx::TmxOrientation::Staggered);
+        EXPECT_EQ(kinds, 1) << row.name;
+    }
+}
+
 }  // namespace
