@@ -35,6 +35,8 @@ TEST(Prescan, FindsWhatTheParserCannotAfford) {
         {Nested(1001), deep},
         {Nested(1000, inert), ""},
         {"<map>" + Repeat("<a>", 100000), deep},  // unclosed
+        // Empty markup hides nothing after it.
+        {"<map><![CDATA[]]><!----><?pi?>" + Repeat("<a>", 2000), deep},
         // TinyXML starts an element name with any byte from 127 up.
         {"<map>" + Repeat("<\x7f>", 2000), deep},
         {"<map>" + Repeat("<\xc3\xa9>", 2000), deep},
