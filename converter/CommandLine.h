@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "Diagnostics.h"
+#include "ZonePreview.h"
 
 // What the command line asks for. Options may stand anywhere before "--",
 // in the usual GNU forms (-o PATH, -oPATH, --output=PATH, --output PATH).
@@ -16,9 +17,9 @@ struct CommandLine {
     bool check = false;    // --check: report, write nothing
     bool werror = false;   // --werror: a warning fails the run
     DiagnosticsForm form = DiagnosticsForm::Text;
-    std::optional<std::string> output;   // -o; "-" is standard output
-    std::optional<std::string> preview;  // --preview: the PNG of the zone
-    int32_t previewScale = 8;            // --preview-scale: pixels a cell
+    std::optional<std::string> output;            // -o; "-" is standard output
+    std::optional<std::string> preview;           // --preview: the PNG of the zone
+    int32_t previewScale = kDefaultPreviewScale;  // --preview-scale: pixels a cell
     std::vector<std::string> maps;
     std::string error;  // what is wrong with the command line; empty when nothing
 };
