@@ -195,4 +195,16 @@ TEST(Map, OrientationsAreToldApart) {
     }
 }
 
+// What the map element says: its version as a number, and its properties
+// past one that has no name.
+TEST(Map, ReadsItsVersionAndEveryNamedProperty) {
+    tmx::TmxMap map;
+    map.LoadFromText(
+        "<map version=\"1.8\"><properties><property value=\"no name\"/>"
+        "<property name=\"Level\" value=\"3\"/></properties></map>");
+    EXPECT_DOUBLE_EQ(map.version(), 1.8);
+    EXPECT_EQ(map.properties().ValueOf("Level"), "3");
+    EXPECT_EQ(map.properties().entries().size(), 1u);
+}
+
 }  // namespace

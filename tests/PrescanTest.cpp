@@ -35,6 +35,7 @@ TEST(Prescan, FindsWhatTheParserCannotAfford) {
         {Nested(1001), deep},
         {Nested(1000, inert), ""},
         {"<map>" + Repeat("<a>", 100000), deep},  // unclosed
+        {"<map><></map>", ""},                    // a tag of no name, passed over once
         // Empty markup hides nothing after it.
         {"<map><![CDATA[]]><!----><?pi?>" + Repeat("<a>", 2000), deep},
         // TinyXML starts an element name with any byte from 127 up.
