@@ -86,6 +86,18 @@ void ReadDouble(const object& o, std::string_view key, double& field) {
         ScanDouble(PositionText(e).c_str(), field);
 }
 
+// The same, as values: a missing key gives `fallback`.
+int32_t IntOf(const object& o, std::string_view key) {
+    int32_t value = 0;
+    ReadInt(o, key, value);
+    return value;
+}
+
+double DoubleOf(const object& o, std::string_view key, double fallback = 0) {
+    ReadDouble(o, key, fallback);
+    return fallback;
+}
+
 }  // namespace
 
 std::string TiledPositionText(double value) {
@@ -276,16 +288,8 @@ void TmxJsonReader::ReadMapObject(TmxMap& map, const Json& json, const Spot& at)
         ScanDouble(std::string(version).c_str(), number)) {
         map.SetVersion(number);
     }
-    int32_t width = 0;
-    int32_t height = 0;
-    ReadInt(json, "width", width);
-    ReadInt(json, "height", height);
-    map.SetSize(width, height);
-    int32_t tileWidth = 0;
-    int32_t tileHeight = 0;
-    ReadInt(json, "tilewidth", tileWidth);
-    ReadInt(json, "tileheight", tileHeight);
-    map.SetTileSize(tileWidth, tileHeight);
+    map.SetSize(IntOf(json, "width"), IntOf(json, "height"));
+    map.SetTileSize(IntOf(json, "tilewidth"), IntOf(json, "tileheight"));
     std::string_view orientation;
     if (json["orientation"].get(orientation) == simdjson::SUCCESS) {
         map.SetOrientation(std::string(orientation));
@@ -315,11 +319,7 @@ void TmxJsonReader::ReadMapObject(TmxMap& map, const Json& json, const Spot& at)
 }
 
 void TmxJsonReader::ReadTileset(TmxTileset& tileset, const Json& json) {
-    const auto number = [&](std::string_view key) {
-        int32_t value = 0;
-        ReadInt(json, key, value);
-        return value;
-    };
+    const auto number = [&](std::string_view key) { return IntOf(json, key); };
     tileset.SetFirstGid(number("firstgid"));
     tileset.SetName(std::string(String(json, "name")));
     tileset.SetSource(std::string(String(json, "source")));
@@ -355,20 +355,10 @@ void TmxJsonReader::ReadLayerLike(TmxMap& map, const Json& json, const Spot& at,
         layer.SetLocation(at.Location());
         layer.SetId(id);
         layer.SetName(std::string(String(json, "name")));
-        int32_t width = 0;
-        int32_t height = 0;
-        ReadInt(json, "width", width);
-        ReadInt(json, "height", height);
-        layer.SetSize(width, height);
-        double opacity = 1;
-        ReadDouble(json, "opacity", opacity);
-        layer.SetOpacity(static_cast<float>(opacity));
+        layer.SetSize(IntOf(json, "width"), IntOf(json, "height"));
+        layer.SetOpacity(static_cast<float>(DoubleOf(json, "opacity", 1)));
         layer.SetVisible(Bool(json, "visible", true));
-        double offsetX = 0;
-        double offsetY = 0;
-        ReadDouble(json, "offsetx", offsetX);
-        ReadDouble(json, "offsety", offsetY);
-        layer.SetOffset(offsetX, offsetY);
+        layer.SetOffset(DoubleOf(json, "offsetx"), DoubleOf(json, "offsety"));
         ReadProperties(json, layer.editProperties(), &at);
     };
     if (type == "tilelayer") {
@@ -462,31 +452,17 @@ void TmxJsonReader::ReadTileLayer(TmxLayer& layer, const Json& json) {
     for (const element entry : chunks) {
         Json chunk;
         if (entry.get(chunk) != simdjson::SUCCESS) continue;
-        int32_t x = 0;
-        int32_t y = 0;
-        int32_t width = 0;
-        int32_t height = 0;
-        ReadInt(chunk, "x", x);
-        ReadInt(chunk, "y", y);
-        ReadInt(chunk, "width", width);
-        ReadInt(chunk, "height", height);
-        if (TmxChunk* read = layer.AddChunk(x, y, width, height)) readData(chunk, *read);
+        TmxChunk* read = layer.AddChunk(IntOf(chunk, "x"), IntOf(chunk, "y"), IntOf(chunk, "width"),
+                                        IntOf(chunk, "height"));
+        if (read != nullptr) readData(chunk, *read);
     }
 }
 
 void TmxJsonReader::ReadObjectGroup(TmxObjectGroup& group, const Json& json, const Spot& at) {
     group.SetName(std::string(String(json, "name")));
-    int32_t width = 0;
-    int32_t height = 0;
-    ReadInt(json, "width", width);
-    ReadInt(json, "height", height);
-    group.SetSize(width, height);
+    group.SetSize(IntOf(json, "width"), IntOf(json, "height"));
     group.SetVisible(Bool(json, "visible", true) ? 1 : 0);
-    double offsetX = 0;
-    double offsetY = 0;
-    ReadDouble(json, "offsetx", offsetX);
-    ReadDouble(json, "offsety", offsetY);
-    group.SetOffset(offsetX, offsetY);
+    group.SetOffset(DoubleOf(json, "offsetx"), DoubleOf(json, "offsety"));
     ReadProperties(json, group.editProperties(), &at);
     array objects;
     if (json["objects"].get(objects) != simdjson::SUCCESS) return;
