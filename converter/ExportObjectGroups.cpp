@@ -85,12 +85,12 @@ class ObjectExport {
                     Add(group, object, finding::MobNumber{tmx::ReadInt(object.name())});
                 }
                 WriteCode(group, object, [&](int32_t column, int32_t row) {
-                    script_.WriteNumberCode(column, row, tmx::ReadInt(object.name()));
+                    script_.WriteNumberCode(column, row, tmx::ReadInt(object.name()), object.location());
                 });
                 break;
             case ObjectGroupKind::Traps:
                 WriteCode(group, object, [&](int32_t column, int32_t row) {
-                    script_.WriteMarkerCode(column, row, '*');
+                    script_.WriteMarkerCode(column, row, '*', object.location());
                 });
                 break;
             case ObjectGroupKind::Waypoints:
@@ -112,7 +112,7 @@ class ObjectExport {
             return;
         }
         WriteCode(group, object, [&](int32_t column, int32_t row) {
-            script_.WriteMarkerCode(column, row, marker);
+            script_.WriteMarkerCode(column, row, marker, object.location());
         });
     }
 
@@ -157,7 +157,7 @@ class ObjectExport {
         for (const tmx::TmxPoint& point : points) {
             const int32_t column = CellOf(tmx::WrapAdd(object.x(), point.x));
             const int32_t row = CellOf(tmx::WrapAdd(object.y(), point.y));
-            script_.WriteWaypoint(pathId, column, row);
+            script_.WriteWaypoint(pathId, column, row, object.location());
             if (InZone(column, row)) continue;
             if (outside.pointsOutside++ == 0) outside.firstOutside = {column, row};
         }

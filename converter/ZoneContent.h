@@ -3,13 +3,16 @@
 #include <array>
 #include <cstdint>
 #include <map>
+#include <optional>
+#include <string>
 #include <vector>
 
 #include "ZoneGeometry.h"
+#include "tmx/model/TmxFinding.h"
 
 // What a zone script says, line kind by line kind, as the game reads it: the
 // writer records it as it writes, the reader gets it back from the bytes, and
-// the preview draws it. The header is not drawn and not kept.
+// the preview, the diff and the description use it.
 struct ZoneContent {
     using BlockCodes = std::array<std::array<int32_t, kBlockCells>, kBlockCells>;  // [row][column]
 
@@ -19,20 +22,34 @@ struct ZoneContent {
         int32_t y;  // twice the block's first row
         bool operator==(const Placement&) const = default;
     };
-    // A #DEF_CODE line: a marker (">", "<", "*") or a mob number.
+    // A #DEF_CODE line: a marker (">", "<", "*") or a mob number. `at` is
+    // where it comes from (the object in a map, the line of a zone script;
+    // line 0 where unknown): no part of what the game reads, so not compared.
     struct Code {
         int32_t column;
         int32_t row;
         char marker;     // 0 for a mob
         int32_t number;  // the mob, when marker is 0
-        bool operator==(const Code&) const = default;
+        tmx::TmxLocation at{};
+        bool operator==(const Code& other) const {
+            return column == other.column && row == other.row && marker == other.marker &&
+                   number == other.number;
+        }
     };
     struct Waypoint {
         int32_t pathId;
         int32_t column;
         int32_t row;
-        bool operator==(const Waypoint&) const = default;
+        tmx::TmxLocation at{};  // as a code's
+        bool operator==(const Waypoint& other) const {
+            return pathId == other.pathId && column == other.column && row == other.row;
+        }
     };
+
+    // The header's lines, where there are some (the last, where repeated).
+    std::optional<int32_t> level;
+    std::optional<int32_t> respawn;
+    std::optional<std::string> title;
 
     std::map<int32_t, BlockCodes> blocks;  // by id
     std::vector<Placement> placements;

@@ -23,3 +23,7 @@ void ExportTileLayers(const tmx::TmxMap& map, ZoneScript& script, Findings& find
 // layer-offset; of the map: tile-size; of group layers holding anything
 // exported (tiles or objects): hidden-layer, layer-offset.
 void ExportObjectGroups(const tmx::TmxMap& map, ZoneScript& script, Findings& findings);
+
+// The three in their order, with the loader's own findings first: the zone
+// script of `map`, keeping what it says when `keepContent`.
+ZoneScript ConvertMap(const tmx::TmxMap& map, bool keepContent, Findings& findings);

@@ -38,17 +38,21 @@ class Line {
 }  // namespace
 
 void ZoneScript::WriteLevel(int32_t level) {
+    if (keepContent_) content_.level = level;
     Emit((Line() << "#DEF_LEVEL\t" << level << "\t\r\n").text());
 }
 
 void ZoneScript::WriteRespawn(int32_t respawn) {
+    if (keepContent_) content_.respawn = respawn;
     Emit((Line() << "#DEF_RESPAWN\t" << respawn << "\t\r\n").text());
 }
 
 void ZoneScript::WriteZoneTitle(std::string_view title) {
     // A text field ends at its first NUL byte, as a C string would.
+    title = title.substr(0, title.find('\0'));
+    if (keepContent_) content_.title = std::string(title);
     Emit("#DEF_ZONETITLE\t");
-    Emit(title.substr(0, title.find('\0')));
+    Emit(title);
     Emit("\t\r\n");
 }
 
@@ -73,15 +77,16 @@ void ZoneScript::WriteTilePlacement(int32_t blockId, int32_t x, int32_t y) {
     Emit((Line() << "#IMP_TILE\t" << blockId << "\t" << x << "\t" << y << "\n").text());
 }
 
-void ZoneScript::WriteMarkerCode(int32_t column, int32_t row, char marker) {
-    if (keepContent_) content_.codes.push_back({column, row, marker, 0});
+void ZoneScript::WriteMarkerCode(int32_t column, int32_t row, char marker, tmx::TmxLocation at) {
+    if (keepContent_) content_.codes.push_back({column, row, marker, 0, at});
     Emit((Line() << "#DEF_CODE\t" << column << "\t" << row << "\t" << std::string_view(&marker, 1)
                  << "\t0\t\r\n")
              .text());
 }
 
-void ZoneScript::WriteNumberCode(int32_t column, int32_t row, int32_t number) {
-    if (keepContent_) content_.codes.push_back({column, row, 0, number});
+void ZoneScript::WriteNumberCode(int32_t column, int32_t row, int32_t number,
+                                 tmx::TmxLocation at) {
+    if (keepContent_) content_.codes.push_back({column, row, 0, number, at});
     Emit(
         (Line() << "#DEF_CODE\t" << column << "\t" << row << "\t" << number << "\t0\t\r\n").text());
 }
@@ -91,10 +96,10 @@ void ZoneScript::WritePathStart() {
     Emit("\r\n");
 }
 
-void ZoneScript::WriteWaypoint(int32_t pathId, int32_t column, int32_t row) {
+void ZoneScript::WriteWaypoint(int32_t pathId, int32_t column, int32_t row, tmx::TmxLocation at) {
     if (keepContent_) {
         if (content_.paths.empty()) content_.paths.emplace_back();
-        content_.paths.back().push_back({pathId, column, row});
+        content_.paths.back().push_back({pathId, column, row, at});
     }
     Emit((Line() << "#DEF_WAYPOINT\t" << pathId << "\t" << column << "\t" << row << "\t\r\n")
              .text());

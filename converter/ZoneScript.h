@@ -14,7 +14,7 @@
 // format ends in "\r\n" as CR CR LF. Both kinds are expected by the reader.
 class ZoneScript {
   public:
-    // `keepContent`: also keep what the lines say, for the preview.
+    // `keepContent`: also keep what the lines say (for the preview, the diff).
     explicit ZoneScript(bool keepContent = false) : keepContent_(keepContent) {}
 
     // Header
@@ -27,11 +27,11 @@ class ZoneScript {
     void WriteTileRow(int32_t blockId, int32_t row, const int16_t (&codes)[kBlockCells]);
     void WriteTilePlacement(int32_t blockId, int32_t x, int32_t y);
 
-    // Objects
-    void WriteMarkerCode(int32_t column, int32_t row, char marker);
-    void WriteNumberCode(int32_t column, int32_t row, int32_t number);
+    // Objects; `at` is the object's place in the map, kept with the content.
+    void WriteMarkerCode(int32_t column, int32_t row, char marker, tmx::TmxLocation at = {});
+    void WriteNumberCode(int32_t column, int32_t row, int32_t number, tmx::TmxLocation at = {});
     void WritePathStart();
-    void WriteWaypoint(int32_t pathId, int32_t column, int32_t row);
+    void WriteWaypoint(int32_t pathId, int32_t column, int32_t row, tmx::TmxLocation at = {});
 
     // The bytes as they go to disk.
     const std::string& bytes() const { return bytes_; }

@@ -1,5 +1,6 @@
 #include "ZoneScriptReader.h"
 
+#include <algorithm>
 #include <charconv>
 #include <optional>
 #include <string>
@@ -22,6 +23,7 @@ class Reader {
     ZoneContent Read(std::string_view bytes) {
         int32_t lineNumber = 0;
         while (!bytes.empty()) {
+            if (ReadTitle(bytes, lineNumber)) continue;
             const size_t lf = bytes.find('\n');
             std::string_view line = bytes.substr(0, lf);
             bytes.remove_prefix(lf == std::string_view::npos ? bytes.size() : lf + 1);
@@ -49,6 +51,32 @@ class Reader {
     }
 
   private:
+    // A title runs to its own line end, TAB CR CR LF: it may hold TABs, and
+    // each LF it held was written as CR LF, which it gets back.
+    bool ReadTitle(std::string_view& bytes, int32_t& lineNumber) {
+        constexpr std::string_view kStart = "#DEF_ZONETITLE\t";
+        constexpr std::string_view kEnd = "\t\r\r\n";
+        if (bytes.substr(0, kStart.size()) != kStart) return false;
+        const size_t end = bytes.find(kEnd, kStart.size());
+        if (end == std::string_view::npos) return false;
+        const std::string_view written = bytes.substr(kStart.size(), end - kStart.size());
+        // Not past the header's empty line or into another directive: then
+        // this line lacks its end, and the lines are read one by one.
+        if (written.find("\n\r\n") != std::string_view::npos ||
+            written.find("\n#") != std::string_view::npos) {
+            return false;
+        }
+        std::string title;
+        for (size_t i = 0; i < written.size(); ++i) {
+            if (written[i] == '\r' && i + 1 < written.size() && written[i + 1] == '\n') ++i;
+            title += written[i];
+        }
+        content_.title = std::move(title);
+        lineNumber += 1 + static_cast<int32_t>(std::count(written.begin(), written.end(), '\n'));
+        bytes.remove_prefix(end + kEnd.size());
+        return true;
+    }
+
     void ReadDirective(std::string_view line) {
         std::vector<std::string_view> fields;
         for (size_t start = 0;;) {
@@ -71,9 +99,15 @@ class Reader {
             return true;
         };
         if (kind == "#DEF_LEVEL" || kind == "#DEF_RESPAWN") {
-            if (numbers(1)) return;
+            if (numbers(1)) {
+                (kind == "#DEF_LEVEL" ? content_.level : content_.respawn) = n[0];
+                return;
+            }
         } else if (kind == "#DEF_ZONETITLE") {
-            if (fields.size() == 2) return;
+            if (fields.size() == 2) {
+                content_.title = std::string(fields[1]);
+                return;
+            }
         } else if (kind == "#DEF_TILE") {
             if (numbers(8)) return DefineRow(n);
         } else if (kind == "#IMP_TILE") {
@@ -88,14 +122,14 @@ class Reader {
                 const std::optional<int32_t> row = Number(fields[2]);
                 if ((isMarker || mob) && column && row) {
                     content_.codes.push_back(
-                        {*column, *row, isMarker ? mark[0] : '\0', mob.value_or(0)});
+                        {*column, *row, isMarker ? mark[0] : '\0', mob.value_or(0), {line_, 1}});
                     return;
                 }
             }
         } else if (kind == "#DEF_WAYPOINT") {
             if (numbers(3)) {
                 if (content_.paths.empty()) content_.paths.emplace_back();
-                content_.paths.back().push_back({n[0], n[1], n[2]});
+                content_.paths.back().push_back({n[0], n[1], n[2], {line_, 1}});
                 return;
             }
         }

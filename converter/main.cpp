@@ -19,6 +19,7 @@
 #include "Diagnostics.h"
 #include "SaveOutput.h"
 #include "ZoneExports.h"
+#include "ZoneLoad.h"
 #include "ZonePreview.h"
 #include "ZoneScript.h"
 #include "ZoneScriptReader.h"
@@ -144,9 +145,7 @@ int SavePreview(const ZoneContent& zone, const CommandLine& line, Diagnostics& d
 std::optional<int> PreviewZoneScript(const std::string& path, const CommandLine& line,
                                      Diagnostics& diagnostics) {
     const tmx::FileText file = tmx::ReadFileText(path, 0);
-    const size_t first = file.text.find_first_not_of(" \t\r\n");
-    if (!file.problem.empty() ||
-        (first != std::string::npos && (file.text[first] == '<' || file.text[first] == '{'))) {
+    if (!file.problem.empty() || IsMapText(file.text)) {
         return std::nullopt;  // the map's load says what is wrong
     }
     Findings findings;
@@ -183,11 +182,8 @@ int Convert(const std::string& path, const CommandLine& line, tmx::TmxTemplates&
         ReportLoadError(map, path, diagnostics);
         return kFailed;
     }
-    ZoneScript script(line.preview.has_value());
-    Findings findings = FindingsOfLoad(map);
-    ExportMapProperties(map, script, findings);
-    ExportTileLayers(map, script, findings);
-    ExportObjectGroups(map, script, findings);
+    Findings findings;
+    const ZoneScript script = ConvertMap(map, line.preview.has_value(), findings);
 
     const bool warned = ReportFindings(findings, path, line, diagnostics);
     // Under --werror a warning writes nothing; --check asks for the picture alone.

@@ -1,0 +1,40 @@
+#include "ZoneLoad.h"
+
+#include "ZoneExports.h"
+#include "ZoneScriptReader.h"
+#include "tmx/decode/TmxFileText.h"
+#include "tmx/model/TmxMap.h"
+
+bool IsMapText(std::string_view text) {
+    const size_t first = text.find_first_not_of(" \t\r\n");
+    return first != std::string_view::npos && (text[first] == '<' || text[first] == '{');
+}
+
+ZoneScript ConvertMap(const tmx::TmxMap& map, bool keepContent, Findings& findings) {
+    ZoneScript script(keepContent);
+    findings = FindingsOfLoad(map);
+    ExportMapProperties(map, script, findings);
+    ExportTileLayers(map, script, findings);
+    ExportObjectGroups(map, script, findings);
+    return script;
+}
+
+LoadedZone LoadZone(const std::string& path, tmx::TmxTemplates& templates) {
+    LoadedZone zone;
+    const tmx::FileText file = tmx::ReadFileText(path, 0);
+    if (file.problem.empty() && !IsMapText(file.text)) {
+        zone.content = ReadZoneScript(file.text, zone.findings);
+        return zone;
+    }
+    // A map, or a file that cannot be read: the map's load says what is wrong.
+    zone.isMap = true;
+    tmx::TmxMap map;
+    map.LoadFromFile(path, &templates);
+    if (map.failed()) {
+        zone.error = "cannot load the map: " + map.errorMessage();
+        zone.errorAt = map.errorLocation();
+        return zone;
+    }
+    zone.content = ConvertMap(map, true, zone.findings).content();
+    return zone;
+}

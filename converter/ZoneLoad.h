@@ -1,0 +1,24 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "Finding.h"
+#include "ZoneContent.h"
+#include "tmx/read/TmxTemplate.h"
+
+// Whether a file's text is a map rather than a zone script: a map starts
+// with "<" (TMX) or "{" (JSON), a zone script never does.
+bool IsMapText(std::string_view text);
+
+// A zone read from a file, whichever form it has: a map (TMX or JSON, with
+// its tilesets and templates) converted in memory, or a zone script read back.
+struct LoadedZone {
+    bool isMap = false;
+    ZoneContent content;
+    Findings findings;  // what the map's conversion or the reading found
+    std::string error;  // why the file could not be read; empty when it was
+    tmx::TmxLocation errorAt;
+};
+
+LoadedZone LoadZone(const std::string& path, tmx::TmxTemplates& templates);
