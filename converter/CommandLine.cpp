@@ -66,6 +66,8 @@ const Option kOptions[] = {
     {"--version", false, SetFlag<&CommandLine::version>},
     {"--check", false, SetFlag<&CommandLine::check>},
     {"--werror", false, SetFlag<&CommandLine::werror>},
+    {"--diff", false, SetFlag<&CommandLine::diff>},
+    {"--describe", false, SetFlag<&CommandLine::describe>},
     {"-o", true, SetText<&CommandLine::output>},
     {"--output", true, SetText<&CommandLine::output>},
     {"--preview", true, SetText<&CommandLine::preview>},
@@ -86,6 +88,26 @@ const Option* Match(const std::string& argument, size_t& valueAt) {
         if (valueAt != std::string::npos) return &option;
     }
     return nullptr;
+}
+
+// --diff and --describe read their files and write nothing but standard
+// output (and --diff the picture).
+CommandLine& CheckReading(CommandLine& line) {
+    const std::string name = line.diff ? "--diff" : "--describe";
+    const size_t wanted = line.diff ? 2 : 1;
+    if (line.diff && line.describe) {
+        line.error = "--diff and --describe cannot be used together";
+    } else if (line.output || line.check || line.werror) {
+        line.error = name + " writes no zone script: -o, --check and --werror do not apply";
+    } else if (line.describe && line.preview) {
+        line.error = "--describe draws no picture: --preview does not apply";
+    } else if (line.maps.size() != wanted) {
+        line.error = line.diff ? "--diff compares two files, OLD and NEW, but " +
+                                     std::to_string(line.maps.size()) + " are given"
+                               : "--describe reads one file, but " +
+                                     std::to_string(line.maps.size()) + " are given";
+    }
+    return line;
 }
 
 }  // namespace
@@ -123,6 +145,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
         line.error = option->set(line, value);
     }
     if (!line.error.empty() || line.banner || line.help || line.version) return line;
+    if (line.diff || line.describe) return CheckReading(line);
     if (line.maps.empty()) {
         line.error = "no map given";
     } else if (line.output && line.maps.size() > 1) {

@@ -16,6 +16,8 @@ struct CommandLine {
     bool version = false;  // --version
     bool check = false;    // --check: report, write nothing
     bool werror = false;   // --werror: a warning fails the run
+    bool diff = false;      // --diff OLD NEW: the changes from one zone to the other
+    bool describe = false;  // --describe FILE: the zone as stable text
     DiagnosticsForm form = DiagnosticsForm::Text;
     std::optional<std::string> output;            // -o; "-" is standard output
     std::optional<std::string> preview;           // --preview: the PNG of the zone

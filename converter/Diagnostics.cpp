@@ -35,11 +35,7 @@ std::string JsonString(const std::string& text) {
     return out + "\"";
 }
 
-namespace {
-
-// A workflow command's message escapes line ends and "%"; its properties
-// also ":" and ",".
-std::string Github(const std::string& text, bool property) {
+std::string GithubText(const std::string& text, bool property) {
     std::string out;
     for (const char c : text) {
         switch (c) {
@@ -64,8 +60,6 @@ std::string Github(const std::string& text, bool property) {
     }
     return out;
 }
-
-}  // namespace
 
 void Diagnostics::Report(const std::string& path, const Finding& finding) {
     Print(path, finding.at, finding.severity, KindName(finding.what), FindingText(finding),
@@ -117,9 +111,9 @@ void Diagnostics::Print(const std::string& path, tmx::TmxLocation at, tmx::TmxSe
         case DiagnosticsForm::Github:
             text = std::string("::") +
                    (severity == tmx::TmxSeverity::Note ? "notice" : SeverityName(severity)) +
-                   " file=" + Github(path, true) +
+                   " file=" + GithubText(path, true) +
                    (at.line > 0 ? ",line=" + line + ",col=" + column : "") + ",title=" + kind +
-                   "::" + Github(message, false) + "\n";
+                   "::" + GithubText(message, false) + "\n";
             std::fputs(text.c_str(), stdout);
             return;
     }

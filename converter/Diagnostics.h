@@ -14,6 +14,10 @@ enum class DiagnosticsForm { Text, Json, Github };
 // escaped, other bytes as they are.
 std::string JsonString(const std::string& text);
 
+// Text in a workflow command: its message escapes line ends and "%"; a
+// property (`property`) also ":" and ",".
+std::string GithubText(const std::string& text, bool property);
+
 class Diagnostics {
   public:
     explicit Diagnostics(DiagnosticsForm form) : form_(form) {}

@@ -24,6 +24,8 @@ constexpr Rgb kTrap{255, 140, 0};
 constexpr Rgb kMob{250, 250, 250};
 constexpr Rgb kShadow{0, 0, 0};
 constexpr Rgb kPath{255, 225, 0};
+constexpr Rgb kChanged{255, 0, 255};
+constexpr Rgb kGhost{150, 150, 150};
 
 // Ground code c (1 to 255) gets the hue c x 137.508 degrees (the golden
 // angle, so that neighbouring codes lie far apart on the colour wheel), a
@@ -136,6 +138,18 @@ class Canvas {
     }
 
     int32_t scale() const { return scale_; }
+
+    // The pixels of a rectangle at 40 % of their brightness.
+    void Dim(int32_t x0, int32_t y0, int32_t x1, int32_t y1) {
+        x0 = std::max(x0, 0);
+        x1 = std::min(x1, size_);
+        for (int32_t y = std::max(y0, 0); y < std::min(y1, size_); ++y) {
+            uint8_t* pixel = &pixels_[(static_cast<size_t>(y) * size_ + x0) * 3];
+            for (int32_t x = x0; x < x1; ++x, pixel += 3)
+                for (int channel = 0; channel < 3; ++channel)
+                    pixel[channel] = static_cast<uint8_t>(pixel[channel] * 2 / 5);
+        }
+    }
 
   private:
     // Cuts the segment to the picture and a margin (Liang-Barsky); false when
@@ -253,38 +267,108 @@ void DrawPaths(const ZoneContent& zone, Canvas& canvas) {
 }
 
 // Entries: a green triangle pointing right; exits: a red one pointing left;
-// traps: an orange cross; mobs: a white diamond with the mob's number beside it.
-void DrawCodes(const ZoneContent& zone, Canvas& canvas) {
+// traps: an orange cross; mobs: a white diamond with the mob's number beside
+// it. A ghost (a marker no longer there) is all in `ghost`, without number.
+void DrawCode(const ZoneContent::Code& code, Canvas& canvas, const Rgb* ghost = nullptr) {
     const int32_t s = canvas.scale();
-    for (const ZoneContent::Code& code : zone.codes) {
-        if (code.column < 0 || code.row < 0 || code.column >= kZoneCells ||
-            code.row >= kZoneCells) {
-            continue;
+    if (!InZone(code.column, code.row)) return;
+    const int32_t x = code.column * s;
+    const int32_t y = code.row * s;
+    const auto colour = [ghost](Rgb own) { return ghost != nullptr ? *ghost : own; };
+    if (code.marker == '>' || code.marker == '<') {
+        for (int32_t dy = 0; dy < s; ++dy) {
+            const int32_t reach = s - std::abs(2 * dy - (s - 1));
+            for (int32_t dx = 0; dx < reach; ++dx)
+                canvas.Set(code.marker == '>' ? x + dx : x + s - 1 - dx, y + dy,
+                           colour(code.marker == '>' ? kEntry : kExit));
         }
-        const int32_t x = code.column * s;
-        const int32_t y = code.row * s;
-        if (code.marker == '>' || code.marker == '<') {
-            for (int32_t dy = 0; dy < s; ++dy) {
-                const int32_t reach = s - std::abs(2 * dy - (s - 1));
-                for (int32_t dx = 0; dx < reach; ++dx)
-                    canvas.Set(code.marker == '>' ? x + dx : x + s - 1 - dx, y + dy,
-                               code.marker == '>' ? kEntry : kExit);
+    } else if (code.marker == '*') {
+        const int32_t width = std::max(1, s / 4);
+        canvas.Line(x, y, x + s - 1, y + s - 1, width, colour(kTrap));
+        canvas.Line(x + s - 1, y, x, y + s - 1, width, colour(kTrap));
+    } else {
+        for (int32_t dy = 0; dy < s; ++dy) {
+            const int32_t reach = (s - std::abs(2 * dy - (s - 1))) / 2;
+            canvas.Fill(x + s / 2 - reach, y + dy, x + s / 2 + reach + (s == 1), y + dy + 1,
+                        colour(kMob));
+        }
+        if (s >= 6 && ghost == nullptr) {
+            const int32_t dot = std::max(1, s / 8);
+            canvas.Number(code.number, x + s + dot, y - dot, dot, kShadow);
+            canvas.Number(code.number, x + s, y - 2 * dot, dot, kMob);
+        }
+    }
+}
+
+void DrawCodes(const ZoneContent& zone, Canvas& canvas) {
+    for (const ZoneContent::Code& code : zone.codes)
+        DrawCode(code, canvas);
+}
+
+// Every cell whose ground did not change, at 40 % of its brightness; each
+// changed cell framed in magenta where cells are large enough for a frame.
+void DimUnchanged(const ZoneChanges& changes, Canvas& canvas) {
+    const int32_t s = canvas.scale();
+    std::vector<bool> changed(size_t{kZoneCells} * kZoneCells);
+    for (const ZoneChanges::Ground& block : changes.ground)
+        for (const ZoneChanges::Cell& cell : block.cells)
+            changed[static_cast<size_t>(cell.at.row) * kZoneCells +
+                    static_cast<size_t>(cell.at.column)] = true;
+    for (int32_t row = 0; row < kZoneCells; ++row)
+        for (int32_t column = 0; column < kZoneCells; ++column)
+            if (!changed[static_cast<size_t>(row) * kZoneCells + static_cast<size_t>(column)])
+                canvas.Dim(column * s, row * s, (column + 1) * s, (row + 1) * s);
+    if (s < 4) return;
+    for (const ZoneChanges::Ground& block : changes.ground) {
+        for (const ZoneChanges::Cell& cell : block.cells) {
+            const int32_t x0 = cell.at.column * s;
+            const int32_t y0 = cell.at.row * s;
+            const int32_t x1 = x0 + s - 1;
+            const int32_t y1 = y0 + s - 1;
+            canvas.Line(x0, y0, x1, y0, 1, kChanged);
+            canvas.Line(x0, y1, x1, y1, 1, kChanged);
+            canvas.Line(x0, y0, x0, y1, 1, kChanged);
+            canvas.Line(x1, y0, x1, y1, 1, kChanged);
+        }
+    }
+}
+
+// What is no longer there, in grey: removed markers and paths, removed path
+// points, and the old place of what moved, with a line to where it went.
+void DrawGhosts(const ZoneChanges& changes, Canvas& canvas) {
+    const int32_t s = canvas.scale();
+    const int32_t width = std::max(1, s / 8);
+    const auto centre = [s](int32_t cell) { return int64_t{cell} * s + s / 2; };
+    const auto line = [&](ZoneChanges::Spot from, ZoneChanges::Spot to) {
+        canvas.Line(centre(from.column), centre(from.row), centre(to.column), centre(to.row),
+                    width, kGhost);
+    };
+    const auto point = [&](ZoneChanges::Spot at) {
+        if (!InZone(at.column, at.row)) return;
+        const int32_t half = std::max(1, s / 4);
+        const auto x = static_cast<int32_t>(centre(at.column));
+        const auto y = static_cast<int32_t>(centre(at.row));
+        canvas.Fill(x - half, y - half, x + half + 1, y + half + 1, kGhost);
+    };
+    using M = ZoneChanges::Marker::Change;
+    for (const ZoneChanges::Marker& marker : changes.markers) {
+        if (marker.change == M::Added) continue;
+        DrawCode({marker.before.column, marker.before.row, marker.marker, marker.number},
+                 canvas, &kGhost);
+        if (marker.change == M::Moved) line(marker.before, marker.after);
+    }
+    using P = ZoneChanges::Point::Change;
+    for (const ZoneChanges::Path& path : changes.paths) {
+        if (path.change == ZoneChanges::Change::Removed) {
+            for (size_t i = 0; i < path.points.size(); ++i) {
+                point(path.points[i]);
+                if (i > 0) line(path.points[i - 1], path.points[i]);
             }
-        } else if (code.marker == '*') {
-            const int32_t width = std::max(1, s / 4);
-            canvas.Line(x, y, x + s - 1, y + s - 1, width, kTrap);
-            canvas.Line(x + s - 1, y, x, y + s - 1, width, kTrap);
-        } else {
-            for (int32_t dy = 0; dy < s; ++dy) {
-                const int32_t reach = (s - std::abs(2 * dy - (s - 1))) / 2;
-                canvas.Fill(x + s / 2 - reach, y + dy, x + s / 2 + reach + (s == 1), y + dy + 1,
-                            kMob);
-            }
-            if (s >= 6) {
-                const int32_t dot = std::max(1, s / 8);
-                canvas.Number(code.number, x + s + dot, y - dot, dot, kShadow);
-                canvas.Number(code.number, x + s, y - 2 * dot, dot, kMob);
-            }
+        }
+        for (const ZoneChanges::Point& change : path.pointChanges) {
+            if (change.change == P::Added) continue;
+            point(change.before);
+            if (change.change == P::Moved) line(change.before, change.after);
         }
     }
 }
@@ -333,6 +417,18 @@ std::string DrawZonePreview(const ZoneContent& zone, int32_t scale) {
     DrawGround(zone, canvas);
     DrawPaths(zone, canvas);
     DrawCodes(zone, canvas);
+    std::string png;
+    if (!EncodePng(canvas, png)) png.clear();
+    return png;
+}
+
+std::string DrawZoneChange(const ZoneContent& after, const ZoneChanges& changes, int32_t scale) {
+    Canvas canvas(std::clamp(scale, 1, kMaxPreviewScale));
+    DrawGround(after, canvas);
+    DimUnchanged(changes, canvas);
+    DrawGhosts(changes, canvas);
+    DrawPaths(after, canvas);
+    DrawCodes(after, canvas);
     std::string png;
     if (!EncodePng(canvas, png)) png.clear();
     return png;

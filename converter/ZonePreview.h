@@ -4,6 +4,7 @@
 #include <string>
 
 #include "ZoneContent.h"
+#include "ZoneDiff.h"
 
 constexpr int32_t kDefaultPreviewScale = 8;
 constexpr int32_t kMaxPreviewScale = 32;
@@ -17,3 +18,9 @@ constexpr int32_t kMaxPreviewScale = 32;
 // diamonds with their numbers. The same zone gives the same bytes; empty
 // when the PNG library fails.
 std::string DrawZonePreview(const ZoneContent& zone, int32_t scale);
+
+// A picture of a change: the new zone drawn as above, its unchanged ground
+// dimmed and each changed cell framed in magenta; in grey, what is no longer
+// there (removed markers, paths and path points) and where moved markers and
+// points were, with a line to where they went.
+std::string DrawZoneChange(const ZoneContent& after, const ZoneChanges& changes, int32_t scale);

@@ -18,6 +18,9 @@
 #include "CommandLine.h"
 #include "Diagnostics.h"
 #include "SaveOutput.h"
+#include "ZoneChangeText.h"
+#include "ZoneDescribe.h"
+#include "ZoneDiff.h"
 #include "ZoneExports.h"
 #include "ZoneLoad.h"
 #include "ZonePreview.h"
@@ -126,8 +129,7 @@ bool ReportFindings(Findings& findings, const std::string& path, const CommandLi
     return warned;
 }
 
-int SavePreview(const ZoneContent& zone, const CommandLine& line, Diagnostics& diagnostics) {
-    const std::string png = DrawZonePreview(zone, line.previewScale);
+int SavePicture(const std::string& png, const CommandLine& line, Diagnostics& diagnostics) {
     if (png.empty()) {
         diagnostics.ReportError(*line.preview, "write", "the picture could not be drawn");
         return kFailed;
@@ -138,6 +140,10 @@ int SavePreview(const ZoneContent& zone, const CommandLine& line, Diagnostics& d
     diagnostics.ReportError(*line.preview, "write",
                             std::string("cannot write the picture: ") + std::strerror(saved.error));
     return kFailed;
+}
+
+int SavePreview(const ZoneContent& zone, const CommandLine& line, Diagnostics& diagnostics) {
+    return SavePicture(DrawZonePreview(zone, line.previewScale), line, diagnostics);
 }
 
 // A zone script given to --preview: read back and drawn, nothing else written.
@@ -193,6 +199,61 @@ int Convert(const std::string& path, const CommandLine& line, tmx::TmxTemplates&
     return Save(output, script.bytes(), diagnostics);
 }
 
+// --diff's statuses, as diff and cmp give them.
+constexpr int kSameZone = 0;
+constexpr int kOtherZone = 1;
+constexpr int kTrouble = 2;
+
+// A zone from either form for --diff and --describe; the reason on the
+// diagnostics' stream when it cannot be read.
+std::optional<LoadedZone> ReadZone(const std::string& path, tmx::TmxTemplates& templates,
+                                   Diagnostics& diagnostics) {
+    LoadedZone zone = LoadZone(path, templates);
+    if (zone.error.empty()) return zone;
+    Finding failed;
+    failed.severity = tmx::TmxSeverity::Error;
+    failed.at = zone.errorAt;
+    failed.what = finding::Load{zone.error};
+    diagnostics.Report(path, failed);
+    return std::nullopt;
+}
+
+bool Print(const std::string& text) {
+    return std::fwrite(text.data(), 1, text.size(), stdout) == text.size() &&
+           std::fflush(stdout) == 0;
+}
+
+int Diff(const CommandLine& line, Diagnostics& diagnostics) {
+    tmx::TmxTemplates templates;
+    const std::string& oldPath = line.maps[0];
+    const std::string& newPath = line.maps[1];
+    const std::optional<LoadedZone> before = ReadZone(oldPath, templates, diagnostics);
+    const std::optional<LoadedZone> after = ReadZone(newPath, templates, diagnostics);
+    if (!before || !after) return kTrouble;
+    const ZoneChanges changes = DiffZones(before->content, after->content);
+    if (!Print(ChangesText(changes, newPath, line.form))) {
+        diagnostics.ReportError(newPath, "write",
+                                std::string("cannot write the changes: ") + std::strerror(errno));
+        return kTrouble;
+    }
+    if (line.preview &&
+        SavePicture(DrawZoneChange(after->content, changes, line.previewScale), line,
+                    diagnostics) != kOk) {
+        return kTrouble;
+    }
+    return changes.empty() ? kSameZone : kOtherZone;
+}
+
+int Describe(const CommandLine& line, Diagnostics& diagnostics) {
+    tmx::TmxTemplates templates;
+    const std::optional<LoadedZone> zone = ReadZone(line.maps[0], templates, diagnostics);
+    if (!zone) return kFailed;
+    if (Print(DescribeZone(zone->content))) return kOk;
+    diagnostics.ReportError(line.maps[0], "write",
+                            std::string("cannot write the description: ") + std::strerror(errno));
+    return kFailed;
+}
+
 int Run(const std::vector<std::string>& arguments) {
     const CommandLine line = ParseCommandLine(arguments);
     if (!line.error.empty()) {
@@ -215,6 +276,8 @@ int Run(const std::vector<std::string>& arguments) {
     // A map can have thousands of findings: one write for each map's, not each line.
     std::setvbuf(stderr, nullptr, _IOFBF, 1 << 16);
     Diagnostics diagnostics(line.form);
+    if (line.diff) return Diff(line, diagnostics);
+    if (line.describe) return Describe(line, diagnostics);
     tmx::TmxTemplates templates;  // read once for all the maps of the run
     int status = kOk;
     for (const std::string& path : line.maps) {

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <string>
+
+#include "Diagnostics.h"
+#include "ZoneDiff.h"
+
+// The changes from one zone to another as the user reads them, one a line:
+// as text ("mob 12 moved from (5, 6) to (7, 6)", led by the place in the new
+// zone's file where a change has one), as JSON objects, or as GitHub notices.
+std::string ChangesText(const ZoneChanges& changes, const std::string& newPath,
+                        DiagnosticsForm form);
+
+// A cell as the words give it: "(12, 7)".
+std::string SpotWords(ZoneChanges::Spot spot);
+// A title on one line: quoted, its control characters, quotes and
+// backslashes escaped ("Old\nMill").
+std::string QuotedText(const std::string& text);

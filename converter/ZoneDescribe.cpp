@@ -1,0 +1,75 @@
+#include "ZoneDescribe.h"
+
+#include <algorithm>
+#include <tuple>
+
+#include "ZoneChangeText.h"
+#include "ZoneGround.h"
+
+namespace {
+
+void DescribeGround(const ZoneContent& zone, std::string& text) {
+    const ZoneGround ground(zone);
+    for (int32_t row0 = 0; row0 < kZoneCells; row0 += kBlockCells) {
+        for (int32_t column0 = 0; column0 < kZoneCells; column0 += kBlockCells) {
+            for (int32_t row = row0; row < std::min(row0 + kBlockCells, kZoneCells); ++row) {
+                std::string codes;
+                bool any = false;
+                for (int32_t column = column0; column < column0 + kBlockCells; ++column) {
+                    const int32_t code = InZone(column, row) ? ground.At(column, row) : 0;
+                    any = any || code != 0;
+                    codes.append(" ").append(std::to_string(code));
+                }
+                if (!any) continue;
+                text.append("ground ").append(SpotWords({column0, row0}));
+                text.append(" row ").append(std::to_string(row - row0 + 1)).append(":");
+                text.append(codes).append("\n");
+            }
+        }
+    }
+}
+
+void DescribeMarkers(const ZoneContent& zone, std::string& text) {
+    const auto rank = [](char marker) {
+        return marker == '>' ? 0 : marker == '<' ? 1 : marker == '*' ? 2 : 3;
+    };
+    std::vector<std::tuple<int, int32_t, int32_t, int32_t>> markers;
+    for (const ZoneContent::Code& code : zone.codes) {
+        markers.emplace_back(rank(code.marker), code.marker == 0 ? code.number : 0, code.row,
+                             code.column);
+    }
+    std::sort(markers.begin(), markers.end());
+    constexpr const char* kNames[] = {"entry", "exit", "trap", "mob"};
+    for (const auto& [kind, number, row, column] : markers) {
+        text.append(kNames[kind]);
+        if (kind == 3) text.append(" ").append(std::to_string(number));
+        text.append(" ").append(SpotWords({column, row})).append("\n");
+    }
+}
+
+void DescribePaths(const ZoneContent& zone, std::string& text) {
+    std::vector<std::string> paths;
+    for (const std::vector<ZoneContent::Waypoint>& path : zone.paths) {
+        if (path.empty()) continue;  // a path start without points leads nowhere
+        std::string line = "path";
+        for (const ZoneContent::Waypoint& point : path)
+            line.append(" ").append(SpotWords({point.column, point.row}));
+        paths.push_back(line.append(": id ").append(std::to_string(path.front().pathId)));
+    }
+    std::sort(paths.begin(), paths.end());
+    for (const std::string& path : paths)
+        text.append(path).append("\n");
+}
+
+}  // namespace
+
+std::string DescribeZone(const ZoneContent& zone) {
+    std::string text;
+    if (zone.level) text.append("level ").append(std::to_string(*zone.level)).append("\n");
+    if (zone.respawn) text.append("respawn ").append(std::to_string(*zone.respawn)).append("\n");
+    if (zone.title) text.append("title ").append(QuotedText(*zone.title)).append("\n");
+    DescribeGround(zone, text);
+    DescribeMarkers(zone, text);
+    DescribePaths(zone, text);
+    return text;
+}
