@@ -102,10 +102,9 @@ CommandLine& CheckReading(CommandLine& line) {
     } else if (line.describe && line.preview) {
         line.error = "--describe draws no picture: --preview does not apply";
     } else if (line.maps.size() != wanted) {
-        line.error = line.diff ? "--diff compares two files, OLD and NEW, but " +
-                                     std::to_string(line.maps.size()) + " are given"
-                               : "--describe reads one file, but " +
-                                     std::to_string(line.maps.size()) + " are given";
+        line.error = (line.diff ? "--diff compares two files, OLD and NEW, not "
+                                : "--describe reads one file, not ") +
+                     std::to_string(line.maps.size());
     }
     return line;
 }

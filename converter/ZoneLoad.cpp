@@ -22,11 +22,14 @@ ZoneScript ConvertMap(const tmx::TmxMap& map, bool keepContent, Findings& findin
 LoadedZone LoadZone(const std::string& path, tmx::TmxTemplates& templates) {
     LoadedZone zone;
     const tmx::FileText file = tmx::ReadFileText(path, 0);
-    if (file.problem.empty() && !IsMapText(file.text)) {
+    if (!file.problem.empty()) {
+        zone.error = "cannot read the file: " + file.problem;
+        return zone;
+    }
+    if (!IsMapText(file.text)) {
         zone.content = ReadZoneScript(file.text, zone.findings);
         return zone;
     }
-    // A map, or a file that cannot be read: the map's load says what is wrong.
     zone.isMap = true;
     tmx::TmxMap map;
     map.LoadFromFile(path, &templates);
