@@ -13,7 +13,7 @@ using Change = ZoneChanges::Change;
 
 // Past this many candidate pairs, pairing takes a cheaper way: a map with
 // thousands of equal markers all moved must not take minutes.
-constexpr int64_t kMaxPairs = int64_t{1} << 22;
+constexpr int64_t kMaxPairs = int64_t{1} << 20;
 
 int64_t Distance2(Spot a, Spot b) {
     const int64_t dx = int64_t{a.column} - b.column;

@@ -10,6 +10,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "ZoneDiff.h"
 #include "ZonePreview.h"
 #include "ZoneScriptReader.h"
 
@@ -174,6 +175,57 @@ TEST(Preview, TheSameZoneGivesTheSameBytes) {
     const ZoneContent zone = ReadZoneScript(script, findings);
     EXPECT_EQ(DrawZonePreview(zone, 3), DrawZonePreview(zone, 3));
     EXPECT_EQ(Picture(DrawZonePreview(zone, 1)).width(), 128u);
+}
+
+// The picture of a change: with the same zone on both sides, the plain
+// preview with every pixel at 40 %.
+TEST(ChangePicture, TheSameZoneIsThePreviewDimmed) {
+    ZoneContent zone;
+    for (int32_t code = 0; code < 36; ++code)
+        zone.blocks[10001][static_cast<size_t>(code / 6)][static_cast<size_t>(code % 6)] = code * 7;
+    zone.placements.push_back({10001, 24, 12});
+    const Picture plain(DrawZonePreview(zone, 8));
+    const Picture change(DrawZoneChange(zone, DiffZones(zone, zone), 8));
+    ASSERT_FALSE(change.empty());
+    ASSERT_EQ(change.rgb().size(), plain.rgb().size());
+    for (size_t i = 0; i < plain.rgb().size(); ++i)
+        ASSERT_EQ(change.rgb()[i], plain.rgb()[i] * 2 / 5) << i;
+}
+
+// A changed cell keeps its colour in a magenta frame; a moved mob and a
+// moved path point leave a grey ghost and a grey line to where they went; a
+// removed trap is a grey ghost.
+TEST(ChangePicture, WhatChangedStandsOut) {
+    ZoneContent before;
+    for (auto& row : before.blocks[10001])
+        row.fill(16);
+    before.placements.push_back({10001, 0, 0});
+    before.codes.push_back({20, 20, 0, 5});
+    before.codes.push_back({30, 30, '*', 0});
+    before.paths.push_back({{10001, 40, 40}, {10001, 45, 40}});
+    ZoneContent after = before;
+    after.blocks[10001][3][2] = 17;
+    after.codes = {{22, 20, 0, 5}};
+    after.paths = {{{10001, 40, 40}, {10001, 45, 42}}};
+
+    const Picture plain(DrawZonePreview(after, 8));
+    const Picture change(DrawZoneChange(after, DiffZones(before, after), 8));
+    ASSERT_FALSE(change.empty());
+    const Pixel grey{150, 150, 150};
+    const auto dimmed = [](Pixel p) { return Pixel{p.r * 2 / 5, p.g * 2 / 5, p.b * 2 / 5}; };
+    EXPECT_EQ(change.At(2, 3), plain.At(2, 3));                 // the changed cell
+    EXPECT_EQ(change.At(2, 3, 0, 0), (Pixel{255, 0, 255}));     // framed
+    EXPECT_EQ(change.At(2, 3, 7, 7), (Pixel{255, 0, 255}));
+    EXPECT_EQ(change.At(1, 3), dimmed(plain.At(1, 3)));         // the cells around it
+    EXPECT_EQ(change.At(2, 2, 0, 0), dimmed(plain.At(2, 2, 0, 0)));
+    EXPECT_EQ(change.At(20, 20), grey);                         // the mob's old place
+    EXPECT_EQ(change.At(21, 20), grey);                         // the way it went
+    EXPECT_EQ(change.At(22, 20), plain.At(22, 20));             // the mob, where it is
+    EXPECT_EQ(change.At(30, 30), grey);                         // the trap removed
+    EXPECT_EQ(change.At(45, 40), grey);                         // the point's old place
+    EXPECT_EQ(change.At(45, 41), grey);
+    EXPECT_EQ(change.At(45, 42), plain.At(45, 42));             // the point, where it is
+    EXPECT_EQ(change.At(60, 60), dimmed(plain.At(60, 60)));     // nothing here
 }
 
 }  // namespace
