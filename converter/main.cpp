@@ -1,10 +1,13 @@
 // VeltTileConverter: turns Tiled maps into the game's zone scripts.
 //
 //   VeltTileConverter [OPTION]... MAP...   writes each MAP's zone script beside it
+//   VeltTileConverter --diff OLD NEW       what changed from one zone to another
+//   VeltTileConverter --describe FILE      a zone as stable text
 //
 // Exit status 0: every zone script was written (or, with --check, every map
 // is clean), or the usage was asked for. 1: a map failed; for it nothing was
-// written. 2: the command line is wrong; nothing was done.
+// written. 2: the command line is wrong; nothing was done. --diff gives
+// diff's statuses: 0 the same zone, 1 another, 2 trouble.
 
 #include <algorithm>
 #include <cerrno>
@@ -53,12 +56,17 @@ constexpr char kHelp[] =
     "                          --check: only draw it); given a zone script instead\n"
     "                          of a map, read it back and draw it; one map only\n"
     "      --preview-scale=N   pixels a cell in the picture (1 to 32, default 8)\n"
+    "      --diff OLD NEW      print what changed from one zone to the other (each a\n"
+    "                          map or a zone script), in the forms of --diagnostics;\n"
+    "                          with --preview, draw the change; write nothing else\n"
+    "      --describe FILE     print the zone of a map or zone script as stable text\n"
     "      --help              show this help and exit\n"
     "      --version           show the version and exit\n"
     "      --                  end of options: what follows is a map\n"
     "\n"
     "Exit status: 0 when every map converted (with --check: gave no warning),\n"
-    "1 when any failed, 2 when the command line is wrong.\n";
+    "1 when any failed, 2 when the command line is wrong. With --diff, as diff's:\n"
+    "0 the same zone, 1 a different one, 2 trouble.\n";
 
 // The game's tools have always named a zone script after its map by swapping
 // the last four characters (".tmx") for ".txt", whatever they are; a JSON
