@@ -21,6 +21,7 @@
 
 #include "BenchInputs.h"
 #include "FloorInflate.h"
+#include "ZoneDiff.h"
 #include "ZoneExports.h"
 #include "ZonePreview.h"
 #include "tmx/model/TmxMap.h"
@@ -56,11 +57,8 @@ void Floor(const BenchInput& input) {
 void Convert(const BenchInput& input) {
     tmx::TmxMap map;
     map.LoadFromText(input.text);
-    ZoneScript script;
-    Findings findings = FindingsOfLoad(map);
-    ExportMapProperties(map, script, findings);
-    ExportTileLayers(map, script, findings);
-    ExportObjectGroups(map, script, findings);
+    Findings findings;
+    const ZoneScript script = ConvertMap(map, false, findings);
     benchmark::DoNotOptimize(findings.data());
     benchmark::DoNotOptimize(script.bytes().data());
 }
@@ -160,26 +158,41 @@ int main(int argc, char** argv) {
         }
         double convertMs = 1e300;
         double previewMs = 1e300;
+        double sameMs = 1e300;     // the comparison with itself: nothing changed
+        double emptiedMs = 1e300;  // with an empty zone: every cell and marker changed
+        double changeMs = 1e300;   // the picture of that change
         size_t bytes = 0;
         for (int round = 0; round < 10; ++round) {
             const auto t0 = Clock::now();
             tmx::TmxMap map;
             map.LoadFromText(input.text);
-            ZoneScript script(true);
             Findings findings;
-            ExportMapProperties(map, script, findings);
-            ExportTileLayers(map, script, findings);
-            ExportObjectGroups(map, script, findings);
+            const ZoneScript script = ConvertMap(map, true, findings);
             const auto t1 = Clock::now();
             bytes = DrawZonePreview(script.content(), kDefaultPreviewScale).size();
             const auto t2 = Clock::now();
+            benchmark::DoNotOptimize(DiffZones(script.content(), script.content()).empty());
+            const auto t3 = Clock::now();
+            const ZoneChanges emptied = DiffZones(ZoneContent{}, script.content());
+            const auto t4 = Clock::now();
+            benchmark::DoNotOptimize(
+                DrawZoneChange(script.content(), emptied, kDefaultPreviewScale).size());
+            const auto t5 = Clock::now();
             convertMs = std::min(convertMs, Milliseconds(t1 - t0));
             previewMs = std::min(previewMs, Milliseconds(t2 - t1));
+            sameMs = std::min(sameMs, Milliseconds(t3 - t2));
+            emptiedMs = std::min(emptiedMs, Milliseconds(t4 - t3));
+            changeMs = std::min(changeMs, Milliseconds(t5 - t4));
         }
         std::printf(
             "preview of the full zone of %-22s %7.2f ms (%zu bytes of PNG); converting it %8.2f "
             "ms\n",
             input.name.c_str(), previewMs, bytes, convertMs);
+        // --diff converts both sides; what it adds is the comparison (and the picture).
+        std::printf(
+            "  --diff: comparing it with itself %.3f ms, with an empty zone %.3f ms (%.1f %% of "
+            "converting it); the picture of that change %.2f ms\n",
+            sameMs, emptiedMs, 100 * emptiedMs / convertMs, changeMs);
     }
     return 0;
 }
