@@ -13,17 +13,19 @@ void DescribeGround(const ZoneContent& zone, std::string& text) {
     for (int32_t row0 = 0; row0 < kZoneCells; row0 += kBlockCells) {
         for (int32_t column0 = 0; column0 < kZoneCells; column0 += kBlockCells) {
             for (int32_t row = row0; row < std::min(row0 + kBlockCells, kZoneCells); ++row) {
-                std::string codes;
+                int32_t codes[kBlockCells];
                 bool any = false;
-                for (int32_t column = column0; column < column0 + kBlockCells; ++column) {
-                    const int32_t code = InZone(column, row) ? ground.At(column, row) : 0;
-                    any = any || code != 0;
-                    codes.append(" ").append(std::to_string(code));
+                for (int32_t dx = 0; dx < kBlockCells; ++dx) {
+                    const int32_t column = column0 + dx;
+                    codes[dx] = InZone(column, row) ? ground.At(column, row) : 0;
+                    any = any || codes[dx] != 0;
                 }
                 if (!any) continue;
                 text.append("ground ").append(SpotWords({column0, row0}));
                 text.append(" row ").append(std::to_string(row - row0 + 1)).append(":");
-                text.append(codes).append("\n");
+                for (const int32_t code : codes)
+                    text.append(" ").append(std::to_string(code));
+                text.append("\n");
             }
         }
     }

@@ -126,7 +126,8 @@ void DiffMarkers(const ZoneContent& before, const ZoneContent& after, ZoneChange
         byKey[keyOf(code)].now.push_back(&code);
 
     using Marker = ZoneChanges::Marker;
-    for (const auto& [key, sides] : byKey) {
+    for (const auto& kind : byKey) {
+        const Sides& sides = kind.second;
         std::vector<Spot> old;
         std::vector<Spot> now;
         for (const auto* code : sides.old)
@@ -248,31 +249,45 @@ void DiffPaths(const ZoneContent& before, const ZoneContent& after, ZoneChanges&
         pairs.emplace_back(i, j);
     };
     const auto id = [](const Side& side) { return side.path->front().pathId; };
-    for (const bool sameId : {true, false}) {
+    // Each old path, in order, takes the first unpaired new one of the same key.
+    const auto pairBy = [&](auto key) {
+        std::map<decltype(key(now[0])), std::vector<size_t>> waiting;
+        for (size_t j = now.size(); j-- > 0;)
+            if (!now[j].paired) waiting[key(now[j])].push_back(j);
         for (size_t i = 0; i < old.size(); ++i) {
-            for (size_t j = 0; j < now.size() && !old[i].paired; ++j) {
-                if (!now[j].paired && old[i].spots == now[j].spots &&
-                    (!sameId || id(old[i]) == id(now[j]))) {
-                    pair(i, j);
-                }
-            }
+            if (old[i].paired) continue;
+            const auto match = waiting.find(key(old[i]));
+            if (match == waiting.end() || match->second.empty()) continue;
+            pair(i, match->second.back());
+            match->second.pop_back();
         }
+    };
+    if (!now.empty()) {
+        pairBy([&](const Side& side) { return std::make_pair(side.spots, id(side)); });
+        pairBy([](const Side& side) { return side.spots; });
     }
     // Points in common, counted once each, where that is cheap enough.
-    int64_t work = 0;
-    for (const Side& o : old)
-        for (const Side& n : now)
-            if (!o.paired && !n.paired) work += static_cast<int64_t>(o.spots.size() + n.spots.size());
-    if (work <= kMaxPairs) {
+    int64_t oldPoints = 0, oldLeft = 0, nowPoints = 0, nowLeft = 0;
+    for (const Side& side : old)
+        if (!side.paired) oldPoints += static_cast<int64_t>(side.spots.size()), ++oldLeft;
+    for (const Side& side : now)
+        if (!side.paired) nowPoints += static_cast<int64_t>(side.spots.size()), ++nowLeft;
+    if (oldPoints * nowLeft + nowPoints * oldLeft <= kMaxPairs) {
+        const auto sorted = [](const Side& side) {
+            std::vector<Spot> spots = side.spots;
+            std::sort(spots.begin(), spots.end());
+            return spots;
+        };
+        std::vector<std::vector<Spot>> nowSorted(now.size());
+        for (size_t j = 0; j < now.size(); ++j)
+            if (!now[j].paired) nowSorted[j] = sorted(now[j]);
         std::vector<std::tuple<int64_t, bool, size_t, size_t>> candidates;  // -shared, other id
         for (size_t i = 0; i < old.size(); ++i) {
             if (old[i].paired) continue;
-            std::vector<Spot> a = old[i].spots;
-            std::sort(a.begin(), a.end());
+            const std::vector<Spot> a = sorted(old[i]);
             for (size_t j = 0; j < now.size(); ++j) {
                 if (now[j].paired) continue;
-                std::vector<Spot> b = now[j].spots;
-                std::sort(b.begin(), b.end());
+                const std::vector<Spot>& b = nowSorted[j];
                 std::vector<Spot> shared;
                 std::set_intersection(a.begin(), a.end(), b.begin(), b.end(),
                                       std::back_inserter(shared));
@@ -286,9 +301,7 @@ void DiffPaths(const ZoneContent& before, const ZoneContent& after, ZoneChanges&
         for (const auto& [shared, otherId, i, j] : candidates)
             if (!old[i].paired && !now[j].paired) pair(i, j);
     }
-    for (size_t i = 0; i < old.size(); ++i)
-        for (size_t j = 0; j < now.size() && !old[i].paired; ++j)
-            if (!now[j].paired && id(old[i]) == id(now[j])) pair(i, j);
+    if (!now.empty()) pairBy([&](const Side& side) { return id(side); });
 
     // In the order of the new zone's paths; the removed after them, in the old order.
     std::vector<std::pair<size_t, Path>> found;

@@ -61,6 +61,25 @@ TEST(Diff, APointPutInALongPathIsOneAdded) {
     }
 }
 
+// Twenty thousand paths, listed in the other order, one of them moved by a
+// point: found in a moment, as one change.
+TEST(Diff, ManyPathsPairQuickly) {
+    ZoneContent before;
+    ZoneContent after;
+    for (int32_t i = 0; i < 20000; ++i) {
+        before.paths.push_back({{i, i % 128, i / 128}, {i, i % 128 + 1, i / 128}});
+        after.paths.insert(after.paths.begin(), before.paths.back());
+    }
+    after.paths[5][1].row += 1;
+    const auto start = std::chrono::steady_clock::now();
+    const ZoneChanges changes = DiffZones(before, after);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(3));
+    ASSERT_EQ(changes.paths.size(), 1u);
+    EXPECT_EQ(changes.paths[0].id, 19994);
+    ASSERT_EQ(changes.paths[0].pointChanges.size(), 1u);
+    EXPECT_EQ(changes.paths[0].pointChanges[0].change, ZoneChanges::Point::Change::Moved);
+}
+
 // Paths with no point in common pair by their id; without, they are one
 // removed and one added.
 TEST(Diff, PathsWithoutCommonPointsPairByTheirId) {
