@@ -68,6 +68,7 @@ const Option kOptions[] = {
     {"--werror", false, SetFlag<&CommandLine::werror>},
     {"--diff", false, SetFlag<&CommandLine::diff>},
     {"--describe", false, SetFlag<&CommandLine::describe>},
+    {"--to-map", false, SetFlag<&CommandLine::toMap>},
     {"-o", true, SetText<&CommandLine::output>},
     {"--output", true, SetText<&CommandLine::output>},
     {"--preview", true, SetText<&CommandLine::preview>},
@@ -95,8 +96,8 @@ const Option* Match(const std::string& argument, size_t& valueAt) {
 CommandLine& CheckReading(CommandLine& line) {
     const std::string name = line.diff ? "--diff" : "--describe";
     const size_t wanted = line.diff ? 2 : 1;
-    if (line.diff && line.describe) {
-        line.error = "--diff and --describe cannot be used together";
+    if (line.diff + line.describe + line.toMap > 1) {
+        line.error = "--diff, --describe and --to-map cannot be used together";
     } else if (line.output || line.check || line.werror) {
         line.error = name + " writes no zone script: -o, --check and --werror do not apply";
     } else if (line.describe && line.preview) {
@@ -105,6 +106,18 @@ CommandLine& CheckReading(CommandLine& line) {
         line.error = (line.diff ? "--diff compares two files, OLD and NEW, not "
                                 : "--describe reads one file, not ") +
                      std::to_string(line.maps.size());
+    }
+    return line;
+}
+
+// --to-map writes one map, and its tileset's picture beside it.
+CommandLine& CheckToMap(CommandLine& line) {
+    if (line.preview) {
+        line.error = "--to-map draws no picture: --preview does not apply";
+    } else if (line.output == "-") {
+        line.error = "--to-map writes a map and its tileset's picture beside it: -o - does not apply";
+    } else if (line.maps.size() != 1) {
+        line.error = "--to-map reads one zone script, not " + std::to_string(line.maps.size());
     }
     return line;
 }
@@ -145,6 +158,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
     }
     if (!line.error.empty() || line.banner || line.help || line.version) return line;
     if (line.diff || line.describe) return CheckReading(line);
+    if (line.toMap) return CheckToMap(line);
     if (line.maps.empty()) {
         line.error = "no map given";
     } else if (line.output && line.maps.size() > 1) {

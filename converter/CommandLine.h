@@ -18,6 +18,7 @@ struct CommandLine {
     bool werror = false;   // --werror: a warning fails the run
     bool diff = false;      // --diff OLD NEW: the changes from one zone to the other
     bool describe = false;  // --describe FILE: the zone as stable text
+    bool toMap = false;     // --to-map ZONE: the map that converts back to it
     DiagnosticsForm form = DiagnosticsForm::Text;
     std::optional<std::string> output;            // -o; "-" is standard output
     std::optional<std::string> preview;           // --preview: the PNG of the zone

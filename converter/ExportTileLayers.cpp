@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "LayerPath.h"
+#include "TileCodes.h"
 #include "ZoneExports.h"
 #include "ZoneGeometry.h"
 
@@ -22,26 +23,6 @@ struct TileBlock {
     int32_t yOrigin = 0;
     int16_t codes[kBlockCells][kBlockCells] = {};  // [dy][dx]
 };
-
-// The game's code for a tile, from its id within its tileset. Ranges are
-// checked from the top; ids 199 to 255 give codes above 255, which a block
-// then writes as 0.
-int16_t TileCodeFromId(int32_t localId) {
-    static constexpr struct {
-        int32_t first;
-        int32_t last;
-        int32_t offset;
-    } kRanges[] = {
-        {104, 255, 57}, {100, 103, 45}, {84, 99, 44}, {72, 83, 40}, {70, 71, 26},
-        {55, 69, 25},   {27, 54, 21},   {14, 26, 18}, {1, 13, 15},
-    };
-    for (const auto& range : kRanges) {
-        if (localId >= range.first && localId <= range.last) {
-            return static_cast<int16_t>(localId + range.offset);
-        }
-    }
-    return 0;
-}
 
 // Whether a code reaches the zone script: codes above 255 become 0 in a block.
 constexpr bool IsGround(int16_t code) {

@@ -141,6 +141,20 @@ struct ZoneBlock {
     int32_t blockId = 0;
 };
 
+// A zone script turned into a map (--to-map): what the map cannot hold.
+struct ZoneCode {
+    int32_t blockId = 0;
+    std::vector<int32_t> codes;  // ground codes no tile gives, in the order met
+};
+struct ZoneFar {
+    Cell cell;  // where the zone script puts it
+    Cell kept;  // where the map holds it: the same, unless a position cannot hold it
+};
+struct ZoneRoundTrip {
+    std::string was;  // the line as the zone script has it (its first characters)
+    std::string now;  // the line the map converts back to there; empty: none
+};
+
 }  // namespace finding
 
 using FindingData =
@@ -151,7 +165,8 @@ using FindingData =
                  finding::WaypointShape, finding::PathIdReused, finding::ObjectOutsideZone,
                  finding::PathOutsideZone, finding::TileObjectAnchor, finding::PathPoint,
                  finding::TileSize, finding::TitleBreaksLine, finding::TitleJoined,
-                 finding::HeaderNumber, finding::ZoneLine, finding::ZoneNumber, finding::ZoneBlock>;
+                 finding::HeaderNumber, finding::ZoneLine, finding::ZoneNumber, finding::ZoneBlock,
+                 finding::ZoneCode, finding::ZoneFar, finding::ZoneRoundTrip>;
 
 struct Finding {
     tmx::TmxSeverity severity = tmx::TmxSeverity::Warning;

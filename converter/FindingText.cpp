@@ -271,6 +271,30 @@ struct Words {
     std::string operator()(const f::ZoneBlock& x) const {
         return "block " + std::to_string(x.blockId) + " is placed but never defined";
     }
+    std::string operator()(const f::ZoneCode& x) const {
+        std::string codes;
+        for (size_t i = 0; i < x.codes.size(); ++i)
+            codes += (i == 0 ? "" : i + 1 == x.codes.size() ? " and " : ", ") +
+                     std::to_string(x.codes[i]);
+        return "block " + std::to_string(x.blockId) + " holds " +
+               (x.codes.size() == 1 ? "code " : "codes ") + codes +
+               ", which no tile gives; the map keeps no ground in " +
+               (x.codes.size() == 1 ? "its cells" : "their cells");
+    }
+    std::string operator()(const f::ZoneFar& x) const {
+        const std::string cell = CellText(x.cell);
+        if (x.cell.column != x.kept.column || x.cell.row != x.kept.row) {
+            return "cell " + cell + " lies beyond any position a map can hold; the map keeps it at " +
+                   CellText(x.kept);
+        }
+        return "cell " + cell +
+               " lies so far out that Tiled, which saves positions to six digits, would move it";
+    }
+    std::string operator()(const f::ZoneRoundTrip& x) const {
+        return "the map cannot say this line as it is: " + Quoted(x.was) +
+               (x.now.empty() ? "; its conversion ends before it"
+                              : "; its conversion writes " + Quoted(x.now) + " here");
+    }
 };
 
 struct Names {
@@ -301,6 +325,9 @@ struct Names {
     const char* operator()(const f::ZoneLine&) const { return "zone-line"; }
     const char* operator()(const f::ZoneNumber&) const { return "zone-number"; }
     const char* operator()(const f::ZoneBlock&) const { return "zone-block"; }
+    const char* operator()(const f::ZoneCode&) const { return "zone-code"; }
+    const char* operator()(const f::ZoneFar&) const { return "zone-far"; }
+    const char* operator()(const f::ZoneRoundTrip&) const { return "zone-round-trip"; }
 };
 
 }  // namespace

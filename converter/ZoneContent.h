@@ -52,8 +52,17 @@ struct ZoneContent {
     std::optional<std::string> title;
 
     std::map<int32_t, BlockCodes> blocks;  // by id
+    std::map<int32_t, tmx::TmxLocation> blockAt;  // a block's first #DEF_TILE line, where read
     std::vector<Placement> placements;
     std::vector<Code> codes;
     // Each path start line opens a path; its #DEF_WAYPOINT lines follow.
     std::vector<std::vector<Waypoint>> paths;
+
+    // Codes and paths in the order of their lines: a code (its index in
+    // `codes`) or a path (in `paths`).
+    struct Item {
+        bool isPath;
+        size_t index;
+    };
+    std::vector<Item> order;
 };

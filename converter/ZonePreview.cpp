@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "TileCodes.h"
+
 namespace {
 
 struct Rgb {
@@ -70,14 +72,19 @@ constexpr uint8_t kGlyphs[11][5] = {
 
 class Canvas {
   public:
-    Canvas(int32_t scale)
+    // The zone's 128 x 128 cells of `scale` pixels; or `width` x `height`
+    // pixels, lines clipped as in a zone of cells of `scale` pixels.
+    explicit Canvas(int32_t scale) : Canvas(scale, kZoneCells * scale, kZoneCells * scale) {}
+    Canvas(int32_t scale, int32_t width, int32_t height)
         : scale_(scale),
-          size_(kZoneCells * scale),
-          pixels_(static_cast<size_t>(size_) * static_cast<size_t>(size_) * 3) {
-        Fill(0, 0, size_, size_, kBackground);
+          size_(width),
+          height_(height),
+          pixels_(static_cast<size_t>(width) * static_cast<size_t>(height) * 3) {
+        Fill(0, 0, width, height, kBackground);
     }
 
-    int32_t size() const { return size_; }
+    int32_t size() const { return size_; }  // the width: the zone's pictures are square
+    int32_t height() const { return height_; }
     const std::vector<uint8_t>& pixels() const { return pixels_; }
 
     void Set(int32_t x, int32_t y, Rgb colour) { Fill(x, y, x + 1, y + 1, colour); }
@@ -85,7 +92,7 @@ class Canvas {
     void Fill(int32_t x0, int32_t y0, int32_t x1, int32_t y1, Rgb colour) {
         x0 = std::max(x0, 0);
         x1 = std::min(x1, size_);
-        for (int32_t y = std::max(y0, 0); y < std::min(y1, size_); ++y) {
+        for (int32_t y = std::max(y0, 0); y < std::min(y1, height_); ++y) {
             uint8_t* pixel = &pixels_[(static_cast<size_t>(y) * size_ + x0) * 3];
             for (int32_t x = x0; x < x1; ++x, pixel += 3) {
                 pixel[0] = colour.r;
@@ -143,7 +150,7 @@ class Canvas {
     void Dim(int32_t x0, int32_t y0, int32_t x1, int32_t y1) {
         x0 = std::max(x0, 0);
         x1 = std::min(x1, size_);
-        for (int32_t y = std::max(y0, 0); y < std::min(y1, size_); ++y) {
+        for (int32_t y = std::max(y0, 0); y < std::min(y1, height_); ++y) {
             uint8_t* pixel = &pixels_[(static_cast<size_t>(y) * size_ + x0) * 3];
             for (int32_t x = x0; x < x1; ++x, pixel += 3)
                 for (int channel = 0; channel < 3; ++channel)
@@ -189,6 +196,7 @@ class Canvas {
 
     int32_t scale_;
     int32_t size_;
+    int32_t height_;
     std::vector<uint8_t> pixels_;
 };
 
@@ -394,8 +402,9 @@ bool EncodePng(const Canvas& canvas, std::string& out) {
         return false;
     }
     const auto size = static_cast<png_uint_32>(canvas.size());
+    const auto height = static_cast<png_uint_32>(canvas.height());
     png_set_write_fn(png, &out, Append, Flush);
-    png_set_IHDR(png, info, size, size, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
+    png_set_IHDR(png, info, size, height, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
                  PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     // Cells repeat rows and runs of pixels: "up" and run lengths say that fast.
     png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_UP);
@@ -403,7 +412,7 @@ bool EncodePng(const Canvas& canvas, std::string& out) {
     png_set_compression_level(png, 1);
     png_write_info(png, info);
     const uint8_t* row = canvas.pixels().data();
-    for (png_uint_32 y = 0; y < size; ++y, row += size_t{size} * 3)
+    for (png_uint_32 y = 0; y < height; ++y, row += size_t{size} * 3)
         png_write_row(png, row);
     png_write_end(png, nullptr);
     png_destroy_write_struct(&png, &info);
@@ -417,6 +426,26 @@ std::string DrawZonePreview(const ZoneContent& zone, int32_t scale) {
     DrawGround(zone, canvas);
     DrawPaths(zone, canvas);
     DrawCodes(zone, canvas);
+    std::string png;
+    if (!EncodePng(canvas, png)) png.clear();
+    return png;
+}
+
+std::string DrawGroundCodesTileset() {
+    constexpr int32_t kTile = kCellPixels;
+    Canvas canvas(kTile, kGroundTilesetColumns * kTile,
+                  (kLastGroundId + kGroundTilesetColumns) / kGroundTilesetColumns * kTile);
+    for (int32_t id = 1; id <= kLastGroundId; ++id) {
+        const int32_t code = TileCodeFromId(id);
+        const int32_t x = id % kGroundTilesetColumns * kTile;
+        const int32_t y = id / kGroundTilesetColumns * kTile;
+        canvas.Fill(x, y, x + kTile, y + kTile, GroundColour(code));
+        // The number in the middle, in dots of 2 pixels: 4 dots a digit.
+        const int32_t width = static_cast<int32_t>(std::to_string(code).size()) * 8 - 2;
+        const int32_t left = x + (kTile - width) / 2;
+        canvas.Number(code, left + 1, y + 12, 2, kShadow);
+        canvas.Number(code, left, y + 11, 2, kMob);
+    }
     std::string png;
     if (!EncodePng(canvas, png)) png.clear();
     return png;

@@ -24,3 +24,9 @@ std::string DrawZonePreview(const ZoneContent& zone, int32_t scale);
 // there (removed markers, paths and path points) and where moved markers and
 // points were, with a line to where they went.
 std::string DrawZoneChange(const ZoneContent& after, const ZoneChanges& changes, int32_t scale);
+
+// The tileset that gives a map the game's ground codes: tile i (0 to 198, 16
+// a row, 32 x 32 pixels) in the colour of the code local id i gives, with the
+// code's number on it; tile 0, which gives none, is left dark grey.
+constexpr int32_t kGroundTilesetColumns = 16;
+std::string DrawGroundCodesTileset();

@@ -78,7 +78,10 @@ void ZoneScript::WriteTilePlacement(int32_t blockId, int32_t x, int32_t y) {
 }
 
 void ZoneScript::WriteMarkerCode(int32_t column, int32_t row, char marker, tmx::TmxLocation at) {
-    if (keepContent_) content_.codes.push_back({column, row, marker, 0, at});
+    if (keepContent_) {
+        content_.order.push_back({false, content_.codes.size()});
+        content_.codes.push_back({column, row, marker, 0, at});
+    }
     Emit((Line() << "#DEF_CODE\t" << column << "\t" << row << "\t" << std::string_view(&marker, 1)
                  << "\t0\t\r\n")
              .text());
@@ -86,19 +89,28 @@ void ZoneScript::WriteMarkerCode(int32_t column, int32_t row, char marker, tmx::
 
 void ZoneScript::WriteNumberCode(int32_t column, int32_t row, int32_t number,
                                  tmx::TmxLocation at) {
-    if (keepContent_) content_.codes.push_back({column, row, 0, number, at});
+    if (keepContent_) {
+        content_.order.push_back({false, content_.codes.size()});
+        content_.codes.push_back({column, row, 0, number, at});
+    }
     Emit(
         (Line() << "#DEF_CODE\t" << column << "\t" << row << "\t" << number << "\t0\t\r\n").text());
 }
 
 void ZoneScript::WritePathStart() {
-    if (keepContent_) content_.paths.emplace_back();
+    if (keepContent_) {
+        content_.order.push_back({true, content_.paths.size()});
+        content_.paths.emplace_back();
+    }
     Emit("\r\n");
 }
 
 void ZoneScript::WriteWaypoint(int32_t pathId, int32_t column, int32_t row, tmx::TmxLocation at) {
     if (keepContent_) {
-        if (content_.paths.empty()) content_.paths.emplace_back();
+        if (content_.paths.empty()) {
+            content_.order.push_back({true, 0});
+            content_.paths.emplace_back();
+        }
         content_.paths.back().push_back({pathId, column, row, at});
     }
     Emit((Line() << "#DEF_WAYPOINT\t" << pathId << "\t" << column << "\t" << row << "\t\r\n")

@@ -37,7 +37,7 @@ class Reader {
             text_ = line;
             // An empty line ends a section; one of CR CR LF opens a path.
             if (line.empty()) {
-                if (crs >= 2) content_.paths.emplace_back();
+                if (crs >= 2) StartPath();
                 continue;
             }
             ReadDirective(line);
@@ -121,6 +121,7 @@ class Reader {
                 const std::optional<int32_t> column = Number(fields[1]);
                 const std::optional<int32_t> row = Number(fields[2]);
                 if ((isMarker || mob) && column && row) {
+                    content_.order.push_back({false, content_.codes.size()});
                     content_.codes.push_back(
                         {*column, *row, isMarker ? mark[0] : '\0', mob.value_or(0), {line_, 1}});
                     return;
@@ -128,7 +129,7 @@ class Reader {
             }
         } else if (kind == "#DEF_WAYPOINT") {
             if (numbers(3)) {
-                if (content_.paths.empty()) content_.paths.emplace_back();
+                if (content_.paths.empty()) StartPath();
                 content_.paths.back().push_back({n[0], n[1], n[2], {line_, 1}});
                 return;
             }
@@ -136,9 +137,15 @@ class Reader {
         Add(line_, finding::ZoneLine{std::string(text_.substr(0, 60))});
     }
 
+    void StartPath() {
+        content_.order.push_back({true, content_.paths.size()});
+        content_.paths.emplace_back();
+    }
+
     // Codes outside 0 to kMaxGroundCode are no ground; the rest of the row still is.
     void DefineRow(const std::vector<int32_t>& n) {
         if (!InRange("row", n[1], 1, kBlockCells)) return;
+        content_.blockAt.try_emplace(n[0], tmx::TmxLocation{line_, 1});
         auto& row = content_.blocks[n[0]][static_cast<size_t>(n[1] - 1)];
         for (size_t column = 0; column < kBlockCells; ++column) {
             row[column] =

@@ -18,6 +18,8 @@
 #include <string>
 #include <vector>
 
+#include <unistd.h>
+
 #include "CommandLine.h"
 #include "Diagnostics.h"
 #include "SaveOutput.h"
@@ -29,6 +31,7 @@
 #include "ZonePreview.h"
 #include "ZoneScript.h"
 #include "ZoneScriptReader.h"
+#include "ZoneToMap.h"
 #include "tmx/decode/TmxFileText.h"
 #include "tmx/model/TmxMap.h"
 #include "tmx/read/TmxTemplate.h"
@@ -262,6 +265,67 @@ int Describe(const CommandLine& line, Diagnostics& diagnostics) {
     return kFailed;
 }
 
+// The name of the ground codes tileset's picture, beside every map --to-map writes.
+constexpr char kGroundCodesPicture[] = "velt-ground-codes.png";
+
+// The picture beside the map: written where there is none, kept where it
+// already is (the same bytes), refused where another file has its name.
+bool SaveGroundCodesPicture(const std::string& mapPath, Diagnostics& diagnostics) {
+    const size_t slash = mapPath.rfind('/');
+    const std::string path =
+        (slash == std::string::npos ? "" : mapPath.substr(0, slash + 1)) + kGroundCodesPicture;
+    const std::string png = DrawGroundCodesTileset();
+    if (access(path.c_str(), F_OK) == 0) {
+        if (tmx::ReadFileText(path, 0).text == png) return true;
+        diagnostics.ReportError(path, "write",
+                                "cannot write the ground codes picture: another file has its name");
+        return false;
+    }
+    const SaveError saved = SaveOutput(path, png);
+    if (saved.step == SaveError::Step::None) return true;
+    diagnostics.ReportError(path, "write",
+                            std::string("cannot write the ground codes picture: ") +
+                                std::strerror(saved.error));
+    return false;
+}
+
+// --to-map: the map beside the zone script (ZONE.txt gives ZONE.tmx), never
+// over an existing file unless -o names it.
+int ToMap(const CommandLine& line, Diagnostics& diagnostics) {
+    const std::string& path = line.maps[0];
+    const tmx::FileText file = tmx::ReadFileText(path, 0);
+    if (!file.problem.empty()) {
+        diagnostics.ReportError(path, "load", "cannot read the zone script: " + file.problem);
+        return kFailed;
+    }
+    if (IsMapText(file.text)) {
+        diagnostics.ReportError(path, "load", "this is a map, not a zone script");
+        return kFailed;
+    }
+    const bool named = line.output.has_value();
+    const std::string txt = ".txt";
+    const bool isTxt = path.size() > txt.size() &&
+                       path.compare(path.size() - txt.size(), txt.size(), txt) == 0;
+    const std::string output =
+        line.output.value_or((isTxt ? path.substr(0, path.size() - txt.size()) : path) + ".tmx");
+    if (!named && access(output.c_str(), F_OK) == 0) {
+        diagnostics.ReportError(output, "write",
+                                "the map is there already; name it with -o to replace it");
+        return kFailed;
+    }
+    ZoneMap map = MapFromZoneScript(file.text, kGroundCodesPicture);
+    const bool warned = ReportFindings(map.findings, path, line, diagnostics);
+    if (line.check) return warned ? kFailed : kOk;
+    if (line.werror && warned) return kFailed;
+    if (!SaveGroundCodesPicture(output, diagnostics)) return kFailed;
+    std::fflush(nullptr);
+    const SaveError saved = SaveOutput(output, map.tmx);
+    if (saved.step == SaveError::Step::None) return kOk;
+    diagnostics.ReportError(output, "write",
+                            std::string("cannot write the map: ") + std::strerror(saved.error));
+    return kFailed;
+}
+
 int Run(const std::vector<std::string>& arguments) {
     const CommandLine line = ParseCommandLine(arguments);
     if (!line.error.empty()) {
@@ -286,6 +350,7 @@ int Run(const std::vector<std::string>& arguments) {
     Diagnostics diagnostics(line.form);
     if (line.diff) return Diff(line, diagnostics);
     if (line.describe) return Describe(line, diagnostics);
+    if (line.toMap) return ToMap(line, diagnostics);
     tmx::TmxTemplates templates;  // read once for all the maps of the run
     int status = kOk;
     for (const std::string& path : line.maps) {
