@@ -5,6 +5,7 @@
 // the name users see in brackets.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <variant>
 #include <vector>
@@ -151,8 +152,9 @@ struct ZoneFar {
     Cell kept;  // where the map holds it: the same, unless a position cannot hold it
 };
 struct ZoneRoundTrip {
-    std::string was;  // the line as the zone script has it (its first characters)
-    std::string now;  // the line the map converts back to there; empty: none
+    std::optional<std::string> was;  // the line as the zone script has it (its first
+                                     // characters); none: the zone script ended
+    std::optional<std::string> now;  // the line the map converts back to; none: it ended
 };
 
 }  // namespace finding

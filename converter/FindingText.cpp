@@ -291,9 +291,13 @@ struct Words {
                " lies so far out that Tiled, which saves positions to six digits, would move it";
     }
     std::string operator()(const f::ZoneRoundTrip& x) const {
-        return "the map cannot say this line as it is: " + Quoted(x.was) +
-               (x.now.empty() ? "; its conversion ends before it"
-                              : "; its conversion writes " + Quoted(x.now) + " here");
+        const auto line = [](const std::string& text) {
+            return text.empty() ? std::string("an empty line") : Quoted(text);
+        };
+        if (!x.was) return "the zone script ends here, but the map's conversion goes on: " + line(*x.now);
+        if (!x.now) return "the map cannot say this line: " + line(*x.was) + "; its conversion ends before it";
+        return "the map cannot say this line as it is: " + line(*x.was) +
+               "; its conversion writes " + line(*x.now) + " here";
     }
 };
 

@@ -264,19 +264,22 @@ class MapWriter {
     int32_t nextObjectId_ = 1;
 };
 
+// The lines, each with its LF where it has one: a last line without its LF
+// differs from one with it.
 std::vector<std::string_view> Lines(std::string_view bytes) {
     std::vector<std::string_view> lines;
     while (!bytes.empty()) {
         const size_t lf = bytes.find('\n');
-        lines.push_back(bytes.substr(0, lf));
-        bytes.remove_prefix(lf == std::string_view::npos ? bytes.size() : lf + 1);
+        const size_t length = lf == std::string_view::npos ? bytes.size() : lf + 1;
+        lines.push_back(bytes.substr(0, length));
+        bytes.remove_prefix(length);
     }
     return lines;
 }
 
 // A line as the findings quote it: without its line end, its first characters.
 std::string Shown(std::string_view line) {
-    while (!line.empty() && line.back() == '\r')
+    while (!line.empty() && (line.back() == '\r' || line.back() == '\n'))
         line.remove_suffix(1);
     return std::string(line.substr(0, 60));
 }
@@ -294,12 +297,13 @@ void CheckRoundTrip(std::string_view bytes, const std::string& tmx, Findings& fi
     size_t line = 0;
     while (line < was.size() && line < now.size() && was[line] == now[line])
         ++line;
-    finding::ZoneRoundTrip differs{line < was.size() ? Shown(was[line]) : "",
-                                   line < now.size() ? Shown(now[line]) : ""};
+    finding::ZoneRoundTrip differs;
+    if (line < was.size()) differs.was = Shown(was[line]);
+    if (line < now.size()) differs.now = Shown(now[line]);
     // A difference only in the line's end shows as one.
-    if (differs.was == differs.now) {
-        differs.was += " (its line end)";
-        differs.now += " (another line end)";
+    if (differs.was && differs.was == differs.now) {
+        *differs.was += " (its line end)";
+        *differs.now += " (another line end)";
     }
     findings.push_back({tmx::TmxSeverity::Warning,
                         {static_cast<int32_t>(line + 1), 1},
