@@ -11,6 +11,7 @@
 #include <iterator>
 
 #include "ZoneDiff.h"
+#include "TileCodes.h"
 #include "ZonePreview.h"
 #include "ZoneScriptReader.h"
 
@@ -175,6 +176,68 @@ TEST(Preview, TheSameZoneGivesTheSameBytes) {
     const ZoneContent zone = ReadZoneScript(script, findings);
     EXPECT_EQ(DrawZonePreview(zone, 3), DrawZonePreview(zone, 3));
     EXPECT_EQ(Picture(DrawZonePreview(zone, 1)).width(), 128u);
+}
+
+// The ground codes tileset: 16 tiles of 32 x 32 a row; tile i in the colour
+// the preview gives the code of local id i, with that code's number in white
+// on it; tile 0 and the places past the last tile in the background's grey.
+TEST(GroundTileset, EachTileShowsItsCode) {
+    const std::string png = DrawGroundCodesTileset();
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    ASSERT_TRUE(png_image_begin_read_from_memory(&image, png.data(), png.size()));
+    image.format = PNG_FORMAT_RGB;
+    std::vector<uint8_t> rgb(PNG_IMAGE_SIZE(image));
+    ASSERT_TRUE(png_image_finish_read(&image, nullptr, rgb.data(), 0, nullptr));
+    ASSERT_EQ(image.width, 512u);
+    ASSERT_EQ(image.height, 416u);
+    const auto at = [&](int32_t x, int32_t y) {
+        const size_t k = (size_t(y) * image.width + size_t(x)) * 3;
+        return Pixel{rgb[k], rgb[k + 1], rgb[k + 2]};
+    };
+    // The preview's colour of each code: a zone of a block of each, 21 a row.
+    ZoneContent codes;
+    for (int32_t code = 0; code < 256; ++code) {
+        for (auto& row : codes.blocks[10001 + code])
+            row.fill(code);
+        codes.placements.push_back({10001 + code, code % 21 * 12, code / 21 * 12});
+    }
+    const Picture preview(DrawZonePreview(codes, 8));
+    const auto colour = [&](int32_t code) { return preview.At(code % 21 * 6, code / 21 * 6, 4, 4); };
+    const Pixel grey = colour(0);
+    for (int32_t id = 0; id < 16 * 13; ++id) {
+        const int32_t x = id % 16 * 32;
+        const int32_t y = id / 16 * 32;
+        const int32_t code = id <= kLastGroundId ? TileCodeFromId(id) : 0;
+        EXPECT_EQ(at(x, y), code > 0 ? colour(code) : grey) << id;
+        EXPECT_EQ(at(x + 31, y + 31), at(x, y)) << id;
+        // The number: white dots in the middle rows, and none where there is no code.
+        int white = 0;
+        for (int32_t dy = 11; dy < 21; ++dy)
+            for (int32_t dx = 0; dx < 32; ++dx)
+                white += at(x + dx, y + dy) == (Pixel{250, 250, 250});
+        EXPECT_EQ(white > 0, code > 0) << id;
+    }
+    // Codes of three digits are drawn in full: the 1 of 161 and the last 1.
+    EXPECT_EQ(LocalIdOfCode(161), 104);
+    EXPECT_EQ(at(104 % 16 * 32 + 5 + 2, 104 / 16 * 32 + 11 + 8), (Pixel{250, 250, 250}));
+    EXPECT_EQ(at(104 % 16 * 32 + 5 + 16 + 2, 104 / 16 * 32 + 11 + 8), (Pixel{250, 250, 250}));
+}
+
+// Every code a local id gives goes back to that id; the others to none.
+TEST(GroundTileset, CodesGoBackToTheirIds) {
+    int32_t given = 0;
+    for (int32_t code = 0; code <= 255; ++code) {
+        const int32_t id = LocalIdOfCode(code);
+        if (id > 0) {
+            EXPECT_EQ(TileCodeFromId(id), code);
+            ++given;
+        }
+    }
+    EXPECT_EQ(given, kLastGroundId);
+    EXPECT_EQ(LocalIdOfCode(0), 0);
+    for (const int32_t code : {1, 15, 29, 31, 45, 47, 76, 79, 95, 98, 111, 124, 127, 144, 149, 160})
+        EXPECT_EQ(LocalIdOfCode(code), -1) << code;
 }
 
 // The picture of a change: with the same zone on both sides, the plain
