@@ -151,6 +151,9 @@ struct ZoneFar {
     Cell cell;  // where the zone script puts it
     Cell kept;  // where the map holds it: the same, unless a position cannot hold it
 };
+struct ZoneTitle {
+    std::string title;
+};
 struct ZoneRoundTrip {
     std::optional<std::string> was;  // the line as the zone script has it (its first
                                      // characters); none: the zone script ended
@@ -168,7 +171,8 @@ using FindingData =
                  finding::PathOutsideZone, finding::TileObjectAnchor, finding::PathPoint,
                  finding::TileSize, finding::TitleBreaksLine, finding::TitleJoined,
                  finding::HeaderNumber, finding::ZoneLine, finding::ZoneNumber, finding::ZoneBlock,
-                 finding::ZoneCode, finding::ZoneFar, finding::ZoneRoundTrip>;
+                 finding::ZoneCode, finding::ZoneFar, finding::ZoneTitle,
+                 finding::ZoneRoundTrip>;
 
 struct Finding {
     tmx::TmxSeverity severity = tmx::TmxSeverity::Warning;

@@ -290,6 +290,10 @@ struct Words {
         return "cell " + cell +
                " lies so far out that Tiled, which saves positions to six digits, would move it";
     }
+    std::string operator()(const f::ZoneTitle&) const {
+        return "the title breaks its line: the map keeps it, but Tiled saves such a title on "
+               "several lines, which are read as one";
+    }
     std::string operator()(const f::ZoneRoundTrip& x) const {
         const auto line = [](const std::string& text) {
             return text.empty() ? std::string("an empty line") : Quoted(text);
@@ -331,6 +335,7 @@ struct Names {
     const char* operator()(const f::ZoneBlock&) const { return "zone-block"; }
     const char* operator()(const f::ZoneCode&) const { return "zone-code"; }
     const char* operator()(const f::ZoneFar&) const { return "zone-far"; }
+    const char* operator()(const f::ZoneTitle&) const { return "zone-title"; }
     const char* operator()(const f::ZoneRoundTrip&) const { return "zone-round-trip"; }
 };
 

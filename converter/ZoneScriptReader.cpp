@@ -72,6 +72,7 @@ class Reader {
             title += written[i];
         }
         content_.title = std::move(title);
+        content_.titleAt = {lineNumber + 1, 1};
         lineNumber += 1 + static_cast<int32_t>(std::count(written.begin(), written.end(), '\n'));
         bytes.remove_prefix(end + kEnd.size());
         return true;
@@ -106,6 +107,7 @@ class Reader {
         } else if (kind == "#DEF_ZONETITLE") {
             if (fields.size() == 2) {
                 content_.title = std::string(fields[1]);
+                content_.titleAt = {line_, 1};
                 return;
             }
         } else if (kind == "#DEF_TILE") {

@@ -88,7 +88,7 @@ class MapWriter {
     }
 
   private:
-    std::string Properties() const {
+    std::string Properties() {
         if (!zone_.level && !zone_.respawn && !zone_.title) return "";
         std::string text = " <properties>\n";
         if (zone_.level) {
@@ -101,6 +101,9 @@ class MapWriter {
         }
         if (zone_.title) {
             text += "  <property name=\"Title\" value=\"" + XmlText(*zone_.title) + "\"/>\n";
+        }
+        if (zone_.title && zone_.title->find_first_of("\r\n") != std::string::npos) {
+            Add(tmx::TmxSeverity::Note, zone_.titleAt, finding::ZoneTitle{*zone_.title});
         }
         return text + " </properties>\n";
     }
@@ -141,7 +144,8 @@ class MapWriter {
             }
             if (codes.codes.empty()) continue;
             const auto at = zone_.blockAt.find(placement.blockId);
-            Add(at == zone_.blockAt.end() ? tmx::TmxLocation{} : at->second, std::move(codes));
+            Add(tmx::TmxSeverity::Warning, at == zone_.blockAt.end() ? tmx::TmxLocation{} : at->second,
+                std::move(codes));
         }
     }
 
@@ -243,16 +247,14 @@ class MapWriter {
             return place;
         }
         if (report) {
-            findings_.push_back({kept ? tmx::TmxSeverity::Note : tmx::TmxSeverity::Warning,
-                                 at,
-                                 {FindingSubject::Element::ZoneLine, "", 0, "", 0},
-                                 finding::ZoneFar{{column, row}, {keptColumn, keptRow}}});
+            Add(kept ? tmx::TmxSeverity::Note : tmx::TmxSeverity::Warning, at,
+                finding::ZoneFar{{column, row}, {keptColumn, keptRow}});
         }
         return {place.x, place.y, true};
     }
 
-    void Add(tmx::TmxLocation at, FindingData what) {
-        findings_.push_back({tmx::TmxSeverity::Warning,
+    void Add(tmx::TmxSeverity severity, tmx::TmxLocation at, FindingData what) {
+        findings_.push_back({severity,
                              at,
                              {FindingSubject::Element::ZoneLine, "", 0, "", 0},
                              std::move(what)});

@@ -3,6 +3,7 @@
 //   VeltTileConverter [OPTION]... MAP...   writes each MAP's zone script beside it
 //   VeltTileConverter --diff OLD NEW       what changed from one zone to another
 //   VeltTileConverter --describe FILE      a zone as stable text
+//   VeltTileConverter --to-map ZONE.txt    the map that converts back to a zone script
 //
 // Exit status 0: every zone script was written (or, with --check, every map
 // is clean), or the usage was asked for. 1: a map failed; for it nothing was
@@ -63,6 +64,9 @@ constexpr char kHelp[] =
     "                          map or a zone script), in the forms of --diagnostics;\n"
     "                          with --preview, draw the change; write nothing else\n"
     "      --describe FILE     print the zone of a map or zone script as stable text\n"
+    "      --to-map ZONE.txt   write the Tiled map that converts back to the zone\n"
+    "                          script (to ZONE.tmx, never over an existing file\n"
+    "                          unless -o names it), its tileset's picture beside it\n"
     "      --help              show this help and exit\n"
     "      --version           show the version and exit\n"
     "      --                  end of options: what follows is a map\n"

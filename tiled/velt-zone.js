@@ -238,12 +238,43 @@ var veltZone = (function () {
         return undefined;
     }
 
+    // Where opened zone scripts become maps: the user's cache, which keeps
+    // the ground codes tileset's picture they all share.
+    function cacheFolder() {
+        var process = new Process();
+        var cache = process.getEnv("XDG_CACHE_HOME") ||
+                    FileInfo.joinPaths(process.getEnv("HOME"), ".cache");
+        return FileInfo.joinPaths(cache, "velttileconverter");
+    }
+
+    // Opens a zone script as a map: the converter writes the map that
+    // converts back to it (--to-map) into the cache, and Tiled reads that.
+    // Findings show as the export's do, at their lines of the zone script.
+    function read(fileName) {
+        var folder = cacheFolder();
+        File.makePath(folder);
+        var target = FileInfo.joinPaths(folder, FileInfo.baseName(fileName) + ".tmx");
+        var process = new Process();
+        var status = process.exec(converter(), ["--to-map", "--diagnostics=json", "-o", target,
+                                                "--", fileName], false);
+        var stderr = process.readStdErr();
+        process.readStdOut();
+        if (status === -1) {
+            throw new Error(converter() + " could not be started: put VeltTileConverter on " +
+                            "PATH or name it in the environment variable VELT_TILE_CONVERTER");
+        }
+        var errors = report(stderr, FileInfo.fileName(fileName), null, fileName);
+        if (status !== 0) throw new Error(errors || "VeltTileConverter failed with status " + status);
+        return tiled.mapFormat("tmx").read(target);
+    }
+
     // selector is what the Issues view runs; scripts/tiled-test runs it too.
-    return { write: write, selector: selector };
+    return { write: write, read: read, selector: selector };
 })();
 
 tiled.registerMapFormat("zone", {
     name: "Velt zone script",
     extension: "txt",
-    write: veltZone.write
+    write: veltZone.write,
+    read: veltZone.read
 });
