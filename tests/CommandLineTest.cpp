@@ -19,6 +19,9 @@ std::string Described(const std::vector<std::string>& arguments) {
     if (line.version) text += " version";
     if (line.check) text += " check";
     if (line.werror) text += " werror";
+    if (line.diff) text += " diff";
+    if (line.describe) text += " describe";
+    if (line.toMap) text += " to-map";
     if (line.form == DiagnosticsForm::Json) text += " json";
     if (line.form == DiagnosticsForm::Github) text += " github";
     if (line.output) text += " output=" + *line.output;
@@ -65,6 +68,24 @@ TEST(CommandLine, GnuFormsAndTheirRefusals) {
         {{"-o", "-", "--diagnostics=github", "a"},
          "[a] github output=- error: -o - and --diagnostics=github would both write to standard "
          "output"},
+        // The readers of zones: their files, and what does not apply to them.
+        {{"a", "--diff", "b", "--preview=p", "--diagnostics=github"}, "[a b] diff github preview=p"},
+        {{"--diff", "--describe", "a", "b"},
+         "[a b] diff describe error: --diff, --describe and --to-map cannot be used together"},
+        {{"--describe", "--to-map", "a"},
+         "[a] describe to-map error: --diff, --describe and --to-map cannot be used together"},
+        {{"--diff", "--werror", "a", "b"},
+         "[a b] werror diff error: --diff writes no zone script: -o, --check and --werror do not "
+         "apply"},
+        {{"--describe", "--preview=p", "a"},
+         "[a] describe preview=p error: --describe draws no picture: --preview does not apply"},
+        {{"--describe"}, "[] describe error: --describe reads one file, not 0"},
+        {{"--to-map", "z.txt", "-o", "z.tmx", "--werror"}, "[z.txt] werror to-map output=z.tmx"},
+        {{"--to-map", "-o", "-", "z.txt"},
+         "[z.txt] to-map output=- error: --to-map writes a map and its tileset's picture beside "
+         "it: -o - does not apply"},
+        {{"--to-map", "--preview=p", "z.txt"},
+         "[z.txt] to-map preview=p error: --to-map draws no picture: --preview does not apply"},
     };
     for (const auto& row : rows)
         EXPECT_EQ(Described(row.arguments), row.described);

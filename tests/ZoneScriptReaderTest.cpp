@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <random>
 
 #include "ZoneScript.h"
@@ -17,7 +18,13 @@ TEST(ZoneScriptReader, ReadsBackWhatTheWriterWrites) {
         ZoneScript script(true);
         if (random() % 2) script.WriteLevel(any());
         if (random() % 2) script.WriteRespawn(any());
-        if (random() % 2) script.WriteZoneTitle("Old Mill #" + std::to_string(round));
+        // Titles as the header translates them: TABs, CRs, LFs and markup kept.
+        static const char* const kTitles[] = {
+            "Old Mill",   "Tab\there",        "Two\nlines",        "CR\rLF\r\nmix",
+            "  spaces  ", "\"q\" & <tag>",   "ends in a tab\t",  "\ttab first",
+            "\xc3\xbc",  "line\n  indented", "#DEF_LEVEL\t3\t", "",
+        };
+        if (random() % 2) script.WriteZoneTitle(kTitles[random() % std::size(kTitles)]);
         script.WriteEmptyLine();
         const int32_t blocks = static_cast<int32_t>(random() % 8);
         for (int32_t id = 10001; id < 10001 + blocks; ++id) {
@@ -57,7 +64,31 @@ TEST(ZoneScriptReader, ReadsBackWhatTheWriterWrites) {
         EXPECT_EQ(read.placements, written.placements);
         EXPECT_EQ(read.codes, written.codes);
         EXPECT_EQ(read.paths, written.paths);
+        EXPECT_EQ(read.level, written.level);
+        EXPECT_EQ(read.respawn, written.respawn);
+        EXPECT_EQ(read.title, written.title);
+        ASSERT_EQ(read.order.size(), written.order.size());
+        for (size_t i = 0; i < read.order.size(); ++i) {
+            EXPECT_EQ(read.order[i].isPath, written.order[i].isPath);
+            EXPECT_EQ(read.order[i].index, written.order[i].index);
+        }
     }
 }
 
 }  // namespace
+
+// A title line that lacks its end is read line by line, and takes nothing of
+// the lines after it, though they end as a title does.
+TEST(ZoneScriptReader, ATitleWithoutItsEndTakesNoOtherLine) {
+    const std::string script =
+        "#DEF_ZONETITLE\tOld Mill\r\n"
+        "\r\n"
+        "\r\n\r\n"
+        "#DEF_CODE\t1\t2\t>\t0\t\r\r\n";
+    Findings findings;
+    const ZoneContent read = ReadZoneScript(script, findings);
+    EXPECT_EQ(read.title, "Old Mill");
+    ASSERT_EQ(read.codes.size(), 1u);
+    EXPECT_EQ(read.codes[0].at.line, 5);
+    EXPECT_TRUE(findings.empty());
+}
