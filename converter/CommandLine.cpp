@@ -115,7 +115,8 @@ CommandLine& CheckToMap(CommandLine& line) {
     if (line.preview) {
         line.error = "--to-map draws no picture: --preview does not apply";
     } else if (line.output == "-") {
-        line.error = "--to-map writes a map and its tileset's picture beside it: -o - does not apply";
+        line.error =
+            "--to-map writes a map and its tileset's picture beside it: -o - does not apply";
     } else if (line.maps.size() != 1) {
         line.error = "--to-map reads one zone script, not " + std::to_string(line.maps.size());
     }

@@ -85,7 +85,8 @@ class ObjectExport {
                     Add(group, object, finding::MobNumber{tmx::ReadInt(object.name())});
                 }
                 WriteCode(group, object, [&](int32_t column, int32_t row) {
-                    script_.WriteNumberCode(column, row, tmx::ReadInt(object.name()), object.location());
+                    script_.WriteNumberCode(column, row, tmx::ReadInt(object.name()),
+                                            object.location());
                 });
                 break;
             case ObjectGroupKind::Traps:

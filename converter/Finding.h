@@ -171,8 +171,7 @@ using FindingData =
                  finding::PathOutsideZone, finding::TileObjectAnchor, finding::PathPoint,
                  finding::TileSize, finding::TitleBreaksLine, finding::TitleJoined,
                  finding::HeaderNumber, finding::ZoneLine, finding::ZoneNumber, finding::ZoneBlock,
-                 finding::ZoneCode, finding::ZoneFar, finding::ZoneTitle,
-                 finding::ZoneRoundTrip>;
+                 finding::ZoneCode, finding::ZoneFar, finding::ZoneTitle, finding::ZoneRoundTrip>;
 
 struct Finding {
     tmx::TmxSeverity severity = tmx::TmxSeverity::Warning;

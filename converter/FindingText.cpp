@@ -274,7 +274,9 @@ struct Words {
     std::string operator()(const f::ZoneCode& x) const {
         std::string codes;
         for (size_t i = 0; i < x.codes.size(); ++i)
-            codes += (i == 0 ? "" : i + 1 == x.codes.size() ? " and " : ", ") +
+            codes += (i == 0                    ? ""
+                      : i + 1 == x.codes.size() ? " and "
+                                                : ", ") +
                      std::to_string(x.codes[i]);
         return "block " + std::to_string(x.blockId) + " holds " +
                (x.codes.size() == 1 ? "code " : "codes ") + codes +
@@ -284,7 +286,8 @@ struct Words {
     std::string operator()(const f::ZoneFar& x) const {
         const std::string cell = CellText(x.cell);
         if (x.cell.column != x.kept.column || x.cell.row != x.kept.row) {
-            return "cell " + cell + " lies beyond any position a map can hold; the map keeps it at " +
+            return "cell " + cell +
+                   " lies beyond any position a map can hold; the map keeps it at " +
                    CellText(x.kept);
         }
         return "cell " + cell +
@@ -298,8 +301,11 @@ struct Words {
         const auto line = [](const std::string& text) {
             return text.empty() ? std::string("an empty line") : Quoted(text);
         };
-        if (!x.was) return "the zone script ends here, but the map's conversion goes on: " + line(*x.now);
-        if (!x.now) return "the map cannot say this line: " + line(*x.was) + "; its conversion ends before it";
+        if (!x.was)
+            return "the zone script ends here, but the map's conversion goes on: " + line(*x.now);
+        if (!x.now)
+            return "the map cannot say this line: " + line(*x.was) +
+                   "; its conversion ends before it";
         return "the map cannot say this line as it is: " + line(*x.was) +
                "; its conversion writes " + line(*x.now) + " here";
     }

@@ -221,8 +221,8 @@ std::string PointsJson(const ZoneChanges::Path& path) {
         };
         switch (point.change) {
             case P::Moved:
-                put(moved, "[" + index + "," + Numbers(point.before) + "," +
-                               Numbers(point.after) + "]");
+                put(moved,
+                    "[" + index + "," + Numbers(point.before) + "," + Numbers(point.after) + "]");
                 break;
             case P::Added:
                 put(added, "[" + index + "," + Numbers(point.after) + "]");
@@ -256,9 +256,8 @@ std::string ChangesText(const ZoneChanges& changes, const std::string& newPath,
                      std::to_string(cell.after) + "]";
         }
         out.Add(GroundWords(ground), "ground",
-                "\"block\":" + Pair(ground.origin) +
-                    ",\"count\":" + std::to_string(ground.cells.size()) + ",\"cells\":[" + cells +
-                    "]",
+                "\"block\":" + Pair(ground.origin) + ",\"count\":" +
+                    std::to_string(ground.cells.size()) + ",\"cells\":[" + cells + "]",
                 {});
     }
     for (const ZoneChanges::Marker& marker : changes.markers) {

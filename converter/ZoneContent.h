@@ -52,7 +52,7 @@ struct ZoneContent {
     std::optional<std::string> title;
     tmx::TmxLocation titleAt{};  // its line, where read
 
-    std::map<int32_t, BlockCodes> blocks;  // by id
+    std::map<int32_t, BlockCodes> blocks;         // by id
     std::map<int32_t, tmx::TmxLocation> blockAt;  // a block's first #DEF_TILE line, where read
     std::vector<Placement> placements;
     std::vector<Code> codes;

@@ -113,7 +113,10 @@ void PairSpots(const std::vector<Spot>& old, const std::vector<Spot>& now, Pair 
 void DiffMarkers(const ZoneContent& before, const ZoneContent& after, ZoneChanges& changes) {
     using Key = std::pair<int32_t, int32_t>;  // rank of the kind, mob number
     const auto keyOf = [](const ZoneContent::Code& code) {
-        const int32_t rank = code.marker == '>' ? 0 : code.marker == '<' ? 1 : code.marker == '*' ? 2 : 3;
+        const int32_t rank = code.marker == '>'   ? 0
+                             : code.marker == '<' ? 1
+                             : code.marker == '*' ? 2
+                                                  : 3;
         return Key{rank, code.marker == 0 ? code.number : 0};
     };
     struct Sides {
@@ -150,15 +153,14 @@ void DiffMarkers(const ZoneContent& before, const ZoneContent& after, ZoneChange
                 found.push_back({Marker::Change::Removed, any.marker, any.number, old[i], {}, {}});
         for (size_t j = 0; j < now.size(); ++j)
             if (!nowPaired[j])
-                found.push_back({Marker::Change::Added, any.marker, any.number, {}, now[j],
-                                 sides.now[j]->at});
+                found.push_back(
+                    {Marker::Change::Added, any.marker, any.number, {}, now[j], sides.now[j]->at});
         // Within a kind, by the place a reviewer looks: where it is, or was.
         const auto spotOf = [](const Marker& m) {
             return m.change == Marker::Change::Removed ? m.before : m.after;
         };
-        std::stable_sort(found.begin(), found.end(), [&](const Marker& a, const Marker& b) {
-            return spotOf(a) < spotOf(b);
-        });
+        std::stable_sort(found.begin(), found.end(),
+                         [&](const Marker& a, const Marker& b) { return spotOf(a) < spotOf(b); });
         changes.markers.insert(changes.markers.end(), found.begin(), found.end());
     }
 }
@@ -308,12 +310,18 @@ void DiffPaths(const ZoneContent& before, const ZoneContent& after, ZoneChanges&
     for (const auto& [i, j] : pairs) {
         std::vector<ZoneChanges::Point> points = DiffPoints(old[i].spots, now[j].spots);
         if (points.empty() && id(old[i]) == id(now[j])) continue;
-        found.push_back({j, {Change::Changed, id(now[j]), id(old[i]), {}, std::move(points),
-                             now[j].path->front().at}});
+        found.push_back({j,
+                         {Change::Changed,
+                          id(now[j]),
+                          id(old[i]),
+                          {},
+                          std::move(points),
+                          now[j].path->front().at}});
     }
     for (size_t i = 0; i < old.size(); ++i)
         if (!old[i].paired)
-            found.push_back({now.size() + i, {Change::Removed, 0, id(old[i]), old[i].spots, {}, {}}});
+            found.push_back(
+                {now.size() + i, {Change::Removed, 0, id(old[i]), old[i].spots, {}, {}}});
     for (size_t j = 0; j < now.size(); ++j)
         if (!now[j].paired)
             found.push_back(

@@ -35,7 +35,7 @@ struct ZoneChanges {
         int32_t after;
     };
     struct Ground {
-        Spot origin;  // the block's first column and row
+        Spot origin;              // the block's first column and row
         std::vector<Cell> cells;  // row by row
     };
 
@@ -44,8 +44,8 @@ struct ZoneChanges {
         enum class Change { Added, Removed, Moved } change;
         char marker;
         int32_t number;
-        Spot before;  // where it was (not for Added)
-        Spot after;   // where it is (not for Removed)
+        Spot before;          // where it was (not for Added)
+        Spot after;           // where it is (not for Removed)
         tmx::TmxLocation at;  // its place in the new zone's file (line 0: none)
     };
 
@@ -57,8 +57,8 @@ struct ZoneChanges {
     };
     struct Path {
         Change change;
-        int32_t id;     // the new path's (not for Removed)
-        int32_t oldId;  // the old path's (not for Added)
+        int32_t id;                // the new path's (not for Removed)
+        int32_t oldId;             // the old path's (not for Added)
         std::vector<Spot> points;  // the whole path, when Added or Removed
         std::vector<Point> pointChanges;
         tmx::TmxLocation at;

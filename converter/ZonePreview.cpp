@@ -348,8 +348,8 @@ void DrawGhosts(const ZoneChanges& changes, Canvas& canvas) {
     const int32_t width = std::max(1, s / 8);
     const auto centre = [s](int32_t cell) { return int64_t{cell} * s + s / 2; };
     const auto line = [&](ZoneChanges::Spot from, ZoneChanges::Spot to) {
-        canvas.Line(centre(from.column), centre(from.row), centre(to.column), centre(to.row),
-                    width, kGhost);
+        canvas.Line(centre(from.column), centre(from.row), centre(to.column), centre(to.row), width,
+                    kGhost);
     };
     const auto point = [&](ZoneChanges::Spot at) {
         if (!InZone(at.column, at.row)) return;
@@ -361,8 +361,8 @@ void DrawGhosts(const ZoneChanges& changes, Canvas& canvas) {
     using M = ZoneChanges::Marker::Change;
     for (const ZoneChanges::Marker& marker : changes.markers) {
         if (marker.change == M::Added) continue;
-        DrawCode({marker.before.column, marker.before.row, marker.marker, marker.number},
-                 canvas, &kGhost);
+        DrawCode({marker.before.column, marker.before.row, marker.marker, marker.number}, canvas,
+                 &kGhost);
         if (marker.change == M::Moved) line(marker.before, marker.after);
     }
     using P = ZoneChanges::Point::Change;

@@ -87,8 +87,7 @@ void ZoneScript::WriteMarkerCode(int32_t column, int32_t row, char marker, tmx::
              .text());
 }
 
-void ZoneScript::WriteNumberCode(int32_t column, int32_t row, int32_t number,
-                                 tmx::TmxLocation at) {
+void ZoneScript::WriteNumberCode(int32_t column, int32_t row, int32_t number, tmx::TmxLocation at) {
     if (keepContent_) {
         content_.order.push_back({false, content_.codes.size()});
         content_.codes.push_back({column, row, 0, number, at});

@@ -75,13 +75,13 @@ class MapWriter {
             "\">\n";
         text += Properties();
         const int32_t rows = (kTilesetTiles + kGroundTilesetColumns - 1) / kGroundTilesetColumns;
-        text += " <tileset firstgid=\"1\" name=\"Velt ground codes\" tilewidth=\"32\" "
-                "tileheight=\"32\" tilecount=\"" +
-                std::to_string(kTilesetTiles) + "\" columns=\"" +
-                std::to_string(kGroundTilesetColumns) + "\">\n  <image source=\"" +
-                XmlText(imageName) + "\" width=\"" +
-                std::to_string(kGroundTilesetColumns * kCellPixels) + "\" height=\"" +
-                std::to_string(rows * kCellPixels) + "\"/>\n </tileset>\n";
+        text +=
+            " <tileset firstgid=\"1\" name=\"Velt ground codes\" tilewidth=\"32\" "
+            "tileheight=\"32\" tilecount=\"" +
+            std::to_string(kTilesetTiles) + "\" columns=\"" +
+            std::to_string(kGroundTilesetColumns) + "\">\n  <image source=\"" + XmlText(imageName) +
+            "\" width=\"" + std::to_string(kGroundTilesetColumns * kCellPixels) + "\" height=\"" +
+            std::to_string(rows * kCellPixels) + "\"/>\n </tileset>\n";
         text += Ground();
         text += groups;
         return text + "</map>\n";
@@ -135,17 +135,16 @@ class MapWriter {
             finding::ZoneCode codes{placement.blockId, {}};
             for (const auto& row : block->second) {
                 for (const int32_t code : row) {
-                    if (LocalIdOfCode(code) < 0 &&
-                        std::find(codes.codes.begin(), codes.codes.end(), code) ==
-                            codes.codes.end()) {
+                    if (LocalIdOfCode(code) < 0 && std::find(codes.codes.begin(), codes.codes.end(),
+                                                             code) == codes.codes.end()) {
                         codes.codes.push_back(code);
                     }
                 }
             }
             if (codes.codes.empty()) continue;
             const auto at = zone_.blockAt.find(placement.blockId);
-            Add(tmx::TmxSeverity::Warning, at == zone_.blockAt.end() ? tmx::TmxLocation{} : at->second,
-                std::move(codes));
+            Add(tmx::TmxSeverity::Warning,
+                at == zone_.blockAt.end() ? tmx::TmxLocation{} : at->second, std::move(codes));
         }
     }
 
@@ -212,8 +211,7 @@ class MapWriter {
         } else {
             name = " name=\"" + std::to_string(path.front().pathId) + "\"";
         }
-        const Place start =
-            PlaceOf(path.front().column, path.front().row, path.front().at, false);
+        const Place start = PlaceOf(path.front().column, path.front().row, path.front().at, false);
         std::string points;
         bool far = false;
         for (const ZoneContent::Waypoint& point : path) {
@@ -254,10 +252,8 @@ class MapWriter {
     }
 
     void Add(tmx::TmxSeverity severity, tmx::TmxLocation at, FindingData what) {
-        findings_.push_back({severity,
-                             at,
-                             {FindingSubject::Element::ZoneLine, "", 0, "", 0},
-                             std::move(what)});
+        findings_.push_back(
+            {severity, at, {FindingSubject::Element::ZoneLine, "", 0, "", 0}, std::move(what)});
     }
 
     const ZoneContent& zone_;

@@ -251,9 +251,8 @@ int Diff(const CommandLine& line, Diagnostics& diagnostics) {
                                 std::string("cannot write the changes: ") + std::strerror(errno));
         return kTrouble;
     }
-    if (line.preview &&
-        SavePicture(DrawZoneChange(after->content, changes, line.previewScale), line,
-                    diagnostics) != kOk) {
+    if (line.preview && SavePicture(DrawZoneChange(after->content, changes, line.previewScale),
+                                    line, diagnostics) != kOk) {
         return kTrouble;
     }
     return changes.empty() ? kSameZone : kOtherZone;
@@ -287,9 +286,9 @@ bool SaveGroundCodesPicture(const std::string& mapPath, Diagnostics& diagnostics
     }
     const SaveError saved = SaveOutput(path, png);
     if (saved.step == SaveError::Step::None) return true;
-    diagnostics.ReportError(path, "write",
-                            std::string("cannot write the ground codes picture: ") +
-                                std::strerror(saved.error));
+    diagnostics.ReportError(
+        path, "write",
+        std::string("cannot write the ground codes picture: ") + std::strerror(saved.error));
     return false;
 }
 
@@ -308,8 +307,8 @@ int ToMap(const CommandLine& line, Diagnostics& diagnostics) {
     }
     const bool named = line.output.has_value();
     const std::string txt = ".txt";
-    const bool isTxt = path.size() > txt.size() &&
-                       path.compare(path.size() - txt.size(), txt.size(), txt) == 0;
+    const bool isTxt =
+        path.size() > txt.size() && path.compare(path.size() - txt.size(), txt.size(), txt) == 0;
     const std::string output =
         line.output.value_or((isTxt ? path.substr(0, path.size() - txt.size()) : path) + ".tmx");
     if (!named && access(output.c_str(), F_OK) == 0) {

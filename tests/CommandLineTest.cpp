@@ -69,7 +69,8 @@ TEST(CommandLine, GnuFormsAndTheirRefusals) {
          "[a] github output=- error: -o - and --diagnostics=github would both write to standard "
          "output"},
         // The readers of zones: their files, and what does not apply to them.
-        {{"a", "--diff", "b", "--preview=p", "--diagnostics=github"}, "[a b] diff github preview=p"},
+        {{"a", "--diff", "b", "--preview=p", "--diagnostics=github"},
+         "[a b] diff github preview=p"},
         {{"--diff", "--describe", "a", "b"},
          "[a b] diff describe error: --diff, --describe and --to-map cannot be used together"},
         {{"--describe", "--to-map", "a"},

@@ -10,8 +10,8 @@
 #include <fstream>
 #include <iterator>
 
-#include "ZoneDiff.h"
 #include "TileCodes.h"
+#include "ZoneDiff.h"
 #include "ZonePreview.h"
 #include "ZoneScriptReader.h"
 
@@ -203,7 +203,9 @@ TEST(GroundTileset, EachTileShowsItsCode) {
         codes.placements.push_back({10001 + code, code % 21 * 12, code / 21 * 12});
     }
     const Picture preview(DrawZonePreview(codes, 8));
-    const auto colour = [&](int32_t code) { return preview.At(code % 21 * 6, code / 21 * 6, 4, 4); };
+    const auto colour = [&](int32_t code) {
+        return preview.At(code % 21 * 6, code / 21 * 6, 4, 4);
+    };
     const Pixel grey = colour(0);
     for (int32_t id = 0; id < 16 * 13; ++id) {
         const int32_t x = id % 16 * 32;
@@ -276,19 +278,19 @@ TEST(ChangePicture, WhatChangedStandsOut) {
     ASSERT_FALSE(change.empty());
     const Pixel grey{150, 150, 150};
     const auto dimmed = [](Pixel p) { return Pixel{p.r * 2 / 5, p.g * 2 / 5, p.b * 2 / 5}; };
-    EXPECT_EQ(change.At(2, 3), plain.At(2, 3));                 // the changed cell
-    EXPECT_EQ(change.At(2, 3, 0, 0), (Pixel{255, 0, 255}));     // framed
+    EXPECT_EQ(change.At(2, 3), plain.At(2, 3));              // the changed cell
+    EXPECT_EQ(change.At(2, 3, 0, 0), (Pixel{255, 0, 255}));  // framed
     EXPECT_EQ(change.At(2, 3, 7, 7), (Pixel{255, 0, 255}));
-    EXPECT_EQ(change.At(1, 3), dimmed(plain.At(1, 3)));         // the cells around it
+    EXPECT_EQ(change.At(1, 3), dimmed(plain.At(1, 3)));  // the cells around it
     EXPECT_EQ(change.At(2, 2, 0, 0), dimmed(plain.At(2, 2, 0, 0)));
-    EXPECT_EQ(change.At(20, 20), grey);                         // the mob's old place
-    EXPECT_EQ(change.At(21, 20), grey);                         // the way it went
-    EXPECT_EQ(change.At(22, 20), plain.At(22, 20));             // the mob, where it is
-    EXPECT_EQ(change.At(30, 30), grey);                         // the trap removed
-    EXPECT_EQ(change.At(45, 40), grey);                         // the point's old place
+    EXPECT_EQ(change.At(20, 20), grey);              // the mob's old place
+    EXPECT_EQ(change.At(21, 20), grey);              // the way it went
+    EXPECT_EQ(change.At(22, 20), plain.At(22, 20));  // the mob, where it is
+    EXPECT_EQ(change.At(30, 30), grey);              // the trap removed
+    EXPECT_EQ(change.At(45, 40), grey);              // the point's old place
     EXPECT_EQ(change.At(45, 41), grey);
-    EXPECT_EQ(change.At(45, 42), plain.At(45, 42));             // the point, where it is
-    EXPECT_EQ(change.At(60, 60), dimmed(plain.At(60, 60)));     // nothing here
+    EXPECT_EQ(change.At(45, 42), plain.At(45, 42));          // the point, where it is
+    EXPECT_EQ(change.At(60, 60), dimmed(plain.At(60, 60)));  // nothing here
 }
 
 }  // namespace

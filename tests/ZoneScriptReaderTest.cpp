@@ -20,9 +20,9 @@ TEST(ZoneScriptReader, ReadsBackWhatTheWriterWrites) {
         if (random() % 2) script.WriteRespawn(any());
         // Titles as the header translates them: TABs, CRs, LFs and markup kept.
         static const char* const kTitles[] = {
-            "Old Mill",   "Tab\there",        "Two\nlines",        "CR\rLF\r\nmix",
-            "  spaces  ", "\"q\" & <tag>",   "ends in a tab\t",  "\ttab first",
-            "\xc3\xbc",  "line\n  indented", "#DEF_LEVEL\t3\t", "",
+            "Old Mill",   "Tab\there",        "Two\nlines",      "CR\rLF\r\nmix",
+            "  spaces  ", "\"q\" & <tag>",    "ends in a tab\t", "\ttab first",
+            "\xc3\xbc",   "line\n  indented", "#DEF_LEVEL\t3\t", "",
         };
         if (random() % 2) script.WriteZoneTitle(kTitles[random() % std::size(kTitles)]);
         script.WriteEmptyLine();

@@ -63,7 +63,8 @@ std::string RandomZoneScript(std::mt19937& random) {
                 script.WritePathStart();
                 const int points = static_cast<int>(random() % 5);
                 if (points == 0) break;
-                const int32_t path = random() % 2 ? counter++ : static_cast<int32_t>(random() % 20000 + 1);
+                const int32_t path =
+                    random() % 2 ? counter++ : static_cast<int32_t>(random() % 20000 + 1);
                 for (int i = 0; i < points; ++i)
                     script.WriteWaypoint(path, cell(), cell());
             }
@@ -78,7 +79,8 @@ TEST(ZoneToMap, ZoneScriptsComeBackByteForByte) {
         const std::string bytes = RandomZoneScript(random);
         const ZoneMap map = MapFromZoneScript(bytes, "velt-ground-codes.png");
         for (const Finding& finding : map.findings)
-            ADD_FAILURE() << round << ": line " << finding.at.line << ": " << KindName(finding.what);
+            ADD_FAILURE() << round << ": line " << finding.at.line << ": "
+                          << KindName(finding.what);
         tmx::TmxMap loaded;
         loaded.LoadFromText(map.tmx);
         ASSERT_FALSE(loaded.failed()) << loaded.errorMessage();
