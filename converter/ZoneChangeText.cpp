@@ -54,16 +54,8 @@ std::string Pair(Spot spot) {
 }
 
 std::string MarkerName(char marker, int32_t number) {
-    switch (marker) {
-        case '>':
-            return "entry";
-        case '<':
-            return "exit";
-        case '*':
-            return "trap";
-        default:
-            return "mob " + std::to_string(number);
-    }
+    const int rank = MarkerRank(marker);
+    return rank == MarkerRank(0) ? "mob " + std::to_string(number) : kMarkerNames[rank];
 }
 
 const char* ChangeName(Change change) {

@@ -67,3 +67,10 @@ struct ZoneContent {
     };
     std::vector<Item> order;
 };
+
+// The kinds of #DEF_CODE lines in the order a reviewer reads them: entries,
+// exits, traps, mobs; and their names.
+constexpr int MarkerRank(char marker) {
+    return marker == '>' ? 0 : marker == '<' ? 1 : marker == '*' ? 2 : 3;
+}
+constexpr const char* kMarkerNames[] = {"entry", "exit", "trap", "mob"};

@@ -32,18 +32,14 @@ void DescribeGround(const ZoneContent& zone, std::string& text) {
 }
 
 void DescribeMarkers(const ZoneContent& zone, std::string& text) {
-    const auto rank = [](char marker) {
-        return marker == '>' ? 0 : marker == '<' ? 1 : marker == '*' ? 2 : 3;
-    };
     std::vector<std::tuple<int, int32_t, int32_t, int32_t>> markers;
     for (const ZoneContent::Code& code : zone.codes) {
-        markers.emplace_back(rank(code.marker), code.marker == 0 ? code.number : 0, code.row,
+        markers.emplace_back(MarkerRank(code.marker), code.marker == 0 ? code.number : 0, code.row,
                              code.column);
     }
     std::sort(markers.begin(), markers.end());
-    constexpr const char* kNames[] = {"entry", "exit", "trap", "mob"};
     for (const auto& [kind, number, row, column] : markers) {
-        text.append(kNames[kind]);
+        text.append(kMarkerNames[kind]);
         if (kind == 3) text.append(" ").append(std::to_string(number));
         text.append(" ").append(SpotWords({column, row})).append("\n");
     }

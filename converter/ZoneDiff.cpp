@@ -113,11 +113,7 @@ void PairSpots(const std::vector<Spot>& old, const std::vector<Spot>& now, Pair 
 void DiffMarkers(const ZoneContent& before, const ZoneContent& after, ZoneChanges& changes) {
     using Key = std::pair<int32_t, int32_t>;  // rank of the kind, mob number
     const auto keyOf = [](const ZoneContent::Code& code) {
-        const int32_t rank = code.marker == '>'   ? 0
-                             : code.marker == '<' ? 1
-                             : code.marker == '*' ? 2
-                                                  : 3;
-        return Key{rank, code.marker == 0 ? code.number : 0};
+        return Key{MarkerRank(code.marker), code.marker == 0 ? code.number : 0};
     };
     struct Sides {
         std::vector<const ZoneContent::Code*> old, now;
