@@ -311,6 +311,10 @@ int ToMap(const CommandLine& line, Diagnostics& diagnostics) {
         path.size() > txt.size() && path.compare(path.size() - txt.size(), txt.size(), txt) == 0;
     const std::string output =
         line.output.value_or((isTxt ? path.substr(0, path.size() - txt.size()) : path) + ".tmx");
+    if (output == path) {
+        diagnostics.ReportError(path, "write", "the zone script would be overwritten by its map");
+        return kFailed;
+    }
     if (!named && access(output.c_str(), F_OK) == 0) {
         diagnostics.ReportError(output, "write",
                                 "the map is there already; name it with -o to replace it");
