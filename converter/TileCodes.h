@@ -2,6 +2,8 @@
 
 // The game's ground code of a tile, from its id within its tileset, and back.
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 
 // Ranges are checked from the top; ids 199 to 255 give codes above 255,
@@ -27,10 +29,15 @@ constexpr int16_t TileCodeFromId(int32_t localId) {
 constexpr int32_t kLastGroundId = 198;
 
 // The local id whose code `code` is; 0 for code 0, -1 for a code no id gives
-// (1 to 15, 29 to 31, 45 to 47, ...).
+// (1 to 15, 29 to 31, 45 to 47, ...). Looked up in a table made once.
 constexpr int32_t LocalIdOfCode(int32_t code) {
-    if (code == 0) return 0;
-    for (int32_t id = 1; id <= kLastGroundId; ++id)
-        if (TileCodeFromId(id) == code) return id;
-    return -1;
+    constexpr auto kIds = [] {
+        std::array<int16_t, 256> ids{};
+        ids.fill(-1);
+        ids[0] = 0;
+        for (int32_t id = 1; id <= kLastGroundId; ++id)
+            ids[static_cast<size_t>(TileCodeFromId(id))] = static_cast<int16_t>(id);
+        return ids;
+    }();
+    return code >= 0 && code < 256 ? kIds[static_cast<size_t>(code)] : -1;
 }
