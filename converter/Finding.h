@@ -147,6 +147,13 @@ struct ZoneCode {
     int32_t blockId = 0;
     std::vector<int32_t> codes;  // ground codes no tile gives, in the order met
 };
+struct ZonePlacedAgain {
+    int32_t blockId = 0;
+    int32_t firstLine = 0;  // of its first placement
+};
+struct ZoneUnusedBlock {
+    int32_t blockId = 0;
+};
 struct ZoneFar {
     Cell cell;  // where the zone script puts it
     Cell kept;  // where the map holds it: the same, unless a position cannot hold it
@@ -171,7 +178,8 @@ using FindingData =
                  finding::PathOutsideZone, finding::TileObjectAnchor, finding::PathPoint,
                  finding::TileSize, finding::TitleBreaksLine, finding::TitleJoined,
                  finding::HeaderNumber, finding::ZoneLine, finding::ZoneNumber, finding::ZoneBlock,
-                 finding::ZoneCode, finding::ZoneFar, finding::ZoneTitle, finding::ZoneRoundTrip>;
+                 finding::ZoneCode, finding::ZonePlacedAgain, finding::ZoneUnusedBlock,
+                 finding::ZoneFar, finding::ZoneTitle, finding::ZoneRoundTrip>;
 
 struct Finding {
     tmx::TmxSeverity severity = tmx::TmxSeverity::Warning;

@@ -283,6 +283,16 @@ struct Words {
                ", which no tile gives; the map keeps no ground in " +
                (x.codes.size() == 1 ? "its cells" : "their cells");
     }
+    std::string operator()(const f::ZonePlacedAgain& x) const {
+        return "block " + std::to_string(x.blockId) + " is placed again (first on line " +
+               std::to_string(x.firstLine) +
+               "); the map keeps its ground at both places, which a conversion defines as "
+               "blocks of their own";
+    }
+    std::string operator()(const f::ZoneUnusedBlock& x) const {
+        return "block " + std::to_string(x.blockId) +
+               " is defined but never placed; the map keeps nothing of it";
+    }
     std::string operator()(const f::ZoneFar& x) const {
         const std::string cell = CellText(x.cell);
         if (x.cell.column != x.kept.column || x.cell.row != x.kept.row) {
@@ -340,6 +350,8 @@ struct Names {
     const char* operator()(const f::ZoneNumber&) const { return "zone-number"; }
     const char* operator()(const f::ZoneBlock&) const { return "zone-block"; }
     const char* operator()(const f::ZoneCode&) const { return "zone-code"; }
+    const char* operator()(const f::ZonePlacedAgain&) const { return "zone-placed-again"; }
+    const char* operator()(const f::ZoneUnusedBlock&) const { return "zone-unused-block"; }
     const char* operator()(const f::ZoneFar&) const { return "zone-far"; }
     const char* operator()(const f::ZoneTitle&) const { return "zone-title"; }
     const char* operator()(const f::ZoneRoundTrip&) const { return "zone-round-trip"; }

@@ -18,9 +18,12 @@ struct ZoneContent {
 
     struct Placement {
         int32_t blockId;
-        int32_t x;  // twice the block's first column, as the game reads it
-        int32_t y;  // twice the block's first row
-        bool operator==(const Placement&) const = default;
+        int32_t x;              // twice the block's first column, as the game reads it
+        int32_t y;              // twice the block's first row
+        tmx::TmxLocation at{};  // its line, where read; not compared
+        bool operator==(const Placement& other) const {
+            return blockId == other.blockId && x == other.x && y == other.y;
+        }
     };
     // A #DEF_CODE line: a marker (">", "<", "*") or a mob number. `at` is
     // where it comes from (the object in a map, the line of a zone script;

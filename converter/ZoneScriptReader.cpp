@@ -162,7 +162,7 @@ class Reader {
         if (!InRange("placement x", n[1], 0, kLast) || !InRange("placement y", n[2], 0, kLast)) {
             return;
         }
-        content_.placements.push_back({n[0], n[1], n[2]});
+        content_.placements.push_back({n[0], n[1], n[2], {line_, 1}});
     }
 
     bool InRange(const char* what, int32_t value, int32_t low, int32_t high) {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <climits>
 #include <cstdlib>
-#include <set>
+#include <map>
 
 #include "TileCodes.h"
 #include "ZoneContent.h"
@@ -110,7 +110,7 @@ class MapWriter {
 
     // The ground as the game builds it, each code as the local id that gives it.
     std::string Ground() {
-        ReportCodesWithoutTile();
+        ReportBlocks();
         const ZoneGround ground(zone_);
         std::string text = " <layer id=\"1\" name=\"Ground\" width=\"" +
                            std::to_string(kZoneCells) + "\" height=\"" +
@@ -126,12 +126,20 @@ class MapWriter {
         return text + "</data>\n </layer>\n";
     }
 
-    // zone-code: once for each placed block, at its first line.
-    void ReportCodesWithoutTile() {
-        std::set<int32_t> reported;
+    // How the blocks are used, where a map cannot say it: zone-code once for
+    // each placed block, at its first line; zone-placed-again at each
+    // placement after its first; zone-unused-block at a block never placed.
+    void ReportBlocks() {
+        std::map<int32_t, int32_t> placedAt;  // block id, line of its first placement
         for (const ZoneContent::Placement& placement : zone_.placements) {
+            const auto [first, isFirst] =
+                placedAt.try_emplace(placement.blockId, placement.at.line);
+            if (!isFirst) {
+                Add(tmx::TmxSeverity::Warning, placement.at,
+                    finding::ZonePlacedAgain{placement.blockId, first->second});
+            }
             const auto block = zone_.blocks.find(placement.blockId);
-            if (block == zone_.blocks.end() || !reported.insert(placement.blockId).second) continue;
+            if (block == zone_.blocks.end() || !isFirst) continue;
             finding::ZoneCode codes{placement.blockId, {}};
             for (const auto& row : block->second) {
                 for (const int32_t code : row) {
@@ -145,6 +153,11 @@ class MapWriter {
             const auto at = zone_.blockAt.find(placement.blockId);
             Add(tmx::TmxSeverity::Warning,
                 at == zone_.blockAt.end() ? tmx::TmxLocation{} : at->second, std::move(codes));
+        }
+        for (const auto& [id, at] : zone_.blockAt) {
+            if (placedAt.count(id) == 0) {
+                Add(tmx::TmxSeverity::Warning, at, finding::ZoneUnusedBlock{id});
+            }
         }
     }
 
