@@ -34,6 +34,22 @@ TEST(Diff, ManyEqualMarkersPairWithTheirNearest) {
     }
 }
 
+// Two mobs of one number both moved: each pairs with the one nearest it,
+// though the other pairing has the smaller sum of columns.
+TEST(Diff, MovedMarkersPairWithTheNearest) {
+    ZoneContent before;
+    before.codes = {{20, 12, 0, 8}, {6, 3, 0, 8}};
+    ZoneContent after;
+    after.codes = {{15, 0, 0, 8}, {12, 13, 0, 8}};
+    const ZoneChanges changes = DiffZones(before, after);
+    ASSERT_EQ(changes.markers.size(), 2u);
+    for (const Marker& marker : changes.markers) {
+        EXPECT_EQ(marker.change, Marker::Change::Moved);
+        const bool first = marker.before == ZoneChanges::Spot{20, 12};
+        EXPECT_EQ(marker.after, first ? (ZoneChanges::Spot{12, 13}) : (ZoneChanges::Spot{15, 0}));
+    }
+}
+
 ZoneContent OnePath(int32_t id, const std::vector<std::pair<int32_t, int32_t>>& points) {
     ZoneContent zone;
     zone.paths.emplace_back();
