@@ -96,6 +96,23 @@ TEST(Diff, ManyPathsPairQuickly) {
     EXPECT_EQ(changes.paths[0].pointChanges[0].change, ZoneChanges::Point::Change::Moved);
 }
 
+// Within a path, the points kept in order stay; a point put before one of
+// them is added, and one in another's place moved.
+TEST(Diff, PointsBetweenKeptOnesAreAddedOrMoved) {
+    const ZoneChanges changes = DiffZones(OnePath(7, {{1, 1}, {5, 5}, {8, 8}}),
+                                          OnePath(7, {{1, 1}, {3, 3}, {5, 5}, {9, 9}}));
+    ASSERT_EQ(changes.paths.size(), 1u);
+    const auto& points = changes.paths[0].pointChanges;
+    ASSERT_EQ(points.size(), 2u);
+    EXPECT_EQ(points[0].change, ZoneChanges::Point::Change::Added);
+    EXPECT_EQ(points[0].index, 2);
+    EXPECT_EQ(points[0].after, (ZoneChanges::Spot{3, 3}));
+    EXPECT_EQ(points[1].change, ZoneChanges::Point::Change::Moved);
+    EXPECT_EQ(points[1].index, 4);
+    EXPECT_EQ(points[1].before, (ZoneChanges::Spot{8, 8}));
+    EXPECT_EQ(points[1].after, (ZoneChanges::Spot{9, 9}));
+}
+
 // Paths with no point in common pair by their id; without, they are one
 // removed and one added.
 TEST(Diff, PathsWithoutCommonPointsPairByTheirId) {
