@@ -30,7 +30,6 @@ LoadedZone LoadZone(const std::string& path, tmx::TmxTemplates& templates) {
         zone.content = ReadZoneScript(file.text, zone.findings);
         return zone;
     }
-    zone.isMap = true;
     tmx::TmxMap map;
     map.LoadFromFile(path, &templates);
     if (map.failed()) {

@@ -14,7 +14,6 @@ bool IsMapText(std::string_view text);
 // A zone read from a file, whichever form it has: a map (TMX or JSON, with
 // its tilesets and templates) converted in memory, or a zone script read back.
 struct LoadedZone {
-    bool isMap = false;
     ZoneContent content;
     Findings findings;  // what the map's conversion or the reading found
     std::string error;  // why the file could not be read; empty when it was
