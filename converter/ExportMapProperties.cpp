@@ -26,10 +26,15 @@ void ExportMapProperties(const tmx::TmxMap& map, ZoneScript& script, Findings& f
     const int32_t respawn = tmx::Atoi(properties.ValueOf("Respawn").c_str());
     const std::string title = properties.ValueOf("Title");
 
-    if (level > 0) script.WriteLevel(level);
-    if (respawn > 0) script.WriteRespawn(respawn);
+    // Where each value comes from, for the lines' content.
+    const auto placeOf = [&](const char* name) {
+        const tmx::TmxProperty* property = properties.Find(name);
+        return property != nullptr ? property->at : tmx::TmxLocation{};
+    };
+    if (level > 0) script.WriteLevel(level, placeOf("Level"));
+    if (respawn > 0) script.WriteRespawn(respawn, placeOf("Respawn"));
     if (!title.empty() && title != tmx::TmxProperties::kNoSuchProperty) {
-        script.WriteZoneTitle(title);
+        script.WriteZoneTitle(title, placeOf("Title"));
     }
     script.WriteEmptyLine();
 

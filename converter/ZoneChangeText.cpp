@@ -238,7 +238,7 @@ std::string ChangesText(const ZoneChanges& changes, const std::string& newPath,
                 "\"field\":\"" + std::string(header.field) + "\",\"change\":\"" +
                     ChangeName(header.change) + "\",\"old\":" + JsonValue(header.before, isText) +
                     ",\"new\":" + JsonValue(header.after, isText),
-                {});
+                header.at);
     }
     for (const ZoneChanges::Ground& ground : changes.ground) {
         std::string cells;

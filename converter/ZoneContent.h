@@ -49,11 +49,15 @@ struct ZoneContent {
         }
     };
 
-    // The header's lines, where there are some (the last, where repeated).
+    // The header's lines, where there are some (the last, where repeated),
+    // and where each comes from (the property in a map, the line of a zone
+    // script; line 0 where unknown).
     std::optional<int32_t> level;
     std::optional<int32_t> respawn;
     std::optional<std::string> title;
-    tmx::TmxLocation titleAt{};  // its line, where read
+    tmx::TmxLocation levelAt{};
+    tmx::TmxLocation respawnAt{};
+    tmx::TmxLocation titleAt{};
 
     std::map<int32_t, BlockCodes> blocks;         // by id
     std::map<int32_t, tmx::TmxLocation> blockAt;  // a block's first #DEF_TILE line, where read

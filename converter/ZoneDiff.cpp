@@ -22,10 +22,11 @@ int64_t Distance2(Spot a, Spot b) {
 }
 
 void DiffHeaderField(const char* field, const std::optional<std::string>& before,
-                     const std::optional<std::string>& after, ZoneChanges& changes) {
+                     const std::optional<std::string>& after, tmx::TmxLocation at,
+                     ZoneChanges& changes) {
     if (before == after) return;
     const Change change = !before ? Change::Added : !after ? Change::Removed : Change::Changed;
-    changes.header.push_back({field, change, before, after});
+    changes.header.push_back({field, change, before, after, after ? at : tmx::TmxLocation{}});
 }
 
 std::optional<std::string> Digits(const std::optional<int32_t>& number) {
@@ -34,9 +35,10 @@ std::optional<std::string> Digits(const std::optional<int32_t>& number) {
 }
 
 void DiffHeader(const ZoneContent& before, const ZoneContent& after, ZoneChanges& changes) {
-    DiffHeaderField("level", Digits(before.level), Digits(after.level), changes);
-    DiffHeaderField("respawn", Digits(before.respawn), Digits(after.respawn), changes);
-    DiffHeaderField("title", before.title, after.title, changes);
+    DiffHeaderField("level", Digits(before.level), Digits(after.level), after.levelAt, changes);
+    DiffHeaderField("respawn", Digits(before.respawn), Digits(after.respawn), after.respawnAt,
+                    changes);
+    DiffHeaderField("title", before.title, after.title, after.titleAt, changes);
 }
 
 void DiffGround(const ZoneContent& before, const ZoneContent& after, ZoneChanges& changes) {

@@ -27,6 +27,7 @@ struct ZoneChanges {
         Change change;
         std::optional<std::string> before;  // the number's digits, or the title
         std::optional<std::string> after;
+        tmx::TmxLocation at;  // its place in the new zone's file (line 0: none)
     };
 
     struct Cell {

@@ -37,20 +37,29 @@ class Line {
 
 }  // namespace
 
-void ZoneScript::WriteLevel(int32_t level) {
-    if (keepContent_) content_.level = level;
+void ZoneScript::WriteLevel(int32_t level, tmx::TmxLocation at) {
+    if (keepContent_) {
+        content_.level = level;
+        content_.levelAt = at;
+    }
     Emit((Line() << "#DEF_LEVEL\t" << level << "\t\r\n").text());
 }
 
-void ZoneScript::WriteRespawn(int32_t respawn) {
-    if (keepContent_) content_.respawn = respawn;
+void ZoneScript::WriteRespawn(int32_t respawn, tmx::TmxLocation at) {
+    if (keepContent_) {
+        content_.respawn = respawn;
+        content_.respawnAt = at;
+    }
     Emit((Line() << "#DEF_RESPAWN\t" << respawn << "\t\r\n").text());
 }
 
-void ZoneScript::WriteZoneTitle(std::string_view title) {
+void ZoneScript::WriteZoneTitle(std::string_view title, tmx::TmxLocation at) {
     // A text field ends at its first NUL byte, as a C string would.
     title = title.substr(0, title.find('\0'));
-    if (keepContent_) content_.title = std::string(title);
+    if (keepContent_) {
+        content_.title = std::string(title);
+        content_.titleAt = at;
+    }
     Emit("#DEF_ZONETITLE\t");
     Emit(title);
     Emit("\t\r\n");

@@ -17,10 +17,10 @@ class ZoneScript {
     // `keepContent`: also keep what the lines say (for the preview, the diff).
     explicit ZoneScript(bool keepContent = false) : keepContent_(keepContent) {}
 
-    // Header
-    void WriteLevel(int32_t level);
-    void WriteRespawn(int32_t respawn);
-    void WriteZoneTitle(std::string_view title);
+    // Header; `at` is the property's place in the map, kept with the content.
+    void WriteLevel(int32_t level, tmx::TmxLocation at = {});
+    void WriteRespawn(int32_t respawn, tmx::TmxLocation at = {});
+    void WriteZoneTitle(std::string_view title, tmx::TmxLocation at = {});
     void WriteEmptyLine();
 
     // Tiles: one row of a 6 x 6 block definition, and a block placement.

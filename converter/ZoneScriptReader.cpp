@@ -101,7 +101,9 @@ class Reader {
         };
         if (kind == "#DEF_LEVEL" || kind == "#DEF_RESPAWN") {
             if (numbers(1)) {
-                (kind == "#DEF_LEVEL" ? content_.level : content_.respawn) = n[0];
+                const bool isLevel = kind == "#DEF_LEVEL";
+                (isLevel ? content_.level : content_.respawn) = n[0];
+                (isLevel ? content_.levelAt : content_.respawnAt) = {line_, 1};
                 return;
             }
         } else if (kind == "#DEF_ZONETITLE") {
