@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "TileCodes.h"
+#include "ZoneGround.h"
 
 namespace {
 
@@ -130,6 +131,14 @@ class Canvas {
         }
     }
 
+    // A rectangle's outline, one pixel wide, from corner (x0, y0) to (x1, y1).
+    void Frame(int32_t x0, int32_t y0, int32_t x1, int32_t y1, Rgb colour) {
+        Line(x0, y0, x1, y0, 1, colour);
+        Line(x0, y1, x1, y1, 1, colour);
+        Line(x0, y0, x0, y1, 1, colour);
+        Line(x1, y0, x1, y1, 1, colour);
+    }
+
     // A number in the 3 x 5 digits, `pixel` pixels a dot, from (x, y).
     void Number(int32_t number, int32_t x, int32_t y, int32_t pixel, Rgb colour) {
         const std::string text = std::to_string(number);
@@ -200,33 +209,23 @@ class Canvas {
     std::vector<uint8_t> pixels_;
 };
 
+// The ground as the game builds it, then each placed block's outline.
 void DrawGround(const ZoneContent& zone, Canvas& canvas) {
     const int32_t s = canvas.scale();
-    for (const ZoneContent::Placement& placement : zone.placements) {
-        const auto block = zone.blocks.find(placement.blockId);
-        if (block == zone.blocks.end()) continue;
-        const int32_t column0 = placement.x / 2;
-        const int32_t row0 = placement.y / 2;
-        for (int32_t dy = 0; dy < kBlockCells; ++dy) {
-            for (int32_t dx = 0; dx < kBlockCells; ++dx) {
-                const int32_t code =
-                    block->second[static_cast<size_t>(dy)][static_cast<size_t>(dx)];
-                const int32_t x = (column0 + dx) * s;
-                const int32_t y = (row0 + dy) * s;
-                canvas.Fill(x, y, x + s, y + s, code > 0 ? GroundColour(code) : kBackground);
-            }
+    const ZoneGround ground(zone);
+    for (int32_t row = 0; row < kZoneCells; ++row) {
+        for (int32_t column = 0; column < kZoneCells; ++column) {
+            const int32_t code = ground.At(column, row);
+            if (code > 0)
+                canvas.Fill(column * s, row * s, (column + 1) * s, (row + 1) * s,
+                            GroundColour(code));
         }
     }
     if (s < 2) return;
     for (const ZoneContent::Placement& placement : zone.placements) {
         const int32_t x0 = placement.x / 2 * s;
         const int32_t y0 = placement.y / 2 * s;
-        const int32_t x1 = x0 + kBlockCells * s - 1;
-        const int32_t y1 = y0 + kBlockCells * s - 1;
-        canvas.Line(x0, y0, x1, y0, 1, kOutline);
-        canvas.Line(x0, y1, x1, y1, 1, kOutline);
-        canvas.Line(x0, y0, x0, y1, 1, kOutline);
-        canvas.Line(x1, y0, x1, y1, 1, kOutline);
+        canvas.Frame(x0, y0, x0 + kBlockCells * s - 1, y0 + kBlockCells * s - 1, kOutline);
     }
 }
 
@@ -331,12 +330,7 @@ void DimUnchanged(const ZoneChanges& changes, Canvas& canvas) {
         for (const ZoneChanges::Cell& cell : block.cells) {
             const int32_t x0 = cell.at.column * s;
             const int32_t y0 = cell.at.row * s;
-            const int32_t x1 = x0 + s - 1;
-            const int32_t y1 = y0 + s - 1;
-            canvas.Line(x0, y0, x1, y0, 1, kChanged);
-            canvas.Line(x0, y1, x1, y1, 1, kChanged);
-            canvas.Line(x0, y0, x0, y1, 1, kChanged);
-            canvas.Line(x1, y0, x1, y1, 1, kChanged);
+            canvas.Frame(x0, y0, x0 + s - 1, y0 + s - 1, kChanged);
         }
     }
 }
