@@ -88,12 +88,13 @@ std::string OutputNameFor(const std::string& mapPath) {
     return mapPath.substr(0, keep) + ".txt";
 }
 
-// The load's error record as the user reads it, at the parser's place.
-void ReportLoadError(const tmx::TmxMap& map, const std::string& path, Diagnostics& diagnostics) {
+// Why a file could not be loaded, as the user reads it, at the parser's place.
+void ReportLoadError(const std::string& path, const std::string& reason, tmx::TmxLocation at,
+                     Diagnostics& diagnostics) {
     Finding failed;
     failed.severity = tmx::TmxSeverity::Error;
-    failed.at = map.errorLocation();
-    failed.what = finding::Load{"cannot load the map: " + map.errorMessage()};
+    failed.at = at;
+    failed.what = finding::Load{reason};
     diagnostics.Report(path, failed);
 }
 
@@ -200,7 +201,8 @@ int Convert(const std::string& path, const CommandLine& line, tmx::TmxTemplates&
     tmx::TmxMap map;
     map.LoadFromFile(path, &templates);
     if (map.failed()) {
-        ReportLoadError(map, path, diagnostics);
+        ReportLoadError(path, "cannot load the map: " + map.errorMessage(), map.errorLocation(),
+                        diagnostics);
         return kFailed;
     }
     Findings findings;
@@ -225,11 +227,7 @@ std::optional<LoadedZone> ReadZone(const std::string& path, tmx::TmxTemplates& t
                                    Diagnostics& diagnostics) {
     LoadedZone zone = LoadZone(path, templates);
     if (zone.error.empty()) return zone;
-    Finding failed;
-    failed.severity = tmx::TmxSeverity::Error;
-    failed.at = zone.errorAt;
-    failed.what = finding::Load{zone.error};
-    diagnostics.Report(path, failed);
+    ReportLoadError(path, zone.error, zone.errorAt, diagnostics);
     return std::nullopt;
 }
 
