@@ -12,35 +12,68 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <vector>
 
 #include "SaveOutput.h"
 
 namespace {
 
-TEST(SaveOutput, AnInterruptLeavesNoTemporaryFile) {
+// Whether `pid` holds a file open in `folder`: the file being written,
+// named or not.
+bool WritesInto(pid_t pid, const std::filesystem::path& folder) {
+    std::error_code error;
+    for (const auto& entry :
+         std::filesystem::directory_iterator("/proc/" + std::to_string(pid) + "/fd", error)) {
+        const std::string target = std::filesystem::read_symlink(entry.path(), error).string();
+        if (target.rfind(folder.string() + "/", 0) == 0) return true;
+    }
+    return false;
+}
+
+// A child saving a large zone script over an old one, ended by `signal`
+// while it writes: the folder holds the old zone script and nothing else.
+void EndWhileWriting(TemporaryFile temporary, int signal) {
     const std::filesystem::path folder =
         std::filesystem::temp_directory_path() / ("velt-save-" + std::to_string(getpid()));
     std::filesystem::create_directories(folder);
+    std::ofstream(folder / "zone.txt") << "old";
     std::fflush(nullptr);
     const pid_t child = fork();
     if (child == 0) {
         const std::string bytes(size_t{256} << 20, 'x');  // long enough to catch in the act
-        SaveOutput((folder / "zone.txt").string(), bytes);
+        SaveOutput((folder / "zone.txt").string(), bytes, temporary);
         _exit(0);
     }
     bool seen = false;
     for (int waited = 0; waited < 20000 && !seen; ++waited) {
-        for (const auto& entry : std::filesystem::directory_iterator(folder))
-            seen = seen || entry.path().filename().string().rfind(".velt-", 0) == 0;
+        seen = WritesInto(child, folder);
         if (!seen) usleep(500);
     }
-    kill(child, SIGINT);
+    kill(child, signal);
     int status = 0;
     waitpid(child, &status, 0);
     EXPECT_TRUE(seen);
-    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGINT) << status;
-    EXPECT_TRUE(std::filesystem::is_empty(folder));
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signal) << status;
+    std::vector<std::string> left;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        left.push_back(entry.path().filename().string());
+    EXPECT_EQ(left, std::vector<std::string>{"zone.txt"});
+    std::ifstream in(folder / "zone.txt");
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "old");
     std::filesystem::remove_all(folder);
+}
+
+TEST(SaveOutput, AnInterruptLeavesNoTemporaryFile) {
+    EndWhileWriting(TemporaryFile::UnnamedWherePossible, SIGINT);
+    EndWhileWriting(TemporaryFile::Named, SIGINT);
+    EndWhileWriting(TemporaryFile::Named, SIGTERM);
+}
+
+constexpr TemporaryFile kWays[] = {TemporaryFile::UnnamedWherePossible, TemporaryFile::Named};
+
+// No signal handler runs on SIGKILL: an unnamed file is what leaves nothing.
+TEST(SaveOutput, AKillLeavesNoTemporaryFile) {
+    EndWhileWriting(TemporaryFile::UnnamedWherePossible, SIGKILL);
 }
 
 // The interrupts a save catches are the caller's again once it is done: a
@@ -56,7 +89,9 @@ TEST(SaveOutput, GivesTheCallersSignalHandlersBack) {
         struct sigaction action {};
         action.sa_handler = own;
         sigaction(signal, &action, nullptr);
-        EXPECT_EQ(SaveOutput((folder / "zone.txt").string(), "zone").step, SaveError::Step::None);
+        for (const TemporaryFile way : kWays)
+            EXPECT_EQ(SaveOutput((folder / "zone.txt").string(), "zone", way).step,
+                      SaveError::Step::None);
         std::raise(signal);
         EXPECT_EQ(caught, signal);
         std::signal(signal, SIG_DFL);
@@ -71,7 +106,7 @@ std::string Read(const std::filesystem::path& path) {
 
 // A link is followed to its end, each target relative to its own link's
 // folder; a link to nothing yet creates the file it names. The links stay.
-TEST(SaveOutput, FollowsLinksToTheirEnd) {
+void FollowLinksToTheirEnd(TemporaryFile way) {
     namespace fs = std::filesystem;
     const fs::path folder = fs::temp_directory_path() / ("velt-links-" + std::to_string(getpid()));
     fs::create_directories(folder / "shared" / "deep");
@@ -81,8 +116,8 @@ TEST(SaveOutput, FollowsLinksToTheirEnd) {
     fs::create_symlink("shared/new.txt", folder / "fresh.txt");
     fs::permissions(folder / "shared" / "deep" / "zone.txt", fs::perms(0640));
 
-    EXPECT_EQ(SaveOutput((folder / "map.txt").string(), "zone").step, SaveError::Step::None);
-    EXPECT_EQ(SaveOutput((folder / "fresh.txt").string(), "new").step, SaveError::Step::None);
+    EXPECT_EQ(SaveOutput((folder / "map.txt").string(), "zone", way).step, SaveError::Step::None);
+    EXPECT_EQ(SaveOutput((folder / "fresh.txt").string(), "new", way).step, SaveError::Step::None);
     EXPECT_TRUE(fs::is_symlink(folder / "map.txt"));
     EXPECT_TRUE(fs::is_symlink(folder / "shared" / "current"));
     EXPECT_TRUE(fs::is_symlink(folder / "fresh.txt"));
@@ -99,25 +134,30 @@ TEST(SaveOutput, FollowsLinksToTheirEnd) {
         longest += name;
         ASSERT_EQ(longest.size(), 4095u);
         fs::create_symlink(longest, folder / "shared" / "deep" / (std::string("to-") + name));
-        EXPECT_EQ(
-            SaveOutput((folder / "shared" / "deep" / (std::string("to-") + name)).string(), name)
-                .step,
-            SaveError::Step::None);
+        EXPECT_EQ(SaveOutput((folder / "shared" / "deep" / (std::string("to-") + name)).string(),
+                             name, way)
+                      .step,
+                  SaveError::Step::None);
         EXPECT_EQ(Read(folder / "shared" / "deep" / name), name);
     }
     fs::remove_all(folder);
 }
 
+TEST(SaveOutput, FollowsLinksToTheirEnd) {
+    for (const TemporaryFile way : kWays)
+        FollowLinksToTheirEnd(way);
+}
+
 // A path to a regular file is replaced: one who holds the old file open
 // still reads it whole. A path through a descriptor link names the open file
 // itself, which is written in place, with nothing made beside it.
-TEST(SaveOutput, ReplacesFilesButWritesDescriptorsInPlace) {
+void ReplaceFilesButWriteDescriptorsInPlace(TemporaryFile way) {
     namespace fs = std::filesystem;
     const fs::path folder = fs::temp_directory_path() / ("velt-place-" + std::to_string(getpid()));
     fs::create_directories(folder);
     std::ofstream(folder / "zone.txt") << "old";
     std::ifstream reader(folder / "zone.txt");
-    EXPECT_EQ(SaveOutput((folder / "zone.txt").string(), "new").step, SaveError::Step::None);
+    EXPECT_EQ(SaveOutput((folder / "zone.txt").string(), "new", way).step, SaveError::Step::None);
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(reader), {}), "old");
     EXPECT_EQ(Read(folder / "zone.txt"), "new");
 
@@ -126,7 +166,7 @@ TEST(SaveOutput, ReplacesFilesButWritesDescriptorsInPlace) {
     struct stat before {};
     fstat(fd, &before);
     const std::string link = "/proc/self/fd/" + std::to_string(fd);
-    EXPECT_EQ(SaveOutput(link, "in place").step, SaveError::Step::None);
+    EXPECT_EQ(SaveOutput(link, "in place", way).step, SaveError::Step::None);
     struct stat after {};
     stat((folder / "open.txt").c_str(), &after);
     EXPECT_EQ(after.st_ino, before.st_ino);
@@ -134,6 +174,11 @@ TEST(SaveOutput, ReplacesFilesButWritesDescriptorsInPlace) {
     close(fd);
     EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 2);
     fs::remove_all(folder);
+}
+
+TEST(SaveOutput, ReplacesFilesButWritesDescriptorsInPlace) {
+    for (const TemporaryFile way : kWays)
+        ReplaceFilesButWriteDescriptorsInPlace(way);
 }
 
 }  // namespace
