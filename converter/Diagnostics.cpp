@@ -18,49 +18,6 @@ const char* SeverityName(tmx::TmxSeverity severity) {
 
 }  // namespace
 
-std::string JsonString(const std::string& text) {
-    std::string out = "\"";
-    for (const char c : text) {
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += c;
-        } else if (static_cast<unsigned char>(c) < 0x20) {
-            char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
-            out += escaped;
-        } else {
-            out += c;
-        }
-    }
-    return out + "\"";
-}
-
-std::string GithubText(const std::string& text, bool property) {
-    std::string out;
-    for (const char c : text) {
-        switch (c) {
-            case '%':
-                out += "%25";
-                break;
-            case '\r':
-                out += "%0D";
-                break;
-            case '\n':
-                out += "%0A";
-                break;
-            case ':':
-                out += property ? "%3A" : ":";
-                break;
-            case ',':
-                out += property ? "%2C" : ",";
-                break;
-            default:
-                out += c;
-        }
-    }
-    return out;
-}
-
 void Diagnostics::Report(const std::string& path, const Finding& finding) {
     Print(path, finding.at, finding.severity, KindName(finding.what), FindingText(finding),
           &finding);
@@ -79,11 +36,12 @@ void Diagnostics::Print(const std::string& path, tmx::TmxLocation at, tmx::TmxSe
     text.reserve(path.size() + message.size() + 64);
     switch (form_) {
         case DiagnosticsForm::Text:
-            text.append(path);
+            // One line a finding, whatever bytes its names hold.
+            text.append(VisibleText(path));
             if (at.line > 0) text.append(":").append(line).append(":").append(column);
-            text.append(": ").append(SeverityName(severity)).append(": ").append(message);
-            text.append(" [").append(kind).append("]\n");
-            std::fputs(text.c_str(), stderr);
+            text.append(": ").append(SeverityName(severity)).append(": ");
+            text.append(VisibleText(message)).append(" [").append(kind).append("]\n");
+            std::fwrite(text.data(), 1, text.size(), stderr);
             return;
         case DiagnosticsForm::Json:
             text = "{\"file\":" + JsonString(path) + ",\"line\":" + line + ",\"column\":" + column +
@@ -106,7 +64,7 @@ void Diagnostics::Print(const std::string& path, tmx::TmxLocation at, tmx::TmxSe
                 text += ",\"object\":" + std::to_string(finding->about.objectId);
             }
             text += "}\n";
-            std::fputs(text.c_str(), stderr);
+            std::fwrite(text.data(), 1, text.size(), stderr);
             return;
         case DiagnosticsForm::Github:
             text = std::string("::") +
@@ -114,7 +72,7 @@ void Diagnostics::Print(const std::string& path, tmx::TmxLocation at, tmx::TmxSe
                    " file=" + GithubText(path, true) +
                    (at.line > 0 ? ",line=" + line + ",col=" + column : "") + ",title=" + kind +
                    "::" + GithubText(message, false) + "\n";
-            std::fputs(text.c_str(), stdout);
+            std::fwrite(text.data(), 1, text.size(), stdout);
             return;
     }
 }

@@ -4,19 +4,12 @@
 #include <string>
 
 #include "Finding.h"
+#include "TextEscape.h"
 
 // How findings reach the user: as compilers write them (on standard error),
 // as JSON lines (on standard error, for tools), or as GitHub Actions workflow
 // commands (on standard output, where the runner reads them).
 enum class DiagnosticsForm { Text, Json, Github };
-
-// A JSON string of `text`: quotes, backslashes and control characters
-// escaped, other bytes as they are.
-std::string JsonString(const std::string& text);
-
-// Text in a workflow command: its message escapes line ends and "%"; a
-// property (`property`) also ":" and ",".
-std::string GithubText(const std::string& text, bool property);
 
 class Diagnostics {
   public:

@@ -2,6 +2,7 @@
 #include <array>
 #include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "LayerPath.h"
@@ -34,13 +35,23 @@ struct LayerTally {
     int64_t cellsCovered = 0;
     int64_t tilesOutside = 0;
     int64_t tilesWithoutCode = 0;
-    std::set<std::pair<int32_t, int32_t>> idsWithoutCode;  // tileset index, local id
-    std::vector<int32_t> groundTilesets;                   // of its tiles with ground, in order met
+    // Tileset index, local id, and whether the tile was turned 120 degrees.
+    std::set<std::tuple<int32_t, int32_t, bool>> idsWithoutCode;
+    std::vector<int32_t> groundTilesets;   // of its tiles with ground, in order met
     std::vector<Cell> firstCodelessCells;  // the first kIdsNamed, in the order visited
     int64_t cellsBlanked = 0;              // held ground before, hold none now
     std::vector<Cell> firstBlankedCells;   // the first kIdsNamed, row by row
     int64_t groundAfter = 0;               // cells of the zone with ground once it is laid
 };
+
+// A tile without ground, as a designer knows it. A tile turned 120 degrees on
+// a hexagonal map carries a bit the game reads as part of its id: it is named
+// as the tile without the bit.
+std::tuple<int32_t, int32_t, bool> CodelessId(const tmx::TmxLayer& layer, uint32_t gid) {
+    const bool turned = (gid & tmx::kRotatedHexagonal120) != 0;
+    const tmx::TmxCell cell = layer.CellFromGid(turned ? gid & ~tmx::kRotatedHexagonal120 : gid);
+    return {cell.tilesetIndex, cell.localId, turned};
+}
 
 // Lays one layer, the `index`th, onto the grid: it covers the cells of its
 // chunks inside the grid, empty ones included.
@@ -66,8 +77,7 @@ LayerTally LayLayer(const tmx::TmxLayer& layer, int32_t index, TileGrid& grid, O
                     const tmx::TmxCell cell = layer.CellFromGid(lastGid);
                     lastCode = TileCodeFromId(cell.localId);
                     lastIsCodeless = (lastGid & tmx::kTileIdMask) != 0 && !IsGround(lastCode);
-                    if (lastIsCodeless)
-                        tally.idsWithoutCode.emplace(cell.tilesetIndex, cell.localId);
+                    if (lastIsCodeless) tally.idsWithoutCode.insert(CodelessId(layer, lastGid));
                     if (IsGround(lastCode) && cell.tilesetIndex != lastGroundTileset) {
                         lastGroundTileset = cell.tilesetIndex;
                         auto& seen = tally.groundTilesets;
@@ -153,7 +163,8 @@ void FillGrid(const tmx::TmxMap& map, TileGrid& grid, Findings& findings) {
                                               tally.firstCodelessCells};
             for (auto id = tally.idsWithoutCode.begin();
                  id != tally.idsWithoutCode.end() && codeless.firstIds.size() < kIdsNamed; ++id) {
-                codeless.firstIds.push_back({TilesetName(map, id->first), id->second});
+                const auto& [tileset, localId, turned] = *id;
+                codeless.firstIds.push_back({TilesetName(map, tileset), localId, turned});
             }
             findings.push_back(LayerFinding(layer, std::move(codeless)));
         }

@@ -49,6 +49,9 @@ struct TilesOutsideZone {
 struct TileId {
     std::string tileset;  // its name, or the file it is kept in
     int32_t localId = 0;
+    // Tiled's hexagonal 120 degree turn is set: the id and tileset are those
+    // of the tile without it, which the game reads as another id.
+    bool turned120 = false;
 };
 struct TileWithoutCode {
     int64_t tiles = 0;
@@ -161,6 +164,12 @@ struct ZoneFar {
 struct ZoneTitle {
     std::string title;
 };
+struct ZoneText {
+    std::string what;      // "the title"
+    std::string kept;      // what the map holds instead
+    bool reread = false;   // bytes that are no UTF-8, read as Windows-1252
+    bool dropped = false;  // characters XML has no place for, dropped
+};
 struct ZoneRoundTrip {
     std::optional<std::string> was;  // the line as the zone script has it (its first
                                      // characters); none: the zone script ended
@@ -179,7 +188,7 @@ using FindingData =
                  finding::TileSize, finding::TitleBreaksLine, finding::TitleJoined,
                  finding::HeaderNumber, finding::ZoneLine, finding::ZoneNumber, finding::ZoneBlock,
                  finding::ZoneCode, finding::ZonePlacedAgain, finding::ZoneUnusedBlock,
-                 finding::ZoneFar, finding::ZoneTitle, finding::ZoneRoundTrip>;
+                 finding::ZoneFar, finding::ZoneTitle, finding::ZoneText, finding::ZoneRoundTrip>;
 
 struct Finding {
     tmx::TmxSeverity severity = tmx::TmxSeverity::Warning;

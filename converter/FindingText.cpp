@@ -1,10 +1,12 @@
 #include "FindingText.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <string>
 
 #include "LayerPath.h"
+#include "TextEscape.h"
 #include "ZoneGeometry.h"
 
 namespace {
@@ -70,6 +72,8 @@ const char* ShapeName(tmx::TmxShape shape) {
             return "a rectangle";
         case tmx::TmxShape::Ellipse:
             return "an ellipse";
+        case tmx::TmxShape::Capsule:
+            return "a capsule";
         case tmx::TmxShape::Point:
             return "a point";
         case tmx::TmxShape::Polygon:
@@ -106,6 +110,7 @@ std::string IdList(const std::vector<f::TileId>& ids, int64_t count) {
     std::string text;
     for (size_t i = 0; i < ids.size(); ++i) {
         text.append(i == 0 ? "" : ", ").append(std::to_string(ids[i].localId));
+        if (ids[i].turned120) text.append(" turned 120\u00b0");
         if (i + 1 == ids.size() || ids[i + 1].tileset != ids[i].tileset) {
             text.append(" of ").append(TilesetName(ids[i].tileset));
         }
@@ -114,6 +119,15 @@ std::string IdList(const std::vector<f::TileId>& ids, int64_t count) {
     if (count > shown) text.append(" and ").append(std::to_string(count - shown)).append(" more");
     return text;
 }
+
+bool AnyTurned(const std::vector<f::TileId>& ids) {
+    return std::any_of(ids.begin(), ids.end(), [](const f::TileId& id) { return id.turned120; });
+}
+
+// Why a tile turned on a hexagonal map has no ground.
+constexpr char kTurnedWords[] =
+    "; a tile turned 120\u00b0 on a hexagonal map carries Tiled's rotation bit, which the "
+    "game reads as part of its id";
 
 // Cells: "(1, 2)", "(1, 2) and (3, 4)", then how many more.
 std::string CellList(const std::vector<Cell>& cells, int64_t count) {
@@ -160,8 +174,8 @@ struct Words {
         return element + ": " + Plural(x.tiles, "tile has", "tiles have") + " no ground code and " +
                (x.tiles == 1 ? "was" : "were") + " left out: local " +
                (x.distinctIds == 1 ? "id " : "ids ") + IdList(x.firstIds, x.distinctIds) +
-               " (only 1 to 198 have one), in " + (x.tiles == 1 ? "cell " : "cells ") +
-               CellList(x.firstCells, x.tiles);
+               " (only 1 to 198 have one" + (AnyTurned(x.firstIds) ? kTurnedWords : "") + "), in " +
+               (x.tiles == 1 ? "cell " : "cells ") + CellList(x.firstCells, x.tiles);
     }
     std::string operator()(const f::TilesetsShareCodes& x) const {
         return element + " takes its ground from " + Plural(x.tilesets, "tileset", "tilesets") +
@@ -307,6 +321,18 @@ struct Words {
         return "the title breaks its line: the map keeps it, but Tiled saves such a title on "
                "several lines, which are read as one";
     }
+    std::string operator()(const f::ZoneText& x) const {
+        const char* cannot = "characters a map cannot hold (NUL and other control characters)";
+        std::string text = x.what;
+        if (x.reread) text += " is not UTF-8";
+        if (x.reread && x.dropped) text += " and";
+        if (x.dropped) text += std::string(" holds ") + cannot;
+        text += "; the map keeps ";
+        if (x.reread) text += "its bytes read as Windows-1252";
+        if (x.reread && x.dropped) text += ", ";
+        if (x.dropped) text += std::string(x.reread ? "" : "it ") + "without those characters";
+        return text + ": " + QuotedText(x.kept);
+    }
     std::string operator()(const f::ZoneRoundTrip& x) const {
         const auto line = [](const std::string& text) {
             return text.empty() ? std::string("an empty line") : Quoted(text);
@@ -354,6 +380,7 @@ struct Names {
     const char* operator()(const f::ZoneUnusedBlock&) const { return "zone-unused-block"; }
     const char* operator()(const f::ZoneFar&) const { return "zone-far"; }
     const char* operator()(const f::ZoneTitle&) const { return "zone-title"; }
+    const char* operator()(const f::ZoneText&) const { return "zone-text"; }
     const char* operator()(const f::ZoneRoundTrip&) const { return "zone-round-trip"; }
 };
 

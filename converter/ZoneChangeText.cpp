@@ -10,31 +10,6 @@ std::string SpotWords(ZoneChanges::Spot spot) {
     return text.append(std::to_string(spot.row)).append(")");
 }
 
-// A title as a reviewer can read it on one line: quoted, with its control
-// characters, quotes and backslashes escaped.
-std::string QuotedText(const std::string& text) {
-    std::string out = "\"";
-    for (const char c : text) {
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += c;
-        } else if (c == '\n') {
-            out += "\\n";
-        } else if (c == '\r') {
-            out += "\\r";
-        } else if (c == '\t') {
-            out += "\\t";
-        } else if (static_cast<unsigned char>(c) < 0x20) {
-            char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\x%02x", static_cast<unsigned>(c));
-            out += escaped;
-        } else {
-            out += c;
-        }
-    }
-    return out + "\"";
-}
-
 namespace {
 
 using Spot = ZoneChanges::Spot;
@@ -66,6 +41,8 @@ const char* ChangeName(Change change) {
             return "removed";
         case Change::Changed:
             return "changed";
+        case Change::Renumbered:
+            return "renumbered";
     }
     return "changed";
 }
@@ -81,6 +58,7 @@ std::string HeaderWords(const ZoneChanges::Header& header) {
         case Change::Removed:
             return std::string(header.field) + " removed (was " + value(header.before) + ")";
         case Change::Changed:
+        case Change::Renumbered:
             break;
     }
     return std::string(header.field) + " " + value(header.before) + " -> " + value(header.after);
@@ -127,6 +105,7 @@ std::string PathWords(const ZoneChanges::Path& path) {
         case Change::Removed:
             return "path " + std::to_string(path.oldId) + " removed: " + SpotsWords(path.points);
         case Change::Changed:
+        case Change::Renumbered:
             break;
     }
     std::string text = "path " + std::to_string(path.id);
@@ -270,7 +249,7 @@ std::string ChangesText(const ZoneChanges& changes, const std::string& newPath,
         std::string fields = std::string("\"change\":\"") + ChangeName(path.change) + "\"";
         if (path.change != Change::Removed) fields += ",\"id\":" + std::to_string(path.id);
         if (path.change != Change::Added) fields += ",\"oldId\":" + std::to_string(path.oldId);
-        if (path.change == Change::Changed) {
+        if (path.change == Change::Changed || path.change == Change::Renumbered) {
             fields += PointsJson(path);
         } else {
             fields += ",\"points\":" + SpotsJson(path.points);

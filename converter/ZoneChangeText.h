@@ -13,6 +13,3 @@ std::string ChangesText(const ZoneChanges& changes, const std::string& newPath,
 
 // A cell as the words give it: "(12, 7)".
 std::string SpotWords(ZoneChanges::Spot spot);
-// A title on one line: quoted, its control characters, quotes and
-// backslashes escaped ("Old\nMill").
-std::string QuotedText(const std::string& text);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <tuple>
 
+#include "TextEscape.h"
 #include "ZoneChangeText.h"
 #include "ZoneGround.h"
 

@@ -309,7 +309,7 @@ void DiffPaths(const ZoneContent& before, const ZoneContent& after, ZoneChanges&
         std::vector<ZoneChanges::Point> points = DiffPoints(old[i].spots, now[j].spots);
         if (points.empty() && id(old[i]) == id(now[j])) continue;
         found.push_back({j,
-                         {Change::Changed,
+                         {points.empty() ? Change::Renumbered : Change::Changed,
                           id(now[j]),
                           id(old[i]),
                           {},

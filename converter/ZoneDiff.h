@@ -20,7 +20,8 @@ struct ZoneChanges {
         auto operator<=>(const Spot&) const = default;
     };
 
-    enum class Change { Added, Removed, Changed };
+    // A path whose points stayed but whose id changed is Renumbered.
+    enum class Change { Added, Removed, Changed, Renumbered };
 
     struct Header {
         const char* field;  // "level", "respawn", "title"

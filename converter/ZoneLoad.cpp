@@ -27,7 +27,9 @@ LoadedZone LoadZone(const std::string& path, tmx::TmxTemplates& templates) {
         return zone;
     }
     if (!IsMapText(file.text)) {
-        zone.content = ReadZoneScript(file.text, zone.findings);
+        int32_t linesRead = 0;
+        zone.content = ReadZoneScript(file.text, zone.findings, &linesRead);
+        if (linesRead == 0) zone.error = kNotAZoneScript;
         return zone;
     }
     tmx::TmxMap map;

@@ -11,6 +11,11 @@
 // with "<" (TMX) or "{" (JSON), a zone script never does.
 bool IsMapText(std::string_view text);
 
+// Why a file that is no map is no zone script either: not one of its lines
+// is one the game reads.
+inline constexpr char kNotAZoneScript[] =
+    "this is neither a map nor a zone script: not one of its lines is a line the game reads";
+
 // A zone read from a file, whichever form it has: a map (TMX or JSON, with
 // its tilesets and templates) converted in memory, or a zone script read back.
 struct LoadedZone {

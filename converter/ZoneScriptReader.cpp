@@ -38,6 +38,7 @@ class Reader {
             // An empty line ends a section; one of CR CR LF opens a path.
             if (line.empty()) {
                 if (crs >= 2) StartPath();
+                if (crs >= 1 && lf != std::string_view::npos) ++linesRead_;
                 continue;
             }
             ReadDirective(line);
@@ -49,6 +50,8 @@ class Reader {
         }
         return std::move(content_);
     }
+
+    int32_t linesRead() const { return linesRead_; }
 
   private:
     // A title runs to its own line end, TAB CR CR LF: it may hold TABs, and
@@ -73,12 +76,23 @@ class Reader {
         }
         content_.title = std::move(title);
         content_.titleAt = {lineNumber + 1, 1};
+        ++linesRead_;
         lineNumber += 1 + static_cast<int32_t>(std::count(written.begin(), written.end(), '\n'));
         bytes.remove_prefix(end + kEnd.size());
         return true;
     }
 
+    // A line the game reads, whatever its numbers hold.
     void ReadDirective(std::string_view line) {
+        if (Understood(line)) {
+            ++linesRead_;
+            return;
+        }
+        Add(line_, finding::ZoneLine{std::string(text_.substr(0, 60))});
+    }
+
+    // Reads a directive; false for a line the game does not read.
+    bool Understood(std::string_view line) {
         std::vector<std::string_view> fields;
         for (size_t start = 0;;) {
             const size_t tab = line.find('\t', start);
@@ -104,18 +118,24 @@ class Reader {
                 const bool isLevel = kind == "#DEF_LEVEL";
                 (isLevel ? content_.level : content_.respawn) = n[0];
                 (isLevel ? content_.levelAt : content_.respawnAt) = {line_, 1};
-                return;
+                return true;
             }
         } else if (kind == "#DEF_ZONETITLE") {
             if (fields.size() == 2) {
                 content_.title = std::string(fields[1]);
                 content_.titleAt = {line_, 1};
-                return;
+                return true;
             }
         } else if (kind == "#DEF_TILE") {
-            if (numbers(8)) return DefineRow(n);
+            if (numbers(8)) {
+                DefineRow(n);
+                return true;
+            }
         } else if (kind == "#IMP_TILE") {
-            if (numbers(3)) return Place(n);
+            if (numbers(3)) {
+                Place(n);
+                return true;
+            }
         } else if (kind == "#DEF_CODE") {
             // Column, row, a marker or a mob number, and 0.
             if (fields.size() == 5 && fields[4] == "0") {
@@ -128,17 +148,17 @@ class Reader {
                     content_.order.push_back({false, content_.codes.size()});
                     content_.codes.push_back(
                         {*column, *row, isMarker ? mark[0] : '\0', mob.value_or(0), {line_, 1}});
-                    return;
+                    return true;
                 }
             }
         } else if (kind == "#DEF_WAYPOINT") {
             if (numbers(3)) {
                 if (content_.paths.empty()) StartPath();
                 content_.paths.back().push_back({n[0], n[1], n[2], {line_, 1}});
-                return;
+                return true;
             }
         }
-        Add(line_, finding::ZoneLine{std::string(text_.substr(0, 60))});
+        return false;
     }
 
     void StartPath() {
@@ -186,10 +206,14 @@ class Reader {
     std::vector<std::pair<int32_t, int32_t>> placedAt_;  // block id, line
     int32_t line_ = 0;
     std::string_view text_;
+    int32_t linesRead_ = 0;
 };
 
 }  // namespace
 
-ZoneContent ReadZoneScript(std::string_view bytes, Findings& findings) {
-    return Reader(findings).Read(bytes);
+ZoneContent ReadZoneScript(std::string_view bytes, Findings& findings, int32_t* linesRead) {
+    Reader reader(findings);
+    ZoneContent zone = reader.Read(bytes);
+    if (linesRead != nullptr) *linesRead = reader.linesRead();
+    return zone;
 }

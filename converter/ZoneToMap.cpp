@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <map>
 
+#include "TextEscape.h"
 #include "TileCodes.h"
 #include "ZoneContent.h"
 #include "ZoneExports.h"
@@ -23,35 +24,6 @@ constexpr int64_t kMaxCell = (int64_t{INT32_MAX} - kCellPixels / 2) / kCellPixel
 constexpr int64_t kTiledExact = 1000000;
 
 constexpr int32_t kTilesetTiles = kLastGroundId + 1;
-
-// Text in an XML attribute: markup characters and every control character
-// as references, so that TABs and line breaks come back as they were.
-std::string XmlText(const std::string& text) {
-    std::string out;
-    for (const char c : text) {
-        switch (c) {
-            case '&':
-                out += "&amp;";
-                break;
-            case '<':
-                out += "&lt;";
-                break;
-            case '>':
-                out += "&gt;";
-                break;
-            case '"':
-                out += "&quot;";
-                break;
-            default:
-                if (static_cast<unsigned char>(c) < 0x20) {
-                    out += "&#" + std::to_string(static_cast<int>(c)) + ";";
-                } else {
-                    out += c;
-                }
-        }
-    }
-    return out;
-}
 
 // 32-bit pixels whose sum wraps as the loader adds a point to its object.
 int32_t Wrapped(int64_t pixels) {
@@ -79,8 +51,9 @@ class MapWriter {
             " <tileset firstgid=\"1\" name=\"Velt ground codes\" tilewidth=\"32\" "
             "tileheight=\"32\" tilecount=\"" +
             std::to_string(kTilesetTiles) + "\" columns=\"" +
-            std::to_string(kGroundTilesetColumns) + "\">\n  <image source=\"" + XmlText(imageName) +
-            "\" width=\"" + std::to_string(kGroundTilesetColumns * kCellPixels) + "\" height=\"" +
+            std::to_string(kGroundTilesetColumns) + "\">\n  <image source=\"" +
+            XmlAttribute(imageName) + "\" width=\"" +
+            std::to_string(kGroundTilesetColumns * kCellPixels) + "\" height=\"" +
             std::to_string(rows * kCellPixels) + "\"/>\n </tileset>\n";
         text += Ground();
         text += groups;
@@ -100,7 +73,14 @@ class MapWriter {
                     std::to_string(*zone_.respawn) + "\"/>\n";
         }
         if (zone_.title) {
-            text += "  <property name=\"Title\" value=\"" + XmlText(*zone_.title) + "\"/>\n";
+            // A title from an older tool may be in a Windows code page, or
+            // hold bytes no XML document may: the map keeps what it can say.
+            const XmlReady title = ForXml(*zone_.title);
+            if (title.reread || title.dropped) {
+                Add(tmx::TmxSeverity::Warning, zone_.titleAt,
+                    finding::ZoneText{"the title", title.text, title.reread, title.dropped});
+            }
+            text += "  <property name=\"Title\" value=\"" + XmlAttribute(title.text) + "\"/>\n";
         }
         if (zone_.title && zone_.title->find_first_of("\r\n") != std::string::npos) {
             Add(tmx::TmxSeverity::Note, zone_.titleAt, finding::ZoneTitle{*zone_.title});

@@ -171,7 +171,12 @@ std::optional<int> PreviewZoneScript(const std::string& path, const CommandLine&
         return std::nullopt;  // the map's load says what is wrong
     }
     Findings findings;
-    const ZoneContent zone = ReadZoneScript(file.text, findings);
+    int32_t linesRead = 0;
+    const ZoneContent zone = ReadZoneScript(file.text, findings, &linesRead);
+    if (linesRead == 0) {
+        diagnostics.ReportError(path, "load", kNotAZoneScript);
+        return kFailed;
+    }
     const bool warned = ReportFindings(findings, path, line, diagnostics);
     // Under --werror a warning writes nothing; --check asks for the picture alone.
     if (line.werror && warned && !line.check) return kFailed;
@@ -303,17 +308,25 @@ int ToMap(const CommandLine& line, Diagnostics& diagnostics) {
         diagnostics.ReportError(path, "load", "this is a map, not a zone script");
         return kFailed;
     }
+    int32_t linesRead = 0;
+    Findings unread;
+    ReadZoneScript(file.text, unread, &linesRead);
+    if (linesRead == 0) {
+        diagnostics.ReportError(path, "load", kNotAZoneScript);
+        return kFailed;
+    }
     const bool named = line.output.has_value();
     const std::string txt = ".txt";
     const bool isTxt =
         path.size() > txt.size() && path.compare(path.size() - txt.size(), txt.size(), txt) == 0;
     const std::string output =
         line.output.value_or((isTxt ? path.substr(0, path.size() - txt.size()) : path) + ".tmx");
-    if (output == path) {
+    // --check writes nothing, so nothing it would write can be in the way.
+    if (!line.check && output == path) {
         diagnostics.ReportError(path, "write", "the zone script would be overwritten by its map");
         return kFailed;
     }
-    if (!named && access(output.c_str(), F_OK) == 0) {
+    if (!line.check && !named && access(output.c_str(), F_OK) == 0) {
         diagnostics.ReportError(output, "write",
                                 "the map is there already; name it with -o to replace it");
         return kFailed;

@@ -21,6 +21,9 @@ enum class TmxCompression : int32_t { None = 0, Zlib = 1, Gzip = 2, Zstd = 3 };
 
 // The bits of a global tile id below its three flip flags: the tile's number.
 constexpr uint32_t kTileIdMask = 0x1FFFFFFFu;
+// Tiled's fourth flag, a hexagonal tile turned by 120 degrees; it lies within
+// kTileIdMask, so it counts as part of the number.
+constexpr uint32_t kRotatedHexagonal120 = 0x10000000u;
 
 // One decoded global tile id.
 struct TmxCell {

@@ -52,7 +52,7 @@ struct TmxEllipse {
 };
 
 // What an object is drawn as; a shape child decides, a gid makes a tile.
-enum class TmxShape { Rectangle, Ellipse, Point, Polygon, Polyline, Text, Tile };
+enum class TmxShape { Rectangle, Ellipse, Capsule, Point, Polygon, Polyline, Text, Tile };
 
 class TmxObject {
   public:

@@ -501,6 +501,7 @@ void TmxJsonReader::ReadObject(TmxObject& object, const Json& json, const Spot& 
         object.SetGid(value);
     }
     if (Bool(json, "ellipse", false)) object.SetShape(TmxShape::Ellipse);
+    if (Bool(json, "capsule", false)) object.SetShape(TmxShape::Capsule);
     if (Bool(json, "point", false)) object.SetShape(TmxShape::Point);
     element text;
     if (json["text"].get(text) == simdjson::SUCCESS) object.SetShape(TmxShape::Text);

@@ -309,29 +309,30 @@ void TmxXmlReader::ReadObject(const TiXmlElement* element, TmxObject& object) {
     if (hasGid) object.SetGid(numbers[kGid]);
 
     // The first child of each name counts; the shapes in this order of precedence.
-    const TiXmlElement* shapes[5] = {};  // ellipse, point, text, polygon, polyline
+    const TiXmlElement* shapes[6] = {};  // ellipse, capsule, point, text, polygon, polyline
     const TiXmlElement* properties = nullptr;
-    static constexpr const char* kShapeNames[5] = {"ellipse", "point", "text", "polygon",
-                                                   "polyline"};
+    static constexpr const char* kShapeNames[6] = {"ellipse", "capsule", "point",
+                                                   "text",    "polygon", "polyline"};
     for (const TiXmlElement* child = element->FirstChildElement(); child != nullptr;
          child = child->NextSiblingElement()) {
         const char* name = child->Value();
         if (properties == nullptr && std::strcmp(name, "properties") == 0) properties = child;
-        for (int i = 0; i < 5; ++i) {
+        for (int i = 0; i < 6; ++i) {
             if (shapes[i] == nullptr && std::strcmp(name, kShapeNames[i]) == 0) shapes[i] = child;
         }
     }
     if (shapes[0] != nullptr) object.SetShape(TmxShape::Ellipse);
-    if (shapes[1] != nullptr) object.SetShape(TmxShape::Point);
-    if (shapes[2] != nullptr) object.SetShape(TmxShape::Text);
-    if (shapes[3] != nullptr) {
+    if (shapes[1] != nullptr) object.SetShape(TmxShape::Capsule);
+    if (shapes[2] != nullptr) object.SetShape(TmxShape::Point);
+    if (shapes[3] != nullptr) object.SetShape(TmxShape::Text);
+    if (shapes[4] != nullptr) {
         TmxPolygon polygon;
-        if (const char* points = shapes[3]->Attribute("points")) ReadPointsText(points, polygon);
+        if (const char* points = shapes[4]->Attribute("points")) ReadPointsText(points, polygon);
         object.SetPolygon(std::move(polygon));
     }
-    if (shapes[4] != nullptr) {
+    if (shapes[5] != nullptr) {
         TmxPolyline polyline;
-        if (const char* points = shapes[4]->Attribute("points")) ReadPointsText(points, polyline);
+        if (const char* points = shapes[5]->Attribute("points")) ReadPointsText(points, polyline);
         object.SetPolyline(std::move(polyline));
     }
     if (properties != nullptr) ReadProperties(properties, object.editProperties());
