@@ -21,9 +21,10 @@
 
 #include "BenchInputs.h"
 #include "FloorInflate.h"
-#include "ZoneDiff.h"
-#include "ZoneExports.h"
-#include "ZonePreview.h"
+#include "converter/exports/ConvertMap.h"
+#include "converter/review/ZoneDiff.h"
+#include "converter/review/ZonePicture.h"
+#include "converter/zone/ZoneWriter.h"
 #include "tmx/model/TmxMap.h"
 
 namespace {
@@ -57,10 +58,10 @@ void Floor(const BenchInput& input) {
 void Convert(const BenchInput& input) {
     tmx::TmxMap map;
     map.LoadFromText(input.text);
-    Findings findings;
-    const ZoneScript script = ConvertMap(map, false, findings);
-    benchmark::DoNotOptimize(findings.data());
-    benchmark::DoNotOptimize(script.bytes().data());
+    const ConvertedMap converted = ConvertMap(map);
+    const std::string script = WriteZoneScript(converted.zone);
+    benchmark::DoNotOptimize(converted.findings.data());
+    benchmark::DoNotOptimize(script.data());
 }
 
 struct InProcess {
@@ -166,17 +167,15 @@ int main(int argc, char** argv) {
             const auto t0 = Clock::now();
             tmx::TmxMap map;
             map.LoadFromText(input.text);
-            Findings findings;
-            const ZoneScript script = ConvertMap(map, true, findings);
+            const Zone zone = ConvertMap(map).zone;
             const auto t1 = Clock::now();
-            bytes = DrawZonePreview(script.content(), kDefaultPreviewScale).size();
+            bytes = DrawZonePicture(zone, kDefaultPictureScale).size();
             const auto t2 = Clock::now();
-            benchmark::DoNotOptimize(DiffZones(script.content(), script.content()).empty());
+            benchmark::DoNotOptimize(DiffZones(zone, zone).empty());
             const auto t3 = Clock::now();
-            const ZoneChanges emptied = DiffZones(ZoneContent{}, script.content());
+            const ZoneChanges emptied = DiffZones(Zone{}, zone);
             const auto t4 = Clock::now();
-            benchmark::DoNotOptimize(
-                DrawZoneChange(script.content(), emptied, kDefaultPreviewScale).size());
+            benchmark::DoNotOptimize(DrawZoneChange(zone, emptied, kDefaultPictureScale).size());
             const auto t5 = Clock::now();
             convertMs = std::min(convertMs, Milliseconds(t1 - t0));
             previewMs = std::min(previewMs, Milliseconds(t2 - t1));

@@ -7,23 +7,22 @@
 #include <cstdint>
 #include <string_view>
 
-#include "ZoneDescribe.h"
-#include "ZoneDiff.h"
-#include "ZoneScriptReader.h"
-#include "ZoneToMap.h"
+#include "converter/review/ZoneDescribe.h"
+#include "converter/review/ZoneDiff.h"
+#include "converter/tomap/ZoneToMap.h"
+#include "converter/zone/ZoneReader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-    Findings findings;
-    const ZoneContent zone = ReadZoneScript(bytes, findings);
-    Findings again;
-    const ZoneContent twice = ReadZoneScript(bytes, again);
+    const Zone zone = ReadZoneScript(bytes).zone;
+    const Zone twice = ReadZoneScript(bytes).zone;
     if (!DiffZones(zone, twice).empty()) __builtin_trap();
     if (DescribeZone(zone) != DescribeZone(twice)) __builtin_trap();
     // Against nothing: every part of it is a change, and none is lost.
-    const ZoneChanges all = DiffZones(ZoneContent{}, zone);
+    const ZoneChanges all = DiffZones(Zone{}, zone);
     if (all.empty() != DescribeZone(zone).empty()) __builtin_trap();
-    // Made a map: whatever it cannot hold is a finding.
-    if (MapFromZoneScript(bytes, "velt-ground-codes.png").tmx.empty()) __builtin_trap();
+    // Made a map, where it is a zone script: whatever it cannot hold is a finding.
+    const ZoneMap map = MapFromZoneScript(bytes, "velt-ground-codes.png");
+    if (map.isZoneScript == map.tmx.empty()) __builtin_trap();
     return 0;
 }

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "CommandLine.h"
+#include "converter/program/CommandLine.h"
 
 namespace {
 
@@ -19,9 +19,9 @@ std::string Described(const std::vector<std::string>& arguments) {
     if (line.version) text += " version";
     if (line.check) text += " check";
     if (line.werror) text += " werror";
-    if (line.diff) text += " diff";
-    if (line.describe) text += " describe";
-    if (line.toMap) text += " to-map";
+    if (line.mode == ModeKind::Diff) text += " diff";
+    if (line.mode == ModeKind::Describe) text += " describe";
+    if (line.mode == ModeKind::ToMap) text += " to-map";
     if (line.form == DiagnosticsForm::Json) text += " json";
     if (line.form == DiagnosticsForm::Github) text += " github";
     if (line.output) text += " output=" + *line.output;
@@ -72,9 +72,9 @@ TEST(CommandLine, GnuFormsAndTheirRefusals) {
         {{"a", "--diff", "b", "--preview=p", "--diagnostics=github"},
          "[a b] diff github preview=p"},
         {{"--diff", "--describe", "a", "b"},
-         "[a b] diff describe error: --diff, --describe and --to-map cannot be used together"},
+         "[a b] describe error: --diff, --describe and --to-map cannot be used together"},
         {{"--describe", "--to-map", "a"},
-         "[a] describe to-map error: --diff, --describe and --to-map cannot be used together"},
+         "[a] to-map error: --diff, --describe and --to-map cannot be used together"},
         {{"--diff", "--werror", "a", "b"},
          "[a b] werror diff error: --diff writes no zone script: -o, --check and --werror do not "
          "apply"},

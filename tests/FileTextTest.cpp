@@ -8,7 +8,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "tmx/decode/TmxFileText.h"
+#include "platform/FileText.h"
 
 namespace {
 
@@ -19,10 +19,10 @@ TEST(FileText, OnlyRegularFilesOfSomeSize) {
     std::ofstream(folder / "map.tmx") << "<map/>";
     std::ofstream(folder / "empty.tmx");
     std::ofstream(folder / "huge.tmx");
-    fs::resize_file(folder / "huge.tmx", tmx::kMaxFileSize + 1);  // sparse: no disk used
+    fs::resize_file(folder / "huge.tmx", platform::kMaxFileSize + 1);  // sparse: no disk used
     ASSERT_EQ(mkfifo((folder / "fifo.tmx").c_str(), 0600), 0);
 
-    const tmx::FileText map = tmx::ReadFileText((folder / "map.tmx").string(), 3);
+    const platform::FileText map = platform::ReadFileText((folder / "map.tmx").string(), 3);
     EXPECT_EQ(map.problem, "");
     EXPECT_FALSE(map.badSize);
     EXPECT_EQ(map.text, std::string("<map/>\0\0\0", 9));
@@ -38,7 +38,7 @@ TEST(FileText, OnlyRegularFilesOfSomeSize) {
         {"huge.tmx", "The file is larger than 256 MiB.", true},
     };
     for (const auto& row : refused) {
-        const tmx::FileText file = tmx::ReadFileText((folder / row.name).string(), 3);
+        const platform::FileText file = platform::ReadFileText((folder / row.name).string(), 3);
         EXPECT_EQ(file.problem, row.problem) << row.name;
         EXPECT_EQ(file.badSize, row.badSize) << row.name;
         EXPECT_TRUE(file.text.empty()) << row.name;
@@ -53,7 +53,7 @@ TEST(FileText, AFileThatShrinksIsNotReadHalf) {
     const char* const path = "/sys/devices/system/cpu/online";  // 4096 bytes, holds "0-1\n"
     struct stat info {};
     if (stat(path, &info) != 0 || info.st_size != 4096) GTEST_SKIP() << path << " is not here";
-    const tmx::FileText file = tmx::ReadFileText(path, 3);
+    const platform::FileText file = platform::ReadFileText(path, 3);
     EXPECT_EQ(file.problem, "The file shrank while it was read.");
     EXPECT_TRUE(file.badSize);
     EXPECT_TRUE(file.text.empty());

@@ -10,10 +10,11 @@
 #include <fstream>
 #include <iterator>
 
-#include "TileCodes.h"
-#include "ZoneDiff.h"
-#include "ZonePreview.h"
-#include "ZoneScriptReader.h"
+#include "converter/game/TileCodes.h"
+#include "converter/picture/GroundCodesTileset.h"
+#include "converter/review/ZoneDiff.h"
+#include "converter/review/ZonePicture.h"
+#include "converter/zone/ZoneReader.h"
 
 namespace {
 
@@ -59,13 +60,13 @@ std::string ReadFile(const std::string& path) {
 // arrowheads at three angles, at each kind of scale. Any change to the drawing shows here; a new
 // picture is kept only after it has been looked at again.
 TEST(Preview, DrawsAsThePicturesLookedAt) {
-    Findings findings;
-    const ZoneContent zone = ReadZoneScript(ReadFile(TEST_DATA_DIR "/preview/zone.txt"), findings);
-    ASSERT_TRUE(findings.empty());
+    const ZoneRead read = ReadZoneScript(ReadFile(TEST_DATA_DIR "/preview/zone.txt"));
+    ASSERT_TRUE(read.findings.empty());
+    const Zone& zone = read.zone;
     for (const int scale : {1, 3, 8, 14, 16}) {
         const std::string name = "/preview/scale-" + std::to_string(scale) + ".png";
         const Picture kept(ReadFile(TEST_DATA_DIR + name));
-        const Picture drawn(DrawZonePreview(zone, scale));
+        const Picture drawn(DrawZonePicture(zone, scale));
         ASSERT_FALSE(kept.empty()) << name;
         ASSERT_EQ(drawn.width(), kept.width()) << name;
         size_t differ = 0;
@@ -78,10 +79,10 @@ TEST(Preview, DrawsAsThePicturesLookedAt) {
 TEST(Preview, ShowsWhatTheZoneScriptSays) {
     std::ifstream file(TEST_CASES_DIR "/preview/drawn.files/zone.txt", std::ios::binary);
     const std::string script{std::istreambuf_iterator<char>(file), {}};
-    Findings findings;
-    const Picture picture(DrawZonePreview(ReadZoneScript(script, findings), 8));
+    const ZoneRead read = ReadZoneScript(script);
+    const Picture picture(DrawZonePicture(read.zone, 8));
     ASSERT_FALSE(picture.empty());
-    EXPECT_TRUE(findings.empty());
+    EXPECT_TRUE(read.findings.empty());
     EXPECT_EQ(picture.width(), 128u * 8);
 
     // Block 10001 at (0, 0), its first row 16 0 17 0 0 255; block 10002 of
@@ -121,14 +122,15 @@ TEST(Preview, ShowsWhatTheZoneScriptSays) {
 // Every ground code has a colour of its own, and neighbouring codes look
 // clearly different.
 TEST(Preview, NeighbouringCodesAreFarApart) {
-    ZoneContent zone;
+    Zone zone;
     for (int32_t code = 0; code < 256; ++code) {
         const int32_t block = code / 6;
-        zone.blocks[10001 + block][0][static_cast<size_t>(code % 6)] = code;
+        zone.EditBlock(10001 + block).codes[0][static_cast<size_t>(code % 6)] =
+            static_cast<uint8_t>(code);
         if (code % 6 == 0)
-            zone.placements.push_back({10001 + block, 12 * (block % 21), 12 * (block / 21)});
+            zone.placements.push_back({10001 + block, 12 * (block % 21), 12 * (block / 21), {}});
     }
-    const Picture picture(DrawZonePreview(zone, 8));
+    const Picture picture(DrawZonePicture(zone, 8));
     const auto colour = [&](int32_t code) {
         return picture.At(6 * (code / 6 % 21) + code % 6, 6 * (code / 6 / 21));
     };
@@ -147,20 +149,20 @@ TEST(Preview, NeighbouringCodesAreFarApart) {
 // A waypoint far outside the zone (an object at x = -2147483648) is drawn up
 // to the edge of the picture, and costs no more than one inside.
 TEST(Preview, PathsFromFarOutsideAreCutAtTheEdge) {
-    ZoneContent zone;
-    zone.paths.push_back({{1, -67108864, 60}, {1, 5, 60}, {1, 5, 67108863}});
+    Zone zone;
+    zone.paths.push_back({{1, -67108864, 60, {}}, {1, 5, 60, {}}, {1, 5, 67108863, {}}});
     // Cut before it is walked: drawing it costs what drawing its part inside
     // does, not a walk of half a billion pixels.
-    ZoneContent inside;
-    inside.paths.push_back({{1, 0, 60}, {1, 5, 60}, {1, 5, 127}});
-    const auto time = [](const ZoneContent& drawn) {
+    Zone inside;
+    inside.paths.push_back({{1, 0, 60, {}}, {1, 5, 60, {}}, {1, 5, 127, {}}});
+    const auto time = [](const Zone& drawn) {
         const auto start = std::chrono::steady_clock::now();
-        DrawZonePreview(drawn, 8);
+        DrawZonePicture(drawn, 8);
         return std::chrono::steady_clock::now() - start;
     };
     const auto near = time(inside);
     EXPECT_LT(time(zone), 5 * near + std::chrono::milliseconds(100));
-    const Picture picture(DrawZonePreview(zone, 8));
+    const Picture picture(DrawZonePicture(zone, 8));
     ASSERT_FALSE(picture.empty());
     for (int column = 0; column <= 5; ++column)
         EXPECT_TRUE(picture.At(column, 60).r > 200 && picture.At(column, 60).b < 100) << column;
@@ -172,10 +174,9 @@ TEST(Preview, PathsFromFarOutsideAreCutAtTheEdge) {
 TEST(Preview, TheSameZoneGivesTheSameBytes) {
     std::ifstream file(TEST_CASES_DIR "/preview/drawn.files/zone.txt", std::ios::binary);
     const std::string script{std::istreambuf_iterator<char>(file), {}};
-    Findings findings;
-    const ZoneContent zone = ReadZoneScript(script, findings);
-    EXPECT_EQ(DrawZonePreview(zone, 3), DrawZonePreview(zone, 3));
-    EXPECT_EQ(Picture(DrawZonePreview(zone, 1)).width(), 128u);
+    const Zone zone = ReadZoneScript(script).zone;
+    EXPECT_EQ(DrawZonePicture(zone, 3), DrawZonePicture(zone, 3));
+    EXPECT_EQ(Picture(DrawZonePicture(zone, 1)).width(), 128u);
 }
 
 // The ground codes tileset: 16 tiles of 32 x 32 a row; tile i in the colour
@@ -196,13 +197,13 @@ TEST(GroundTileset, EachTileShowsItsCode) {
         return Pixel{rgb[k], rgb[k + 1], rgb[k + 2]};
     };
     // The preview's colour of each code: a zone of a block of each, 21 a row.
-    ZoneContent codes;
+    Zone codes;
     for (int32_t code = 0; code < 256; ++code) {
-        for (auto& row : codes.blocks[10001 + code])
-            row.fill(code);
-        codes.placements.push_back({10001 + code, code % 21 * 12, code / 21 * 12});
+        for (auto& row : codes.EditBlock(10001 + code).codes)
+            row.fill(static_cast<uint8_t>(code));
+        codes.placements.push_back({10001 + code, code % 21 * 12, code / 21 * 12, {}});
     }
-    const Picture preview(DrawZonePreview(codes, 8));
+    const Picture preview(DrawZonePicture(codes, 8));
     const auto colour = [&](int32_t code) {
         return preview.At(code % 21 * 6, code / 21 * 6, 4, 4);
     };
@@ -245,11 +246,12 @@ TEST(GroundTileset, CodesGoBackToTheirIds) {
 // The picture of a change: with the same zone on both sides, the plain
 // preview with every pixel at 40 %.
 TEST(ChangePicture, TheSameZoneIsThePreviewDimmed) {
-    ZoneContent zone;
+    Zone zone;
     for (int32_t code = 0; code < 36; ++code)
-        zone.blocks[10001][static_cast<size_t>(code / 6)][static_cast<size_t>(code % 6)] = code * 7;
-    zone.placements.push_back({10001, 24, 12});
-    const Picture plain(DrawZonePreview(zone, 8));
+        zone.EditBlock(10001).codes[static_cast<size_t>(code / 6)][static_cast<size_t>(code % 6)] =
+            static_cast<uint8_t>(code * 7);
+    zone.placements.push_back({10001, 24, 12, {}});
+    const Picture plain(DrawZonePicture(zone, 8));
     const Picture change(DrawZoneChange(zone, DiffZones(zone, zone), 8));
     ASSERT_FALSE(change.empty());
     ASSERT_EQ(change.rgb().size(), plain.rgb().size());
@@ -261,19 +263,20 @@ TEST(ChangePicture, TheSameZoneIsThePreviewDimmed) {
 // moved path point leave a grey ghost and a grey line to where they went; a
 // removed trap is a grey ghost.
 TEST(ChangePicture, WhatChangedStandsOut) {
-    ZoneContent before;
-    for (auto& row : before.blocks[10001])
+    Zone before;
+    for (auto& row : before.EditBlock(10001).codes)
         row.fill(16);
-    before.placements.push_back({10001, 0, 0});
-    before.codes.push_back({20, 20, 0, 5});
-    before.codes.push_back({30, 30, '*', 0});
-    before.paths.push_back({{10001, 40, 40}, {10001, 45, 40}});
-    ZoneContent after = before;
-    after.blocks[10001][3][2] = 17;
-    after.codes = {{22, 20, 0, 5}};
-    after.paths = {{{10001, 40, 40}, {10001, 45, 42}}};
+    before.placements.push_back({10001, 0, 0, {}});
+    before.AddCode({20, 20, 0, 5, {}});
+    before.AddCode({30, 30, '*', 0, {}});
+    before.StartPath() = {{10001, 40, 40, {}}, {10001, 45, 40, {}}};
+    Zone after = before;
+    after.EditBlock(10001).codes[3][2] = 17;
+    after.codes = {{22, 20, 0, 5, {}}};
+    after.order = {{false, 0}, {true, 0}};
+    after.paths = {{{10001, 40, 40, {}}, {10001, 45, 42, {}}}};
 
-    const Picture plain(DrawZonePreview(after, 8));
+    const Picture plain(DrawZonePicture(after, 8));
     const Picture change(DrawZoneChange(after, DiffZones(before, after), 8));
     ASSERT_FALSE(change.empty());
     const Pixel grey{150, 150, 150};

@@ -14,9 +14,13 @@
 #include <string>
 #include <vector>
 
-#include "SaveOutput.h"
+#include "platform/SaveOutput.h"
 
 namespace {
+
+using platform::SaveError;
+using platform::SaveOutput;
+using platform::TemporaryFile;
 
 // Whether `pid` holds a file open in `folder`: the file being written,
 // named or not.

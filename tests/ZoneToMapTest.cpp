@@ -5,11 +5,11 @@
 
 #include <random>
 
-#include "FindingText.h"
-#include "TileCodes.h"
-#include "ZoneExports.h"
-#include "ZoneScript.h"
-#include "ZoneToMap.h"
+#include "converter/exports/ConvertMap.h"
+#include "converter/findings/FindingText.h"
+#include "converter/game/TileCodes.h"
+#include "converter/tomap/ZoneToMap.h"
+#include "converter/zone/ZoneWriter.h"
 #include "tmx/model/TmxMap.h"
 
 namespace {
@@ -18,59 +18,52 @@ namespace {
 // tiles give, in blocks numbered in reading order; markers, mobs and paths
 // interleaved, paths numbered by the count or by their own id.
 std::string RandomZoneScript(std::mt19937& random) {
-    ZoneScript script;
-    if (random() % 2) script.WriteLevel(static_cast<int32_t>(random() % 100 + 1));
-    if (random() % 2) script.WriteRespawn(static_cast<int32_t>(random() % 1000 + 1));
-    if (random() % 2) script.WriteZoneTitle("Crypt \"" + std::to_string(random() % 9) + "\"\t<&>");
-    script.WriteEmptyLine();
-    std::vector<std::array<int32_t, 3>> placements;
+    Zone zone;
+    if (random() % 2) zone.level = static_cast<int32_t>(random() % 100 + 1);
+    if (random() % 2) zone.respawn = static_cast<int32_t>(random() % 1000 + 1);
+    if (random() % 2) zone.title = "Crypt \"" + std::to_string(random() % 9) + "\"\t<&>";
     int32_t id = kFirstBlockId;
     for (int32_t row0 = 0; row0 < kZoneCells; row0 += kBlockCells) {
         for (int32_t column0 = 0; column0 < kZoneCells; column0 += kBlockCells) {
             if (random() % 40 != 0) continue;
-            int16_t codes[kBlockCells][kBlockCells] = {};
-            for (auto& row : codes)
-                for (int16_t& code : row)
-                    if (random() % 3 == 0)
-                        code = TileCodeFromId(static_cast<int32_t>(random() % kLastGroundId) + 1);
+            Zone::Block& block = zone.EditBlock(id);
             for (int32_t dy = 0; dy < kBlockCells; ++dy) {
-                // A block at the zone's last origin reaches past it: nothing there.
-                const bool inside = row0 + dy < kZoneCells;
-                int16_t line[kBlockCells] = {};
-                for (int32_t dx = 0; dx < kBlockCells; ++dx)
-                    line[dx] = inside && column0 + dx < kZoneCells ? codes[dy][dx] : 0;
-                script.WriteTileRow(id, dy + 1, line);
+                for (int32_t dx = 0; dx < kBlockCells; ++dx) {
+                    const int32_t code =
+                        TileCodeFromId(static_cast<int32_t>(random() % kLastGroundId) + 1);
+                    // A block at the zone's last origin reaches past it: nothing there.
+                    const bool inside = row0 + dy < kZoneCells && column0 + dx < kZoneCells;
+                    if (random() % 3 == 0 && inside) {
+                        block.codes[static_cast<size_t>(dy)][static_cast<size_t>(dx)] =
+                            static_cast<uint8_t>(code);
+                    }
+                }
             }
-            script.WriteEmptyLine();
-            placements.push_back({id++, 2 * column0, 2 * row0});
+            zone.placements.push_back({id++, 2 * column0, 2 * row0, {}});
         }
     }
-    for (const auto& [block, x, y] : placements)
-        script.WriteTilePlacement(block, x, y);
-    script.WriteEmptyLine();
-    script.WriteEmptyLine();
     const auto cell = [&] { return static_cast<int32_t>(random() % 1500) - 500; };
     int32_t counter = kFirstPathId;
     for (int n = static_cast<int>(random() % 30); n > 0; --n) {
         switch (random() % 5) {
             case 0:
-                script.WriteMarkerCode(cell(), cell(), "><*"[random() % 3]);
+                zone.AddCode({cell(), cell(), "><*" [random() % 3], 0, {}});
                 break;
             case 1:
-                script.WriteNumberCode(cell(), cell(), static_cast<int32_t>(random()));
+                zone.AddCode({cell(), cell(), 0, static_cast<int32_t>(random()), {}});
                 break;
             default: {
-                script.WritePathStart();
+                Zone::Path& path = zone.StartPath();
                 const int points = static_cast<int>(random() % 5);
                 if (points == 0) break;
-                const int32_t path =
+                const int32_t pathId =
                     random() % 2 ? counter++ : static_cast<int32_t>(random() % 20000 + 1);
                 for (int i = 0; i < points; ++i)
-                    script.WriteWaypoint(path, cell(), cell());
+                    path.push_back({pathId, cell(), cell(), {}});
             }
         }
     }
-    return script.bytes();
+    return WriteZoneScript(zone);
 }
 
 TEST(ZoneToMap, ZoneScriptsComeBackByteForByte) {
@@ -84,8 +77,7 @@ TEST(ZoneToMap, ZoneScriptsComeBackByteForByte) {
         tmx::TmxMap loaded;
         loaded.LoadFromText(map.tmx);
         ASSERT_FALSE(loaded.failed()) << loaded.errorMessage();
-        Findings findings;
-        ASSERT_EQ(ConvertMap(loaded, false, findings).bytes(), bytes) << round;
+        ASSERT_EQ(WriteZoneScript(ConvertMap(loaded).zone), bytes) << round;
     }
 }
 
@@ -95,12 +87,9 @@ TEST(ZoneToMap, ZoneScriptsComeBackByteForByte) {
 // each said at the title's line, where the round trip then differs.
 TEST(ZoneToMap, TitlesOfEveryByte) {
     const auto findingsOf = [](const std::string& title) {
-        ZoneScript script;
-        script.WriteZoneTitle(title);
-        script.WriteEmptyLine();
-        script.WriteEmptyLine();
-        script.WriteEmptyLine();
-        return MapFromZoneScript(script.bytes(), "velt-ground-codes.png").findings;
+        Zone zone;
+        zone.title = title;
+        return MapFromZoneScript(WriteZoneScript(zone), "velt-ground-codes.png").findings;
     };
     for (int byte = 1; byte < 256; ++byte) {
         if (byte == '\n' || byte == '\r') continue;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -65,6 +66,12 @@ class TmxMap {
     // of the run; paths are relative to the map's folder. (The readers do
     // this: see tmx/read/.)
     void LoadFromFile(const std::string& path, TmxTemplates* templates = nullptr);
+    // The same, from the text of the file at `path` already read, followed by
+    // kTextPadding bytes of its own (as ReadFileText adds them): a caller
+    // that looks at a file before it loads it reads it once.
+    static constexpr size_t kTextPadding = 64;
+    void LoadFromFileText(const std::string& path, std::string paddedText,
+                          TmxTemplates* templates = nullptr);
     void LoadFromText(const std::string& text);
 
     // How the readers build the map, in file order. A later tileset hides an

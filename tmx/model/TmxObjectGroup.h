@@ -8,6 +8,7 @@
 
 #include "tmx/model/TmxFinding.h"
 #include "tmx/model/TmxProperties.h"
+#include "tmx/model/TmxShape.h"
 
 namespace tmx {
 
@@ -50,9 +51,6 @@ struct TmxEllipse {
     int32_t radiusX = 0;
     int32_t radiusY = 0;
 };
-
-// What an object is drawn as; a shape child decides, a gid makes a tile.
-enum class TmxShape { Rectangle, Ellipse, Capsule, Point, Polygon, Polyline, Text, Tile };
 
 class TmxObject {
   public:

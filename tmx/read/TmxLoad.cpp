@@ -3,8 +3,9 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 
-#include "tmx/decode/TmxFileText.h"
+#include "platform/FileText.h"
 #include "tmx/model/TmxMap.h"
 #include "tmx/read/TmxJson.h"
 #include "tmx/read/TmxTemplate.h"
@@ -18,7 +19,8 @@ namespace {
 // buffer), and the JSON parser reads whole blocks of 64 bytes. The text either
 // parses always has this many NUL bytes after it, so that whatever they step
 // onto is still ours and, for TinyXML, still the end.
-constexpr size_t kParsePadding = kJsonPadding;
+constexpr size_t kParsePadding = TmxMap::kTextPadding;
+static_assert(kParsePadding >= kJsonPadding);
 
 // Whether TinyXML can parse `text` where it stands: no UTF-8 sequence (four
 // bytes at most) can start within its last bytes, as they are all ASCII.
@@ -46,15 +48,21 @@ void Read(TmxMap& map, const char* text, size_t size, std::string* owner, TmxTem
 }  // namespace
 
 void TmxMap::LoadFromFile(const std::string& path, TmxTemplates* templates) {
-    SetSourcePath(path);
-    TmxTemplates own;
-    FileText file = ReadFileText(path, kParsePadding);
+    platform::FileText file = platform::ReadFileText(path, kParsePadding);
     if (!file.problem.empty()) {
+        SetSourcePath(path);
         RecordError(file.badSize ? TmxLoadError::BadFileSize : TmxLoadError::OpenFailed,
                     file.problem);
         return;
     }
-    Read(*this, file.text.c_str(), file.text.size() - kParsePadding, &file.text,
+    LoadFromFileText(path, std::move(file.text), templates);
+}
+
+void TmxMap::LoadFromFileText(const std::string& path, std::string paddedText,
+                              TmxTemplates* templates) {
+    SetSourcePath(path);
+    TmxTemplates own;
+    Read(*this, paddedText.c_str(), paddedText.size() - kParsePadding, &paddedText,
          templates != nullptr ? *templates : own);
 }
 

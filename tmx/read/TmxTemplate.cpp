@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-#include "tmx/decode/TmxFileText.h"
+#include "platform/FileText.h"
 #include "tmx/read/TmxJson.h"
 #include "tmx/read/TmxXml.h"
 #include "tmx/read/TmxXmlReader.h"
@@ -45,7 +45,7 @@ std::string TmxTemplates::Apply(TmxObject& object) {
 
 TmxTemplates::Entry TmxTemplates::Read(const std::string& path) {
     Entry entry;
-    FileText file = ReadFileText(path, kJsonPadding);
+    platform::FileText file = platform::ReadFileText(path, kJsonPadding);
     if (!file.problem.empty()) {
         entry.problem = file.problem;
         return entry;

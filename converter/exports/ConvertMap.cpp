@@ -1,0 +1,41 @@
+#include "converter/exports/ConvertMap.h"
+
+#include "converter/exports/Exports.h"
+#include "converter/exports/LayerPath.h"
+
+namespace {
+
+// The loader's findings about `map`, about the layer or object group at
+// their place in the stacking order.
+Findings FindingsOfLoad(const tmx::TmxMap& map) {
+    using Element = FindingSubject::Element;
+    Findings findings;
+    findings.reserve(map.findings().size());
+    for (const tmx::TmxFinding& found : map.findings()) {
+        FindingSubject about{Element::Layer, LayerPath(map, found.order, found.layer),
+                             found.objectId, "", 0};
+        for (const tmx::TmxLayer& layer : map.layers()) {
+            if (layer.orderIndex() == found.order) about.layerId = layer.id();
+        }
+        for (const tmx::TmxObjectGroup& group : map.objectGroups()) {
+            if (group.orderIndex() == found.order) about.layerId = group.id();
+        }
+        if (const auto* data = std::get_if<tmx::TmxLayerDataProblem>(&found.problem)) {
+            findings.push_back(FindingOf(finding::LayerData{*data}, found.at, about));
+        } else if (const auto* problem = std::get_if<tmx::TmxTemplateProblem>(&found.problem)) {
+            about.element = Element::Object;
+            findings.push_back(FindingOf(finding::Template{*problem}, found.at, about));
+        }
+    }
+    return findings;
+}
+
+}  // namespace
+
+ConvertedMap ConvertMap(const tmx::TmxMap& map) {
+    ConvertedMap converted{{}, FindingsOfLoad(map)};
+    ExportMapProperties(map, converted.zone, converted.findings);
+    ExportTileLayers(map, converted.zone, converted.findings);
+    ExportObjectGroups(map, converted.zone, converted.findings);
+    return converted;
+}

@@ -1,0 +1,14 @@
+#pragma once
+
+#include "converter/findings/Finding.h"
+#include "converter/zone/Zone.h"
+#include "tmx/model/TmxMap.h"
+
+// A loaded map's zone: the three exports in their order, and what they and
+// the loader found, the loader's own findings (layer data, templates) first.
+struct ConvertedMap {
+    Zone zone;
+    Findings findings;
+};
+
+ConvertedMap ConvertMap(const tmx::TmxMap& map);

@@ -1,0 +1,245 @@
+#include <algorithm>
+#include <array>
+#include <set>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "converter/exports/Exports.h"
+#include "converter/exports/LayerPath.h"
+#include "converter/game/TileCodes.h"
+#include "converter/game/ZoneGeometry.h"
+
+namespace {
+
+constexpr size_t kIdsNamed = 8;
+
+using TileGrid = std::array<int16_t, kZoneCells * kZoneCells>;
+// For each cell, the index of the last layer that covered it; -1 for none.
+using OwnerGrid = std::array<int32_t, kZoneCells * kZoneCells>;
+
+// Whether a code reaches the zone script: codes above 255 become 0 in a block.
+constexpr bool IsGround(int16_t code) {
+    return code > 0 && code <= kMaxGroundCode;
+}
+
+// What laying one layer did besides filling the grid.
+struct LayerTally {
+    int64_t cellsCovered = 0;
+    int64_t tilesOutside = 0;
+    int64_t tilesWithoutCode = 0;
+    // Tileset index, local id, and whether the tile was turned 120 degrees.
+    std::set<std::tuple<int32_t, int32_t, bool>> idsWithoutCode;
+    std::vector<int32_t> groundTilesets;   // of its tiles with ground, in order met
+    std::vector<Cell> firstCodelessCells;  // the first kIdsNamed, in the order visited
+    int64_t cellsBlanked = 0;              // held ground before, hold none now
+    std::vector<Cell> firstBlankedCells;   // the first kIdsNamed, row by row
+    int64_t groundAfter = 0;               // cells of the zone with ground once it is laid
+};
+
+// A tile without ground, as a designer knows it. A tile turned 120 degrees on
+// a hexagonal map carries a bit the game reads as part of its id: it is named
+// as the tile without the bit.
+std::tuple<int32_t, int32_t, bool> CodelessId(const tmx::TmxLayer& layer, uint32_t gid) {
+    const bool turned = (gid & tmx::kRotatedHexagonal120) != 0;
+    const tmx::TmxCell cell = layer.CellFromGid(turned ? gid & ~tmx::kRotatedHexagonal120 : gid);
+    return {cell.tilesetIndex, cell.localId, turned};
+}
+
+// Lays one layer, the `index`th, onto the grid: it covers the cells of its
+// chunks inside the grid, empty ones included.
+LayerTally LayLayer(const tmx::TmxLayer& layer, int32_t index, TileGrid& grid, OwnerGrid& owner) {
+    LayerTally tally;
+    const TileGrid before = grid;
+    // Ground comes in runs of one tile: a cell repeating the id before it
+    // repeats its code. Cells the data did not reach hold id 0.
+    const int16_t unreachedCode = TileCodeFromId(0);
+    uint32_t lastGid = 0;
+    int16_t lastCode = TileCodeFromId(layer.CellFromGid(0).localId);
+    int64_t lastIsCodeless = 0;  // a tile, but no ground
+    int32_t lastGroundTileset = -2;
+    int64_t tilesWithoutCode = 0;
+    int64_t cellsCovered = 0;
+    layer.VisitCells(
+        {0, 0, kZoneCells, kZoneCells},
+        [&](int32_t x, int32_t y, const uint32_t* gid) {
+            int16_t code = unreachedCode;
+            if (gid != nullptr) {
+                if (*gid != lastGid) {
+                    lastGid = *gid;
+                    const tmx::TmxCell cell = layer.CellFromGid(lastGid);
+                    lastCode = TileCodeFromId(cell.localId);
+                    lastIsCodeless = (lastGid & tmx::kTileIdMask) != 0 && !IsGround(lastCode);
+                    if (lastIsCodeless) tally.idsWithoutCode.insert(CodelessId(layer, lastGid));
+                    if (IsGround(lastCode) && cell.tilesetIndex != lastGroundTileset) {
+                        lastGroundTileset = cell.tilesetIndex;
+                        auto& seen = tally.groundTilesets;
+                        if (std::find(seen.begin(), seen.end(), lastGroundTileset) == seen.end())
+                            seen.push_back(lastGroundTileset);
+                    }
+                }
+                code = lastCode;
+                tilesWithoutCode += lastIsCodeless;
+                if (lastIsCodeless && tally.firstCodelessCells.size() < kIdsNamed) [[unlikely]] {
+                    tally.firstCodelessCells.push_back({x, y});
+                }
+            }
+            grid[static_cast<size_t>(y * kZoneCells + x)] = code;
+            owner[static_cast<size_t>(y * kZoneCells + x)] = index;
+            ++cellsCovered;
+        },
+        &tally.tilesOutside);
+    tally.tilesWithoutCode = tilesWithoutCode;
+    tally.cellsCovered = cellsCovered;
+    // What the layer blanked: ground before, none now. (Codes 1 to 255 less
+    // one are below 255 unsigned; counted in 32 bits, which vectorizes.)
+    uint32_t blanked = 0;
+    uint32_t ground = 0;
+    for (size_t i = 0; i < grid.size(); ++i) {
+        const uint32_t isGround = static_cast<uint16_t>(grid[i] - 1) < 255;
+        blanked +=
+            static_cast<uint32_t>(static_cast<uint16_t>(before[i] - 1) < 255) & (isGround ^ 1);
+        ground += isGround;
+    }
+    tally.cellsBlanked = blanked;
+    tally.groundAfter = ground;
+    for (size_t i = 0; blanked > 0 && i < grid.size(); ++i) {
+        if (IsGround(before[i]) && !IsGround(grid[i])) {
+            tally.firstBlankedCells.push_back(
+                {static_cast<int64_t>(i % kZoneCells), static_cast<int64_t>(i / kZoneCells)});
+            if (tally.firstBlankedCells.size() == kIdsNamed) break;
+        }
+    }
+    return tally;
+}
+
+template <class Kind>
+Finding LayerFinding(const tmx::TmxLayer& layer, Kind what) {
+    return FindingOf(std::move(what), layer.location(),
+                     {FindingSubject::Element::Layer,
+                      LayerPath(layer.map(), layer.orderIndex(), layer.name()), 0, "", layer.id()});
+}
+
+// A tileset as a designer knows it: its name, or the file it is kept in.
+std::string TilesetName(const tmx::TmxMap& map, int32_t index) {
+    if (index < 0 || static_cast<size_t>(index) >= map.tilesets().size()) return "";
+    const tmx::TmxTileset& tileset = map.tilesets()[static_cast<size_t>(index)];
+    return tileset.name().empty() ? tileset.source() : tileset.name();
+}
+
+// Every tile layer in map order; a later layer overwrites an earlier one in
+// every cell it covers. Findings of each layer: tiles-outside-zone,
+// tile-without-code, tilesets-share-codes (a note), layer-blanks-tiles,
+// hidden-layer (a note, where it decides cells of the zone: is the last to
+// cover them), layer-offset; of the map: empty-zone.
+void FillGrid(const tmx::TmxMap& map, TileGrid& grid, Findings& findings) {
+    OwnerGrid owner;
+    owner.fill(-1);
+    // Hidden-layer notes (the finding's index, the layer's), kept only where
+    // the layer decides cells.
+    std::vector<std::pair<size_t, int32_t>> hiddenNotes;
+    std::string blankedLastGround;
+    int64_t ground = 0;
+    int32_t index = 0;
+    for (const tmx::TmxLayer& layer : map.layers()) {
+        const LayerTally tally = LayLayer(layer, index, grid, owner);
+        if (tally.tilesOutside > 0) {
+            findings.push_back(LayerFinding(layer, finding::TilesOutsideZone{tally.tilesOutside}));
+        }
+        if (tally.tilesWithoutCode > 0) {
+            // A hostile layer may have thousands of such ids; the first few say it.
+            finding::TileWithoutCode codeless{tally.tilesWithoutCode,
+                                              static_cast<int64_t>(tally.idsWithoutCode.size()),
+                                              {},
+                                              tally.firstCodelessCells};
+            for (auto id = tally.idsWithoutCode.begin();
+                 id != tally.idsWithoutCode.end() && codeless.firstIds.size() < kIdsNamed; ++id) {
+                const auto& [tileset, localId, turned] = *id;
+                codeless.firstIds.push_back({TilesetName(map, tileset), localId, turned});
+            }
+            findings.push_back(LayerFinding(layer, std::move(codeless)));
+        }
+        if (tally.groundTilesets.size() > 1) {
+            finding::TilesetsShareCodes shared{static_cast<int64_t>(tally.groundTilesets.size()),
+                                               {}};
+            for (size_t i = 0; i < tally.groundTilesets.size() && i < kIdsNamed; ++i)
+                shared.firstTilesets.push_back(TilesetName(map, tally.groundTilesets[i]));
+            findings.push_back(LayerFinding(layer, std::move(shared)));
+        }
+        if (tally.cellsBlanked > 0) {
+            findings.push_back(LayerFinding(
+                layer, finding::LayerBlanksTiles{tally.cellsBlanked, tally.firstBlankedCells}));
+        }
+        if (!layer.visible() && tally.cellsCovered > 0) {
+            hiddenNotes.emplace_back(findings.size(), index);
+            findings.push_back(LayerFinding(layer, finding::HiddenLayer{}));
+        }
+        if (layer.offsetX() != 0 || layer.offsetY() != 0) {
+            findings.push_back(
+                LayerFinding(layer, finding::LayerOffset{layer.offsetX(), layer.offsetY()}));
+        }
+        if (ground > 0 && tally.groundAfter == 0) {
+            blankedLastGround = LayerPath(map, layer.orderIndex(), layer.name());
+        }
+        ground = tally.groundAfter;
+        ++index;
+    }
+
+    // A hidden layer whose every cell a later layer covers again changes nothing.
+    std::vector<bool> decides(map.layers().size(), false);
+    for (const int32_t last : owner) {
+        if (last >= 0) decides[static_cast<size_t>(last)] = true;
+    }
+    for (auto note = hiddenNotes.rbegin(); note != hiddenNotes.rend(); ++note) {
+        if (!decides[static_cast<size_t>(note->second)]) {
+            findings.erase(findings.begin() + static_cast<ptrdiff_t>(note->first));
+        }
+    }
+
+    if (!map.layers().empty() && ground == 0) {
+        findings.push_back(FindingOf(finding::EmptyZone{blankedLastGround}, map.location()));
+    }
+}
+
+// The block at a cell origin; cells past the grid's edge and codes outside 0
+// to 255 are 0. Whether it holds any ground.
+bool FormBlock(const TileGrid& grid, int32_t xOrigin, int32_t yOrigin, Zone::BlockCodes& codes) {
+    bool any = false;
+    for (int32_t dy = 0; dy < kBlockCells; ++dy) {
+        for (int32_t dx = 0; dx < kBlockCells; ++dx) {
+            const int32_t x = xOrigin + dx;
+            const int32_t y = yOrigin + dy;
+            int16_t code = 0;
+            if (x < kZoneCells && y < kZoneCells)
+                code = grid[static_cast<size_t>(y * kZoneCells + x)];
+            if (code < 0 || code > kMaxGroundCode) code = 0;
+            codes[static_cast<size_t>(dy)][static_cast<size_t>(dx)] = static_cast<uint8_t>(code);
+            any = any || code != 0;
+        }
+    }
+    return any;
+}
+
+}  // namespace
+
+void ExportTileLayers(const tmx::TmxMap& map, Zone& zone, Findings& findings) {
+    TileGrid grid{};
+    FillGrid(map, grid, findings);
+    // The ground is laid out as if the map were orthogonal.
+    if (!map.orientationName().empty() && map.orientationName() != "orthogonal") {
+        findings.push_back(FindingOf(finding::Orientation{map.orientationName()}, map.location()));
+    }
+
+    // Every block with a tile in it is defined and placed under its own id,
+    // repeated blocks included, so that no tile of the map is left out. The
+    // game reads a placement at twice the block's cell origin.
+    int32_t nextId = kFirstBlockId;
+    for (int32_t yOrigin = 0; yOrigin < kZoneCells; yOrigin += kBlockCells) {
+        for (int32_t xOrigin = 0; xOrigin < kZoneCells; xOrigin += kBlockCells) {
+            Zone::Block block{nextId, {}, {}};
+            if (!FormBlock(grid, xOrigin, yOrigin, block.codes)) continue;
+            zone.blocks.push_back(block);
+            zone.placements.push_back({nextId++, xOrigin * 2, yOrigin * 2, {}});
+        }
+    }
+}

@@ -1,0 +1,67 @@
+#include "converter/findings/Diagnostics.h"
+
+#include <cstdio>
+
+#include "converter/findings/FindingText.h"
+#include "converter/text/Escape.h"
+
+const char* SeverityName(Severity severity) {
+    switch (severity) {
+        case Severity::Note:
+            return "note";
+        case Severity::Warning:
+            return "warning";
+        case Severity::Error:
+            return "error";
+    }
+    return "error";
+}
+
+void Diagnostics::Report(const std::string& path, const Finding& finding) {
+    const tmx::TmxLocation at = finding.at;
+    const std::string line = std::to_string(at.line);
+    const std::string column = std::to_string(at.column);
+    const char* kind = KindName(finding.what);
+    const std::string message = FindingText(finding);
+    std::string text;
+    text.reserve(path.size() + message.size() + 64);
+    switch (form_) {
+        case DiagnosticsForm::Text:
+            // One line a finding, whatever bytes its names hold.
+            text.append(VisibleText(path));
+            if (at.line > 0) text.append(":").append(line).append(":").append(column);
+            text.append(": ").append(SeverityName(finding.severity)).append(": ");
+            text.append(VisibleText(message)).append(" [").append(kind).append("]\n");
+            std::fwrite(text.data(), 1, text.size(), stderr);
+            return;
+        case DiagnosticsForm::Json: {
+            text = "{\"file\":" + JsonString(path) + ",\"line\":" + line + ",\"column\":" + column +
+                   ",\"severity\":\"" + SeverityName(finding.severity) + "\",\"kind\":\"" + kind +
+                   "\",\"message\":" + JsonString(message);
+            const FindingSubject& about = finding.about;
+            if (!about.layer.empty()) text += ",\"layer\":" + JsonString(about.layer);
+            if (about.layerId != 0) text += ",\"layerId\":" + std::to_string(about.layerId);
+            if (const std::vector<Cell>* cells = CellsOf(finding.what)) {
+                text += ",\"cells\":[";
+                for (size_t i = 0; i < cells->size(); ++i) {
+                    text += (i == 0 ? "[" : ",[") + std::to_string((*cells)[i].column) + "," +
+                            std::to_string((*cells)[i].row) + "]";
+                }
+                text += "]";
+            }
+            if (about.objectId != 0) text += ",\"object\":" + std::to_string(about.objectId);
+            text += "}\n";
+            std::fwrite(text.data(), 1, text.size(), stderr);
+            return;
+        }
+        case DiagnosticsForm::Github:
+            text =
+                std::string("::") +
+                (finding.severity == Severity::Note ? "notice" : SeverityName(finding.severity)) +
+                " file=" + GithubText(path, true) +
+                (at.line > 0 ? ",line=" + line + ",col=" + column : "") + ",title=" + kind +
+                "::" + GithubText(message, false) + "\n";
+            std::fwrite(text.data(), 1, text.size(), stdout);
+            return;
+    }
+}

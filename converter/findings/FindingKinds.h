@@ -1,0 +1,518 @@
+#pragma once
+
+// Every kind of finding, each declared once: its name as users see it in
+// brackets, its severity unless its maker says otherwise, its fields, and
+// its words. Adding a kind is adding its struct here and its name to the
+// list at the end; the catalogue in docs/manual.md is checked against that
+// list by the tests.
+
+#include <algorithm>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "converter/findings/FindingSubject.h"
+#include "converter/findings/Words.h"
+#include "converter/game/Cell.h"
+#include "converter/text/Escape.h"
+#include "converter/text/Lists.h"
+#include "tmx/model/TmxFinding.h"
+#include "tmx/model/TmxShape.h"
+
+using Severity = tmx::TmxSeverity;
+
+namespace finding {
+
+// Errors: what could not be done at all.
+
+struct Load {  // the map (or zone script) could not be read
+    static constexpr const char* kName = "load";
+    static constexpr Severity kSeverity = Severity::Error;
+    std::string reason;
+    std::string Words(const FindingSubject&) const { return reason; }
+};
+
+struct Write {  // the zone script (or picture, or map) could not be written
+    static constexpr const char* kName = "write";
+    static constexpr Severity kSeverity = Severity::Error;
+    std::string reason;
+    std::string Words(const FindingSubject&) const { return reason; }
+};
+
+// What the loader could not use as written.
+
+struct LayerData {
+    static constexpr const char* kName = "layer-data";
+    static constexpr Severity kSeverity = Severity::Warning;
+    tmx::TmxLayerDataProblem problem;
+    std::string Words(const FindingSubject& about) const {
+        const std::string element = ElementWords(about);
+        switch (problem.kind) {
+            case tmx::TmxLayerDataProblem::Kind::Undecodable:
+                return element + ": its " + problem.compression + " data could not be " +
+                       (problem.compression == "zstd" ? "decoded" : "inflated");
+            case tmx::TmxLayerDataProblem::Kind::UnknownCompression:
+                return element + ": its compression " + Quoted(problem.compression) +
+                       " is unknown; the data was read as uncompressed";
+            case tmx::TmxLayerDataProblem::Kind::TooLarge:
+                break;
+        }
+        return element + ": it declares " + std::to_string(problem.width) + " x " +
+               std::to_string(problem.height) + " cells, more than a map may hold";
+    }
+};
+
+struct Template {
+    static constexpr const char* kName = "template";
+    static constexpr Severity kSeverity = Severity::Warning;
+    tmx::TmxTemplateProblem problem;
+    std::string Words(const FindingSubject& about) const {
+        return ElementWords(about) + " is kept as written: its template " + Quoted(problem.path) +
+               " could not be used: " + problem.reason;
+    }
+};
+
+// Tile layers.
+
+struct TilesOutsideZone {
+    static constexpr const char* kName = "tiles-outside-zone";
+    static constexpr Severity kSeverity = Severity::Warning;
+    int64_t tiles = 0;
+    std::string Words(const FindingSubject& about) const {
+        return ElementWords(about) + ": " + Plural(tiles, "tile lies", "tiles lie") +
+               " outside the zone's " + ZoneCellsWords() + " and " + (tiles == 1 ? "was" : "were") +
+               " left out";
+    }
+};
+
+struct TileId {
+    std::string tileset;  // its name, or the file it is kept in
+    int32_t localId = 0;
+    // Tiled's hexagonal 120 degree turn is set: the id and tileset are those
+    // of the tile without it, which the game reads as another id.
+    bool turned120 = false;
+};
+
+struct TileWithoutCode {
+    static constexpr const char* kName = "tile-without-code";
+    static constexpr Severity kSeverity = Severity::Warning;
+    int64_t tiles = 0;
+    int64_t distinctIds = 0;
+    std::vector<TileId> firstIds;  // the first few, by tileset then id
+    std::vector<Cell> firstCells;  // the first few, as the layer lists them
+
+    std::string Words(const FindingSubject& about) const {
+        const bool anyTurned = std::any_of(firstIds.begin(), firstIds.end(),
+                                           [](const TileId& id) { return id.turned120; });
+        return ElementWords(about) + ": " + Plural(tiles, "tile has", "tiles have") +
+               " no ground code and " + (tiles == 1 ? "was" : "were") + " left out: local " +
+               (distinctIds == 1 ? "id " : "ids ") + IdWords() + " (only 1 to 198 have one" +
+               (anyTurned ? "; a tile turned 120\u00b0 on a hexagonal map carries Tiled's "
+                            "rotation bit, which the game reads as part of its id"
+                          : "") +
+               "), in " + (tiles == 1 ? "cell " : "cells ") + Listed(firstCells, tiles, CellWords);
+    }
+
+  private:
+    // Ids, each run of one tileset followed by its name: "3, 4 of "a", 9 of "b"".
+    std::string IdWords() const {
+        size_t i = 0;
+        return Listed(
+            firstIds, distinctIds,
+            [&](const TileId& id) {
+                std::string text = std::to_string(id.localId);
+                if (id.turned120) text += " turned 120\u00b0";
+                ++i;
+                if (i == firstIds.size() || firstIds[i].tileset != id.tileset)
+                    text += " of " + TilesetWords(id.tileset);
+                return text;
+            },
+            LastJoin::Comma);
+    }
+};
+
+struct TilesetsShareCodes {
+    static constexpr const char* kName = "tilesets-share-codes";
+    static constexpr Severity kSeverity = Severity::Note;
+    int64_t tilesets = 0;
+    std::vector<std::string> firstTilesets;
+    std::string Words(const FindingSubject& about) const {
+        return ElementWords(about) + " takes its ground from " +
+               Plural(tilesets, "tileset", "tilesets") + ", " +
+               Listed(firstTilesets, tilesets, TilesetWords) +
+               ": a tile's ground code comes from its id within its tileset alone, so tiles of "
+               "different tilesets with the same id become the same ground";
+    }
+};
+
+struct EmptyZone {
+    static constexpr const char* kName = "empty-zone";
+    static constexpr Severity kSeverity = Severity::Warning;
+    std::string blankedBy;  // the layer that blanked the last ground; "" if none had any
+    std::string Words(const FindingSubject&) const {
+        return "the zone has no ground: " +
+               (blankedBy.empty() ? "no tile in its " + ZoneCellsWords() + " has a ground code"
+                                  : "layer " + Quoted(blankedBy) + " blanked the last of it");
+    }
+};
+
+struct LayerBlanksTiles {
+    static constexpr const char* kName = "layer-blanks-tiles";
+    static constexpr Severity kSeverity = Severity::Warning;
+    int64_t cells = 0;
+    std::vector<Cell> firstCells;  // the first few, row by row
+    std::string Words(const FindingSubject& about) const {
+        return ElementWords(about) + " blanks " + Plural(cells, "cell", "cells") +
+               " of the layers below it, " + Listed(firstCells, cells, CellWords) +
+               ": a layer decides every cell it covers, even where it holds no ground";
+    }
+};
+
+struct HiddenLayer {  // a layer, object group or group
+    static constexpr const char* kName = "hidden-layer";
+    static constexpr Severity kSeverity = Severity::Note;
+    std::string Words(const FindingSubject& about) const {
+        return ElementWords(about) + " is hidden, but " +
+               (about.element == FindingSubject::Element::Layer
+                    ? "still decides the cells it covers"
+                    : "is still exported");
+    }
+};
+
+struct LayerOffset {  // a layer, object group or group
+    static constexpr const char* kName = "layer-offset";
+    static constexpr Severity kSeverity = Severity::Warning;
+    double x = 0;
+    double y = 0;
+    std::string Words(const FindingSubject& about) const {
+        return ElementWords(about) + " is offset by (" + PixelWords(x) + ", " + PixelWords(y) +
+               ") pixels, which the conversion ignores";
+    }
+};
+
+struct Orientation {
+    static constexpr const char* kName = "orientation";
+    static constexpr Severity kSeverity = Severity::Warning;
+    std::string name;
+    std::string Words(const FindingSubject&) const {
+        return "the map is " + name + "; it is converted as if it were orthogonal";
+    }
+};
+
+// Object groups and objects.
+
+struct GroupName {
+    static constexpr const char* kName = "group-name";
+    static constexpr Severity kSeverity = Severity::Warning;
+    std::string nearName;  // the name the game reads that it nearly is
+    int64_t objects = 0;   // how many were ignored
+    std::string Words(const FindingSubject& about) const {
+        return ElementWords(about) + " is not " + Quoted(nearName) + ": its " +
+               Plural(objects, "object was", "objects were") + " ignored";
+    }
+};
+
+struct MobNumber {
+    static constexpr const char* kName = "mob-number";
+    static constexpr Severity kSeverity = Severity::Warning;
+    int32_t spawns = 0;  // the mob it spawns; 0 where the name holds no number
+    std::string Words(const FindingSubject& about) const {
+        return ElementWords(about) +
+               (spawns == 0 ? " has no mob number" : ": its name is not a whole number") +
+               "; it spawns mob " + std::to_string(spawns);
+    }
+};
+
+struct ZoneMarker {
+    static constexpr const char* kName = "zone-marker";
+    static constexpr Severity kSeverity = Severity::Warning;
+    std::string Words(const FindingSubject& about) const {
+        return ElementWords(about) +
+               " is neither an entry (In, in, IN) nor an exit (Out, out, OUT); it was left out";
+    }
+};
+
+struct WaypointShape {
+    static constexpr const char* kName = "waypoint-shape";
+    static constexpr Severity kSeverity = Severity::Warning;
+    tmx::TmxShape shape = tmx::TmxShape::Rectangle;
+    std::string Words(const FindingSubject& about) const {
+        return ElementWords(about) + " is " + ShapeWords(shape) +
+               (shape == tmx::TmxShape::Polyline ? "" : ", not a polyline") +
+               "; its path has no waypoints";
+    }
+};
+
+struct PathIdReused {
+    static constexpr const char* kName = "path-id-reused";
+    static constexpr Severity kSeverity = Severity::Warning;
+    int32_t pathId = 0;
+    int32_t firstObject = 0;  // the object that took it first
+    std::string Words(const FindingSubject& about) const {
+        return ElementWords(about) + " takes path id " + std::to_string(pathId) +
+               ", which object " + std::to_string(firstObject) + " already has";
+    }
+};
+
+struct ObjectOutsideZone {
+    static constexpr const char* kName = "object-outside-zone";
+    static constexpr Severity kSeverity = Severity::Warning;
+    Cell cell;
+    std::string Words(const FindingSubject& about) const {
+        return ElementWords(about) + " lies in cell " + CellWords(cell) + ", outside the zone's " +
+               ZoneCellsWords();
+    }
+};
+
+struct PathOutsideZone {  // the same kind as ObjectOutsideZone, for a path's points
+    static constexpr const char* kName = "object-outside-zone";
+    static constexpr Severity kSeverity = Severity::Warning;
+    Cell firstOutside;
+    int64_t pointsOutside = 0;
+    int64_t points = 0;
+    std::string Words(const FindingSubject& about) const {
+        return ElementWords(about) + ": " + std::to_string(pointsOutside) + " of its " +
+               Plural(points, "point", "points") + (pointsOutside == 1 ? " lies" : " lie") +
+               " outside the zone's " + ZoneCellsWords() + ", the first in cell " +
+               CellWords(firstOutside);
+    }
+};
+
+struct TileObjectAnchor {
+    static constexpr const char* kName = "tile-object-anchor";
+    static constexpr Severity kSeverity = Severity::Warning;
+    Cell drawnOver;  // its top-left cell, as Tiled draws it
+    Cell placedIn;   // the cell of its bottom-left corner
+    std::string Words(const FindingSubject& about) const {
+        return ElementWords(about) + " is a tile drawn over cell " + CellWords(drawnOver) +
+               " but placed in cell " + CellWords(placedIn) +
+               ": Tiled holds a tile object by its bottom-left corner, and the game places it "
+               "in the cell of that corner";
+    }
+};
+
+struct PathPoint {
+    static constexpr const char* kName = "path-point";
+    static constexpr Severity kSeverity = Severity::Warning;
+    int64_t number = 0;  // 1-based
+    std::string text;    // as written
+    int32_t readX = 0;
+    int32_t readY = 0;
+    int64_t partialPoints = 0;  // how many of its points are like it
+    std::string Words(const FindingSubject& about) const {
+        std::string words = ElementWords(about) + ": its point " + std::to_string(number) + " " +
+                            Quoted(text) + " is not two whole numbers \"x,y\"; it is read as " +
+                            std::to_string(readX) + "," + std::to_string(readY) +
+                            " (a coordinate that cannot be read keeps the previous point's)";
+        const int64_t more = partialPoints - 1;
+        if (more > 0) words += "; " + Plural(more, "more point is", "more points are") + " alike";
+        return words;
+    }
+};
+
+struct TileSize {
+    static constexpr const char* kName = "tile-size";
+    static constexpr Severity kSeverity = Severity::Warning;
+    int32_t width = 0;
+    int32_t height = 0;
+    std::string Words(const FindingSubject&) const {
+        return "the map's tiles are " + std::to_string(width) + " x " + std::to_string(height) +
+               " pixels, but objects are placed in cells of " + std::to_string(kCellPixels) +
+               " x " + std::to_string(kCellPixels) + " pixels";
+    }
+};
+
+// The header.
+
+struct TitleBreaksLine {
+    static constexpr const char* kName = "title-breaks-line";
+    static constexpr Severity kSeverity = Severity::Warning;
+    std::string title;
+    std::string Words(const FindingSubject&) const {
+        const bool tab = title.find('\t') != std::string::npos;
+        const bool lineBreak = title.find_first_of("\r\n") != std::string::npos;
+        return std::string("the \"Title\" holds ") +
+               (tab && lineBreak ? "a TAB and a line break"
+                : tab            ? "a TAB"
+                                 : "a line break") +
+               ", which splits its line in the zone script";
+    }
+};
+
+struct TitleJoined {
+    static constexpr const char* kName = "title-joined";
+    static constexpr Severity kSeverity = Severity::Note;
+    std::string title;
+    std::string Words(const FindingSubject&) const {
+        return "the \"Title\" is written on several lines; it is read as one: " + Quoted(title);
+    }
+};
+
+struct HeaderNumber {
+    static constexpr const char* kName = "header-number";
+    static constexpr Severity kSeverity = Severity::Warning;
+    std::string property;  // "Level" or "Respawn"
+    int32_t value = 0;     // what the game reads of it
+    std::string Words(const FindingSubject&) const {
+        const std::string what = property == "Level" ? "level" : "respawn";
+        return "the " + Quoted(property) + " property is not a whole number; " +
+               (value > 0 ? "the zone's " + what + " is " + std::to_string(value)
+                          : "the zone gets no " + what + " line");
+    }
+};
+
+// A zone script read back.
+
+struct ZoneLine {
+    static constexpr const char* kName = "zone-line";
+    static constexpr Severity kSeverity = Severity::Warning;
+    std::string text;  // its first characters
+    std::string Words(const FindingSubject&) const {
+        return Quoted(text) + " is no zone script line the game reads";
+    }
+};
+
+struct ZoneNumber {
+    static constexpr const char* kName = "zone-number";
+    static constexpr Severity kSeverity = Severity::Warning;
+    std::string what;
+    int32_t value = 0;
+    int32_t low = 0;
+    int32_t high = 0;
+    std::string Words(const FindingSubject&) const {
+        return "the " + what + " " + std::to_string(value) + " is out of its range, " +
+               std::to_string(low) + " to " + std::to_string(high);
+    }
+};
+
+struct ZoneBlock {
+    static constexpr const char* kName = "zone-block";
+    static constexpr Severity kSeverity = Severity::Warning;
+    int32_t blockId = 0;
+    std::string Words(const FindingSubject&) const {
+        return "block " + std::to_string(blockId) + " is placed but never defined";
+    }
+};
+
+// A zone script turned into a map (--to-map): what the map cannot hold.
+
+struct ZoneCode {
+    static constexpr const char* kName = "zone-code";
+    static constexpr Severity kSeverity = Severity::Warning;
+    int32_t blockId = 0;
+    std::vector<int32_t> codes;  // ground codes no tile gives, in the order met
+    std::string Words(const FindingSubject&) const {
+        const auto number = [](int32_t code) { return std::to_string(code); };
+        return "block " + std::to_string(blockId) + " holds " +
+               (codes.size() == 1 ? "code " : "codes ") + Listed(codes, number) +
+               ", which no tile gives; the map keeps no ground in " +
+               (codes.size() == 1 ? "its cells" : "their cells");
+    }
+};
+
+struct ZonePlacedAgain {
+    static constexpr const char* kName = "zone-placed-again";
+    static constexpr Severity kSeverity = Severity::Warning;
+    int32_t blockId = 0;
+    int32_t firstLine = 0;  // of its first placement
+    std::string Words(const FindingSubject&) const {
+        return "block " + std::to_string(blockId) + " is placed again (first on line " +
+               std::to_string(firstLine) +
+               "); the map keeps its ground at both places, which a conversion defines as "
+               "blocks of their own";
+    }
+};
+
+struct ZoneUnusedBlock {
+    static constexpr const char* kName = "zone-unused-block";
+    static constexpr Severity kSeverity = Severity::Warning;
+    int32_t blockId = 0;
+    std::string Words(const FindingSubject&) const {
+        return "block " + std::to_string(blockId) +
+               " is defined but never placed; the map keeps nothing of it";
+    }
+};
+
+// A note where the map keeps the cell, but Tiled would move it.
+struct ZoneFar {
+    static constexpr const char* kName = "zone-far";
+    static constexpr Severity kSeverity = Severity::Warning;
+    Cell cell;  // where the zone script puts it
+    Cell kept;  // where the map holds it: the same, unless a position cannot hold it
+    std::string Words(const FindingSubject&) const {
+        if (cell != kept) {
+            return "cell " + CellWords(cell) +
+                   " lies beyond any position a map can hold; the map keeps it at " +
+                   CellWords(kept);
+        }
+        return "cell " + CellWords(cell) +
+               " lies so far out that Tiled, which saves positions to six digits, would move it";
+    }
+};
+
+struct ZoneTitle {
+    static constexpr const char* kName = "zone-title";
+    static constexpr Severity kSeverity = Severity::Note;
+    std::string title;
+    std::string Words(const FindingSubject&) const {
+        return "the title breaks its line: the map keeps it, but Tiled saves such a title on "
+               "several lines, which are read as one";
+    }
+};
+
+struct ZoneText {
+    static constexpr const char* kName = "zone-text";
+    static constexpr Severity kSeverity = Severity::Warning;
+    std::string what;      // "the title"
+    std::string kept;      // what the map holds instead
+    bool reread = false;   // bytes that are no UTF-8, read as Windows-1252
+    bool dropped = false;  // characters XML has no place for, dropped
+    std::string Words(const FindingSubject&) const {
+        std::string text = what;
+        if (reread) text += " is not UTF-8";
+        if (reread && dropped) text += " and";
+        if (dropped)
+            text += " holds characters a map cannot hold (NUL and other control characters)";
+        text += "; the map keeps ";
+        if (reread) text += "its bytes read as Windows-1252";
+        if (reread && dropped) text += ", ";
+        if (dropped) text += std::string(reread ? "" : "it ") + "without those characters";
+        return text + ": " + QuotedText(kept);
+    }
+};
+
+struct ZoneRoundTrip {
+    static constexpr const char* kName = "zone-round-trip";
+    static constexpr Severity kSeverity = Severity::Warning;
+    std::optional<std::string> was;  // the line as the zone script has it (its first
+                                     // characters); none: the zone script ended
+    std::optional<std::string> now;  // the line the map converts back to; none: it ended
+    std::string Words(const FindingSubject&) const {
+        const auto line = [](const std::string& text) {
+            return text.empty() ? std::string("an empty line") : Quoted(text);
+        };
+        if (!was)
+            return "the zone script ends here, but the map's conversion goes on: " + line(*now);
+        if (!now)
+            return "the map cannot say this line: " + line(*was) +
+                   "; its conversion ends before it";
+        return "the map cannot say this line as it is: " + line(*was) + "; its conversion writes " +
+               line(*now) + " here";
+    }
+};
+
+}  // namespace finding
+
+// Every kind, in the order the catalogue lists them.
+using FindingData = std::variant<
+    finding::Load, finding::Write, finding::LayerData, finding::Template, finding::TilesOutsideZone,
+    finding::TileWithoutCode, finding::TilesetsShareCodes, finding::EmptyZone,
+    finding::LayerBlanksTiles, finding::HiddenLayer, finding::LayerOffset, finding::Orientation,
+    finding::GroupName, finding::MobNumber, finding::ZoneMarker, finding::WaypointShape,
+    finding::PathIdReused, finding::ObjectOutsideZone, finding::PathOutsideZone,
+    finding::TileObjectAnchor, finding::PathPoint, finding::TileSize, finding::TitleBreaksLine,
+    finding::TitleJoined, finding::HeaderNumber, finding::ZoneLine, finding::ZoneNumber,
+    finding::ZoneBlock, finding::ZoneCode, finding::ZonePlacedAgain, finding::ZoneUnusedBlock,
+    finding::ZoneFar, finding::ZoneTitle, finding::ZoneText, finding::ZoneRoundTrip>;

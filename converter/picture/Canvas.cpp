@@ -1,0 +1,131 @@
+#include "converter/picture/Canvas.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
+namespace {
+
+// Digits and a minus sign, 3 x 5, one row of 3 bits a line.
+constexpr uint8_t kGlyphs[11][5] = {
+    {7, 5, 5, 5, 7}, {2, 6, 2, 2, 7}, {7, 1, 7, 4, 7}, {7, 1, 7, 1, 7},
+    {5, 5, 7, 1, 1}, {7, 4, 7, 1, 7}, {7, 4, 7, 5, 7}, {7, 1, 1, 1, 1},
+    {7, 5, 7, 5, 7}, {7, 5, 7, 1, 7}, {0, 0, 7, 0, 0},
+};
+
+}  // namespace
+
+Canvas::Canvas(int32_t scale, int32_t width, int32_t height, Rgb background)
+    : scale_(scale),
+      width_(width),
+      height_(height),
+      pixels_(static_cast<size_t>(width) * static_cast<size_t>(height) * 3) {
+    Fill(0, 0, width, height, background);
+}
+
+Rgb Canvas::At(int32_t x, int32_t y) const {
+    const uint8_t* pixel = &pixels_[(static_cast<size_t>(y) * width_ + x) * 3];
+    return {pixel[0], pixel[1], pixel[2]};
+}
+
+void Canvas::Fill(int32_t x0, int32_t y0, int32_t x1, int32_t y1, Rgb colour) {
+    x0 = std::max(x0, 0);
+    x1 = std::min(x1, width_);
+    for (int32_t y = std::max(y0, 0); y < std::min(y1, height_); ++y) {
+        uint8_t* pixel = &pixels_[(static_cast<size_t>(y) * width_ + x0) * 3];
+        for (int32_t x = x0; x < x1; ++x, pixel += 3) {
+            pixel[0] = colour.r;
+            pixel[1] = colour.g;
+            pixel[2] = colour.b;
+        }
+    }
+}
+
+void Canvas::Line(int64_t x0, int64_t y0, int64_t x1, int64_t y1, int32_t thickness, Rgb colour) {
+    if (!Clip(x0, y0, x1, y1)) return;
+    const int64_t dx = std::llabs(x1 - x0);
+    const int64_t dy = -std::llabs(y1 - y0);
+    const int64_t sx = x0 < x1 ? 1 : -1;
+    const int64_t sy = y0 < y1 ? 1 : -1;
+    int64_t error = dx + dy;
+    const int32_t half = thickness / 2;
+    for (;;) {
+        const auto x = static_cast<int32_t>(x0) - half;
+        const auto y = static_cast<int32_t>(y0) - half;
+        Fill(x, y, x + thickness, y + thickness, colour);
+        if (x0 == x1 && y0 == y1) break;
+        const int64_t twice = 2 * error;
+        if (twice >= dy) {
+            error += dy;
+            x0 += sx;
+        }
+        if (twice <= dx) {
+            error += dx;
+            y0 += sy;
+        }
+    }
+}
+
+void Canvas::Frame(int32_t x0, int32_t y0, int32_t x1, int32_t y1, Rgb colour) {
+    Line(x0, y0, x1, y0, 1, colour);
+    Line(x0, y1, x1, y1, 1, colour);
+    Line(x0, y0, x0, y1, 1, colour);
+    Line(x1, y0, x1, y1, 1, colour);
+}
+
+void Canvas::Number(int64_t number, int32_t x, int32_t y, int32_t dot, Rgb colour) {
+    const std::string text = std::to_string(number);
+    for (const char c : text) {
+        const auto& glyph = kGlyphs[c == '-' ? 10 : c - '0'];
+        for (int32_t row = 0; row < 5; ++row)
+            for (int32_t column = 0; column < 3; ++column)
+                if (glyph[row] & (4 >> column))
+                    Fill(x + column * dot, y + row * dot, x + (column + 1) * dot,
+                         y + (row + 1) * dot, colour);
+        x += 4 * dot;
+    }
+}
+
+void Canvas::Dim(int32_t x0, int32_t y0, int32_t x1, int32_t y1) {
+    x0 = std::max(x0, 0);
+    x1 = std::min(x1, width_);
+    for (int32_t y = std::max(y0, 0); y < std::min(y1, height_); ++y) {
+        uint8_t* pixel = &pixels_[(static_cast<size_t>(y) * width_ + x0) * 3];
+        for (int32_t x = x0; x < x1; ++x, pixel += 3)
+            for (int channel = 0; channel < 3; ++channel)
+                pixel[channel] = static_cast<uint8_t>(pixel[channel] * 2 / 5);
+    }
+}
+
+bool Canvas::Clip(int64_t& x0, int64_t& y0, int64_t& x1, int64_t& y1) const {
+    const double low = -scale_;
+    const double high = width_ + scale_;
+    const double dx = static_cast<double>(x1 - x0);
+    const double dy = static_cast<double>(y1 - y0);
+    double enter = 0;
+    double leave = 1;
+    const double p[4] = {-dx, dx, -dy, dy};
+    const double q[4] = {static_cast<double>(x0) - low, high - static_cast<double>(x0),
+                         static_cast<double>(y0) - low, high - static_cast<double>(y0)};
+    for (int i = 0; i < 4; ++i) {
+        if (p[i] == 0) {
+            if (q[i] < 0) return false;
+            continue;
+        }
+        const double t = q[i] / p[i];
+        if (p[i] < 0) enter = std::max(enter, t);
+        if (p[i] > 0) leave = std::min(leave, t);
+    }
+    if (enter > leave) return false;
+    const int64_t startX = x0;
+    const int64_t startY = y0;
+    if (enter > 0) {
+        x0 = std::llround(static_cast<double>(startX) + enter * dx);
+        y0 = std::llround(static_cast<double>(startY) + enter * dy);
+    }
+    if (leave < 1) {
+        x1 = std::llround(static_cast<double>(startX) + leave * dx);
+        y1 = std::llround(static_cast<double>(startY) + leave * dy);
+    }
+    return true;
+}

@@ -1,0 +1,140 @@
+#include "converter/program/CommandLine.h"
+
+#include "converter/program/Modes.h"
+#include "converter/text/Lists.h"
+#include "converter/text/WholeNumber.h"
+
+namespace {
+
+bool StartsWith(const std::string& text, const std::string& prefix) {
+    return text.compare(0, prefix.size(), prefix) == 0;
+}
+
+template <bool CommandLine::*flag>
+std::string SetFlag(CommandLine& line, const std::string&) {
+    line.*flag = true;
+    return "";
+}
+
+// A mode's option. Two modes clash, which is said once the rest is read.
+template <ModeKind kind>
+std::string SetMode(CommandLine& line, const std::string&) {
+    line.modesClash = line.modesClash || (line.mode != ModeKind::Convert && line.mode != kind);
+    line.mode = kind;
+    return "";
+}
+
+std::string ModesClash() {
+    std::vector<std::string> options;
+    for (const Mode& mode : Modes())
+        if (*mode.option != '\0') options.emplace_back(mode.option);
+    return Listed(options, [](const std::string& option) { return option; }) +
+           " cannot be used together";
+}
+
+template <std::optional<std::string> CommandLine::*field>
+std::string SetText(CommandLine& line, const std::string& value) {
+    line.*field = value;
+    return "";
+}
+
+std::string SetScale(CommandLine& line, const std::string& value) {
+    const std::optional<int32_t> scale = WholeNumber(value);
+    if (!scale || *scale < 1 || *scale > kMaxPictureScale) {
+        return "--preview-scale takes a number of pixels from 1 to " +
+               std::to_string(kMaxPictureScale) + ", not \"" + value + "\"";
+    }
+    line.previewScale = *scale;
+    return "";
+}
+
+std::string SetForm(CommandLine& line, const std::string& value) {
+    if (value == "text") {
+        line.form = DiagnosticsForm::Text;
+    } else if (value == "json") {
+        line.form = DiagnosticsForm::Json;
+    } else if (value == "github") {
+        line.form = DiagnosticsForm::Github;
+    } else {
+        return "--diagnostics takes text, json or github, not \"" + value + "\"";
+    }
+    return "";
+}
+
+// The options: a name, whether a value follows it ("-oPATH", "-o PATH",
+// "--output=PATH", "--output PATH"), and what it sets; an error or "".
+struct Option {
+    const char* name;
+    bool takesValue;
+    std::string (*set)(CommandLine& line, const std::string& value);
+};
+
+const Option kOptions[] = {
+    {"-h", false, SetFlag<&CommandLine::banner>},
+    {"--help", false, SetFlag<&CommandLine::help>},
+    {"--version", false, SetFlag<&CommandLine::version>},
+    {"--check", false, SetFlag<&CommandLine::check>},
+    {"--werror", false, SetFlag<&CommandLine::werror>},
+    {"--diff", false, SetMode<ModeKind::Diff>},
+    {"--describe", false, SetMode<ModeKind::Describe>},
+    {"--to-map", false, SetMode<ModeKind::ToMap>},
+    {"-o", true, SetText<&CommandLine::output>},
+    {"--output", true, SetText<&CommandLine::output>},
+    {"--preview", true, SetText<&CommandLine::preview>},
+    {"--preview-scale", true, SetScale},
+    {"--diagnostics", true, SetForm},
+};
+
+// The option `argument` names, and where its attached value starts (or npos).
+const Option* Match(const std::string& argument, size_t& valueAt) {
+    for (const Option& option : kOptions) {
+        const std::string name = option.name;
+        valueAt = std::string::npos;
+        if (argument == name) return &option;
+        if (!option.takesValue || !StartsWith(argument, name)) continue;
+        const bool isLong = StartsWith(name, "--");
+        if (!isLong) valueAt = name.size();  // -oPATH
+        if (isLong && argument[name.size()] == '=') valueAt = name.size() + 1;
+        if (valueAt != std::string::npos) return &option;
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
+    CommandLine line;
+    line.banner = arguments.empty();
+    bool optionsEnded = false;
+    for (size_t i = 0; i < arguments.size() && line.error.empty(); ++i) {
+        const std::string& argument = arguments[i];
+        if (optionsEnded || argument == "-" || !StartsWith(argument, "-")) {
+            line.maps.push_back(argument);
+            continue;
+        }
+        if (argument == "--") {
+            optionsEnded = true;
+            continue;
+        }
+        size_t valueAt = std::string::npos;
+        const Option* option = Match(argument, valueAt);
+        if (option == nullptr) {
+            line.error = "unknown option " + argument;
+            break;
+        }
+        // An option's value: attached to it, or the next argument.
+        std::string value;
+        if (valueAt != std::string::npos) {
+            value = argument.substr(valueAt);
+        } else if (option->takesValue && i + 1 < arguments.size()) {
+            value = arguments[++i];
+        } else if (option->takesValue) {
+            line.error = "option " + std::string(option->name) + " needs a value";
+            break;
+        }
+        line.error = option->set(line, value);
+    }
+    if (!line.error.empty() || line.banner || line.help || line.version) return line;
+    line.error = line.modesClash ? ModesClash() : ModeOf(line.mode).refusal(line);
+    return line;
+}

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "converter/findings/Diagnostics.h"
+#include "converter/review/ZonePicture.h"
+
+// What the program is asked to do: convert maps, or one of the modes an
+// option chooses (see Modes.h for what each needs and how it runs).
+enum class ModeKind { Convert, Diff, Describe, ToMap };
+
+// What the command line asks for. Options may stand anywhere before "--",
+// in the usual GNU forms (-o PATH, -oPATH, --output=PATH, --output PATH).
+struct CommandLine {
+    bool banner = false;                // no argument, or "-h"
+    bool help = false;                  // --help
+    bool version = false;               // --version
+    ModeKind mode = ModeKind::Convert;  // the last one an option chose
+    bool modesClash = false;            // options chose two modes
+    bool check = false;                 // --check: report, write nothing
+    bool werror = false;                // --werror: a warning fails the run
+    DiagnosticsForm form = DiagnosticsForm::Text;
+    std::optional<std::string> output;            // -o; "-" is standard output
+    std::optional<std::string> preview;           // --preview: the PNG of the zone
+    int32_t previewScale = kDefaultPictureScale;  // --preview-scale: pixels a cell
+    std::vector<std::string> maps;
+    std::string error;  // what is wrong with the command line; empty when nothing
+};
+
+CommandLine ParseCommandLine(const std::vector<std::string>& arguments);

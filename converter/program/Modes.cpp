@@ -1,0 +1,77 @@
+#include "converter/program/Modes.h"
+
+#include "converter/program/Runs.h"
+
+namespace {
+
+std::string Count(size_t count) {
+    return std::to_string(count);
+}
+
+// Converting maps: at least one; -o and --preview name one file each.
+std::string RefusalOfConvert(const CommandLine& line) {
+    if (line.maps.empty()) return "no map given";
+    if (line.output && line.maps.size() > 1) {
+        return "-o names one zone script, but " + Count(line.maps.size()) + " maps are given";
+    }
+    if (line.preview && line.maps.size() > 1) {
+        return "--preview names one picture, but " + Count(line.maps.size()) + " maps are given";
+    }
+    if (line.output == "-" && line.form == DiagnosticsForm::Github) {
+        return "-o - and --diagnostics=github would both write to standard output";
+    }
+    return "";
+}
+
+// --diff and --describe read their files and write nothing but standard
+// output (and --diff the picture).
+std::string RefusalOfReading(const CommandLine& line, const std::string& name) {
+    if (line.output || line.check || line.werror) {
+        return name + " writes no zone script: -o, --check and --werror do not apply";
+    }
+    return "";
+}
+
+std::string RefusalOfDiff(const CommandLine& line) {
+    const std::string refused = RefusalOfReading(line, "--diff");
+    if (!refused.empty() || line.maps.size() == 2) return refused;
+    return "--diff compares two files, OLD and NEW, not " + Count(line.maps.size());
+}
+
+std::string RefusalOfDescribe(const CommandLine& line) {
+    const std::string refused = RefusalOfReading(line, "--describe");
+    if (!refused.empty()) return refused;
+    if (line.preview) return "--describe draws no picture: --preview does not apply";
+    if (line.maps.size() == 1) return "";
+    return "--describe reads one file, not " + Count(line.maps.size());
+}
+
+// --to-map writes one map, and its tileset's picture beside it.
+std::string RefusalOfToMap(const CommandLine& line) {
+    if (line.preview) return "--to-map draws no picture: --preview does not apply";
+    if (line.output == "-") {
+        return "--to-map writes a map and its tileset's picture beside it: -o - does not apply";
+    }
+    if (line.maps.size() == 1) return "";
+    return "--to-map reads one zone script, not " + Count(line.maps.size());
+}
+
+constexpr Mode kModes[] = {
+    {ModeKind::Convert, "", RefusalOfConvert, RunConvert},
+    {ModeKind::Diff, "--diff", RefusalOfDiff, RunDiff},
+    {ModeKind::Describe, "--describe", RefusalOfDescribe, RunDescribe},
+    {ModeKind::ToMap, "--to-map", RefusalOfToMap, RunToMap},
+};
+
+}  // namespace
+
+std::span<const Mode> Modes() {
+    return kModes;
+}
+
+const Mode& ModeOf(ModeKind kind) {
+    for (const Mode& mode : kModes) {
+        if (mode.kind == kind) return mode;
+    }
+    return kModes[0];
+}

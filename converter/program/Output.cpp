@@ -1,0 +1,69 @@
+#include "converter/program/Output.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <utility>
+
+#include "converter/program/Status.h"
+#include "platform/SaveOutput.h"
+
+bool ReportFindings(Findings& findings, const std::string& path, const CommandLine& line,
+                    Diagnostics& diagnostics) {
+    const auto earlier = [](const Finding& a, const Finding& b) {
+        return a.at.line != b.at.line ? a.at.line < b.at.line : a.at.column < b.at.column;
+    };
+    if (!std::is_sorted(findings.begin(), findings.end(), earlier)) {
+        std::stable_sort(findings.begin(), findings.end(), earlier);
+    }
+    bool warned = false;
+    for (Finding& finding : findings) {
+        if (finding.severity == Severity::Warning) {
+            warned = true;
+            if (line.werror) finding.severity = Severity::Error;
+        }
+        diagnostics.Report(path, finding);
+    }
+    return warned;
+}
+
+void ReportLoadError(const std::string& path, std::string reason, Diagnostics& diagnostics) {
+    diagnostics.Report(path, FindingOf(finding::Load{std::move(reason)}));
+}
+
+void ReportWriteError(const std::string& path, std::string reason, Diagnostics& diagnostics) {
+    diagnostics.Report(path, FindingOf(finding::Write{std::move(reason)}));
+}
+
+Verdict Judge(bool warned, const CommandLine& line) {
+    if (line.werror && warned && !line.check) return {Verdict::Writes::Nothing, kFailed};
+    if (line.check) return {Verdict::Writes::PictureOnly, warned ? kFailed : kOk};
+    return {Verdict::Writes::Everything, kOk};
+}
+
+bool SaveReporting(const std::string& path, std::string_view bytes, const std::string& what,
+                   Diagnostics& diagnostics, Announce announce) {
+    std::fflush(nullptr);  // a target written in place may be this process's own output
+    const platform::SaveError saved = platform::SaveOutput(path, bytes);
+    if (saved.step == platform::SaveError::Step::None) return true;
+    if (announce == Announce::FailedToOpen && saved.step == platform::SaveError::Step::Open) {
+        std::printf("Failed to open file [%s] for write.\n", path.c_str());
+        std::fflush(stdout);
+    }
+    ReportWriteError(path, "cannot write " + what + ": " + std::strerror(saved.error), diagnostics);
+    return false;
+}
+
+bool SavePicture(const std::string& path, const std::string& png, Diagnostics& diagnostics) {
+    if (png.empty()) {
+        ReportWriteError(path, "the picture could not be drawn", diagnostics);
+        return false;
+    }
+    return SaveReporting(path, png, "the picture", diagnostics);
+}
+
+bool Print(std::string_view text) {
+    return std::fwrite(text.data(), 1, text.size(), stdout) == text.size() &&
+           std::fflush(stdout) == 0;
+}

@@ -1,0 +1,62 @@
+// --diff and --describe: zones compared or told as text, each read from a map
+// or a zone script; nothing written but standard output (and the picture).
+
+#include <cerrno>
+#include <cstring>
+#include <optional>
+#include <string>
+
+#include "converter/program/Output.h"
+#include "converter/program/Runs.h"
+#include "converter/program/Status.h"
+#include "converter/program/ZoneSource.h"
+#include "converter/review/ZoneChangeText.h"
+#include "converter/review/ZoneDescribe.h"
+#include "converter/review/ZoneDiff.h"
+#include "converter/review/ZonePicture.h"
+
+namespace {
+
+// A zone from either form; the reason on the diagnostics' stream when it
+// cannot be read.
+std::optional<LoadedZone> ReadZone(const std::string& path, tmx::TmxTemplates& templates,
+                                   Diagnostics& diagnostics) {
+    LoadedZone zone = LoadZone(ReadZoneSource(path), templates);
+    if (!zone.error) return zone;
+    diagnostics.Report(path, *zone.error);
+    return std::nullopt;
+}
+
+}  // namespace
+
+int RunDiff(const CommandLine& line, Diagnostics& diagnostics) {
+    tmx::TmxTemplates templates;
+    const std::string& oldPath = line.maps[0];
+    const std::string& newPath = line.maps[1];
+    const std::optional<LoadedZone> before = ReadZone(oldPath, templates, diagnostics);
+    const std::optional<LoadedZone> after = ReadZone(newPath, templates, diagnostics);
+    if (!before || !after) return kTrouble;
+    const ZoneChanges changes = DiffZones(before->zone, after->zone);
+    if (!Print(ChangesText(changes, newPath, line.form))) {
+        ReportWriteError(newPath, std::string("cannot write the changes: ") + std::strerror(errno),
+                         diagnostics);
+        return kTrouble;
+    }
+    if (line.preview &&
+        !SavePicture(*line.preview, DrawZoneChange(after->zone, changes, line.previewScale),
+                     diagnostics)) {
+        return kTrouble;
+    }
+    return changes.empty() ? kSameZone : kOtherZone;
+}
+
+int RunDescribe(const CommandLine& line, Diagnostics& diagnostics) {
+    tmx::TmxTemplates templates;
+    const std::optional<LoadedZone> zone = ReadZone(line.maps[0], templates, diagnostics);
+    if (!zone) return kFailed;
+    if (Print(DescribeZone(zone->zone))) return kOk;
+    ReportWriteError(line.maps[0],
+                     std::string("cannot write the description: ") + std::strerror(errno),
+                     diagnostics);
+    return kFailed;
+}

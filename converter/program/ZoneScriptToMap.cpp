@@ -1,0 +1,77 @@
+// --to-map: the Tiled map of a zone script, beside it (ZONE.txt gives
+// ZONE.tmx), never over an existing file unless -o names it, with its
+// tileset's picture beside it.
+
+#include <string>
+
+#include "converter/picture/GroundCodesTileset.h"
+#include "converter/program/Output.h"
+#include "converter/program/Runs.h"
+#include "converter/program/Status.h"
+#include "converter/program/ZoneSource.h"
+#include "converter/tomap/ZoneToMap.h"
+#include "platform/Files.h"
+
+namespace {
+
+// The name of the ground codes tileset's picture, beside every map --to-map writes.
+constexpr char kGroundCodesPicture[] = "velt-ground-codes.png";
+
+// The picture beside the map: written where there is none, kept where it
+// already is (the same bytes), refused where another file has its name.
+bool SaveGroundCodesPicture(const std::string& mapPath, Diagnostics& diagnostics) {
+    const size_t slash = mapPath.rfind('/');
+    const std::string path =
+        (slash == std::string::npos ? "" : mapPath.substr(0, slash + 1)) + kGroundCodesPicture;
+    const std::string png = DrawGroundCodesTileset();
+    if (platform::Exists(path)) {
+        if (ReadZoneSource(path).text() == png) return true;
+        ReportWriteError(path, "cannot write the ground codes picture: another file has its name",
+                         diagnostics);
+        return false;
+    }
+    return SaveReporting(path, png, "the ground codes picture", diagnostics);
+}
+
+// ZONE.txt gives ZONE.tmx; another name gets ".tmx" added.
+std::string MapNameFor(const std::string& path) {
+    const std::string txt = ".txt";
+    const bool isTxt =
+        path.size() > txt.size() && path.compare(path.size() - txt.size(), txt.size(), txt) == 0;
+    return (isTxt ? path.substr(0, path.size() - txt.size()) : path) + ".tmx";
+}
+
+}  // namespace
+
+int RunToMap(const CommandLine& line, Diagnostics& diagnostics) {
+    const std::string& path = line.maps[0];
+    const ZoneSource source = ReadZoneSource(path);
+    if (!source.file.problem.empty()) {
+        ReportLoadError(path, "cannot read the zone script: " + source.file.problem, diagnostics);
+        return kFailed;
+    }
+    if (source.isMap) {
+        ReportLoadError(path, "this is a map, not a zone script", diagnostics);
+        return kFailed;
+    }
+    ZoneMap map = MapFromZoneScript(source.text(), kGroundCodesPicture);
+    if (!map.isZoneScript) {
+        ReportLoadError(path, kNotAZoneScript, diagnostics);
+        return kFailed;
+    }
+    const std::string output = line.output.value_or(MapNameFor(path));
+    // --check writes nothing, so nothing it would write can be in the way.
+    if (!line.check && output == path) {
+        ReportWriteError(path, "the zone script would be overwritten by its map", diagnostics);
+        return kFailed;
+    }
+    if (!line.check && !line.output && platform::Exists(output)) {
+        ReportWriteError(output, "the map is there already; name it with -o to replace it",
+                         diagnostics);
+        return kFailed;
+    }
+    const Verdict verdict = Judge(ReportFindings(map.findings, path, line, diagnostics), line);
+    if (verdict.writes != Verdict::Writes::Everything) return verdict.status;
+    if (!SaveGroundCodesPicture(output, diagnostics)) return kFailed;
+    return SaveReporting(output, map.tmx, "the map", diagnostics) ? kOk : kFailed;
+}

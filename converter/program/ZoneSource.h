@@ -1,0 +1,42 @@
+#pragma once
+
+// A file given to the program, read once, and the zone it holds whichever
+// form it has: a map (TMX or JSON, with its tilesets and templates) converted
+// in memory, or a zone script read back.
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "converter/findings/Finding.h"
+#include "converter/zone/Zone.h"
+#include "platform/FileText.h"
+#include "tmx/read/TmxTemplate.h"
+
+// Why a file that is no map is no zone script either.
+inline constexpr char kNotAZoneScript[] =
+    "this is neither a map nor a zone script: not one of its lines is a line the game reads";
+
+struct ZoneSource {
+    std::string path;
+    platform::FileText file;  // the text and the map loader's padding, or why not
+    bool isMap = false;       // the text starts with "<" (TMX) or "{" (JSON)
+
+    std::string_view text() const;  // without the padding
+};
+
+ZoneSource ReadZoneSource(const std::string& path);
+
+// The zone of a source, and what its conversion or reading found; or why it
+// could not be read, as a load error at its place.
+struct LoadedZone {
+    Zone zone;
+    Findings findings;
+    std::optional<Finding> error;
+};
+
+LoadedZone LoadZone(ZoneSource source, tmx::TmxTemplates& templates);
+
+// The same for a map alone: a source that is no map is loaded as one, and
+// fails as one.
+LoadedZone LoadMap(ZoneSource source, tmx::TmxTemplates& templates);

@@ -1,0 +1,89 @@
+// VeltTileConverter: turns Tiled maps into the game's zone scripts.
+//
+//   VeltTileConverter [OPTION]... MAP...   writes each MAP's zone script beside it
+//   VeltTileConverter --diff OLD NEW       what changed from one zone to another
+//   VeltTileConverter --describe FILE      a zone as stable text
+//   VeltTileConverter --to-map ZONE.txt    the map that converts back to a zone script
+//
+// The command line chooses a mode (Modes.cpp), which runs; its exit status
+// is the program's (Status.h).
+
+#include <algorithm>
+#include <cstdio>
+#include <exception>
+#include <string>
+#include <vector>
+
+#include "converter/program/CommandLine.h"
+#include "converter/program/Modes.h"
+#include "converter/program/Status.h"
+
+namespace {
+
+constexpr char kBanner[] = "Velt Tiled Converter. Usage: VeltTileConverter (filename)\n";
+
+constexpr char kHelp[] =
+    "Usage: VeltTileConverter [OPTION]... MAP...\n"
+    "Converts each Tiled map (TMX or JSON) into the game's zone script, written\n"
+    "beside it with the map's last four characters (\".json\": five) replaced by \".txt\".\n"
+    "\n"
+    "  -o, --output=PATH       write the zone script to PATH (\"-\": standard output);\n"
+    "                          only with one map\n"
+    "      --check             report findings, write nothing; fail on any warning\n"
+    "      --werror            treat warnings as errors: nothing is written\n"
+    "      --diagnostics=FORM  findings as text (default) or json on standard error,\n"
+    "                          or as github workflow commands on standard output\n"
+    "      --preview=FILE.png  also draw the zone as the game will build it (with\n"
+    "                          --check: only draw it); given a zone script instead\n"
+    "                          of a map, read it back and draw it; one map only\n"
+    "      --preview-scale=N   pixels a cell in the picture (1 to 32, default 8)\n"
+    "      --diff OLD NEW      print what changed from one zone to the other (each a\n"
+    "                          map or a zone script), in the forms of --diagnostics;\n"
+    "                          with --preview, draw the change; write nothing else\n"
+    "      --describe FILE     print the zone of a map or zone script as stable text\n"
+    "      --to-map ZONE.txt   write the Tiled map that converts back to the zone\n"
+    "                          script (to ZONE.tmx, never over an existing file\n"
+    "                          unless -o names it), its tileset's picture beside it\n"
+    "      --help              show this help and exit\n"
+    "      --version           show the version and exit\n"
+    "      --                  end of options: what follows is a map\n"
+    "\n"
+    "Exit status: 0 when every map converted (with --check: gave no warning),\n"
+    "1 when any failed, 2 when the command line is wrong. With --diff, as diff's:\n"
+    "0 the same zone, 1 a different one, 2 trouble.\n";
+
+int Run(const std::vector<std::string>& arguments) {
+    const CommandLine line = ParseCommandLine(arguments);
+    if (!line.error.empty()) {
+        std::fprintf(stderr, "VeltTileConverter: %s\nTry 'VeltTileConverter --help'.\n",
+                     line.error.c_str());
+        return kBadCommandLine;
+    }
+    if (line.banner) {
+        std::printf("%s", kBanner);
+        return kOk;
+    }
+    if (line.help) {
+        std::printf("%s", kHelp);
+        return kOk;
+    }
+    if (line.version) {
+        std::printf("VeltTileConverter %s\n", VELT_VERSION);
+        return kOk;
+    }
+    // A map can have thousands of findings: one write for each map's, not each line.
+    std::setvbuf(stderr, nullptr, _IOFBF, 1 << 16);
+    Diagnostics diagnostics(line.form);
+    return ModeOf(line.mode).run(line, diagnostics);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    try {
+        return Run(std::vector<std::string>(argv + std::min(argc, 1), argv + argc));
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "VeltTileConverter: %s\n", error.what());
+        return kFailed;
+    }
+}

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <string>
+
+#include "converter/findings/Diagnostics.h"
+#include "converter/review/ZoneDiff.h"
+
+// The changes from one zone to another as the user reads them, one a line:
+// as text ("mob 12 moved from (5, 6) to (7, 6)", led by the place in the new
+// zone's file where a change has one), as JSON objects, or as GitHub notices.
+std::string ChangesText(const ZoneChanges& changes, const std::string& newPath,
+                        DiagnosticsForm form);

@@ -1,0 +1,75 @@
+#include "converter/review/ZoneDescribe.h"
+
+#include <algorithm>
+#include <tuple>
+
+#include "converter/game/Cell.h"
+#include "converter/game/Objects.h"
+#include "converter/text/Escape.h"
+#include "converter/zone/ZoneGround.h"
+
+namespace {
+
+void DescribeGround(const Zone& zone, std::string& text) {
+    const ZoneGround ground(zone);
+    for (int32_t row0 = 0; row0 < kZoneCells; row0 += kBlockCells) {
+        for (int32_t column0 = 0; column0 < kZoneCells; column0 += kBlockCells) {
+            for (int32_t row = row0; row < std::min(row0 + kBlockCells, kZoneCells); ++row) {
+                int32_t codes[kBlockCells];
+                bool any = false;
+                for (int32_t dx = 0; dx < kBlockCells; ++dx) {
+                    const int32_t column = column0 + dx;
+                    codes[dx] = InZone(column, row) ? ground.At(column, row) : 0;
+                    any = any || codes[dx] != 0;
+                }
+                if (!any) continue;
+                text.append("ground ").append(CellWords({column0, row0}));
+                text.append(" row ").append(std::to_string(row - row0 + 1)).append(":");
+                for (const int32_t code : codes)
+                    text.append(" ").append(std::to_string(code));
+                text.append("\n");
+            }
+        }
+    }
+}
+
+void DescribeMarkers(const Zone& zone, std::string& text) {
+    std::vector<std::tuple<int, int32_t, int32_t, int32_t>> markers;
+    for (const Zone::Code& code : zone.codes) {
+        markers.emplace_back(MarkerRank(code.marker), code.marker == kMobMarker ? code.number : 0,
+                             code.row, code.column);
+    }
+    std::sort(markers.begin(), markers.end());
+    for (const auto& [kind, number, row, column] : markers) {
+        text.append(kMarkerNames[kind]);
+        if (kind == kMobRank) text.append(" ").append(std::to_string(number));
+        text.append(" ").append(CellWords({column, row})).append("\n");
+    }
+}
+
+void DescribePaths(const Zone& zone, std::string& text) {
+    std::vector<std::string> paths;
+    for (const Zone::Path& path : zone.paths) {
+        if (path.empty()) continue;  // a path start without points leads nowhere
+        std::string line = "path";
+        for (const Zone::Waypoint& point : path)
+            line.append(" ").append(CellWords({point.column, point.row}));
+        paths.push_back(line.append(": id ").append(std::to_string(path.front().pathId)));
+    }
+    std::sort(paths.begin(), paths.end());
+    for (const std::string& path : paths)
+        text.append(path).append("\n");
+}
+
+}  // namespace
+
+std::string DescribeZone(const Zone& zone) {
+    std::string text;
+    if (zone.level) text.append("level ").append(std::to_string(*zone.level)).append("\n");
+    if (zone.respawn) text.append("respawn ").append(std::to_string(*zone.respawn)).append("\n");
+    if (zone.title) text.append("title ").append(QuotedText(*zone.title)).append("\n");
+    DescribeGround(zone, text);
+    DescribeMarkers(zone, text);
+    DescribePaths(zone, text);
+    return text;
+}

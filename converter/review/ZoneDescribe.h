@@ -1,0 +1,12 @@
+#pragma once
+
+#include <string>
+
+#include "converter/zone/Zone.h"
+
+// A zone as stable text, for reading and for line-based diffs: the header;
+// one line per ground row of a 6 x 6 block that has any ground, keyed by the
+// block's first cell (not its id); the markers by kind, number and cell;
+// each path keyed by its points. A map and its zone script give the same
+// text, and a one-cell edit changes one line.
+std::string DescribeZone(const Zone& zone);
