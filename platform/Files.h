@@ -8,4 +8,8 @@ namespace platform {
 // that leads nowhere is not one.
 bool Exists(const std::string& path);
 
+// The folder part of `path`, up to and with its last separator ("/"; on
+// Windows also "\" and the ":" of a drive); "" where it has none.
+std::string FolderOf(const std::string& path);
+
 }  // namespace platform

@@ -20,9 +20,7 @@ constexpr char kGroundCodesPicture[] = "velt-ground-codes.png";
 // The picture beside the map: written where there is none, kept where it
 // already is (the same bytes), refused where another file has its name.
 bool SaveGroundCodesPicture(const std::string& mapPath, Diagnostics& diagnostics) {
-    const size_t slash = mapPath.rfind('/');
-    const std::string path =
-        (slash == std::string::npos ? "" : mapPath.substr(0, slash + 1)) + kGroundCodesPicture;
+    const std::string path = platform::FolderOf(mapPath) + kGroundCodesPicture;
     const std::string png = DrawGroundCodesTileset();
     if (platform::Exists(path)) {
         if (ReadZoneSource(path).text() == png) return true;

@@ -8,7 +8,6 @@
 // The command line chooses a mode (Modes.cpp), which runs; its exit status
 // is the program's (Status.h).
 
-#include <algorithm>
 #include <cstdio>
 #include <exception>
 #include <string>
@@ -17,6 +16,7 @@
 #include "converter/program/CommandLine.h"
 #include "converter/program/Modes.h"
 #include "converter/program/Status.h"
+#include "platform/Process.h"
 
 namespace {
 
@@ -81,7 +81,8 @@ int Run(const std::vector<std::string>& arguments) {
 
 int main(int argc, char** argv) {
     try {
-        return Run(std::vector<std::string>(argv + std::min(argc, 1), argv + argc));
+        platform::PrepareStandardStreams();
+        return Run(platform::Arguments(argc, argv));
     } catch (const std::exception& error) {
         std::fprintf(stderr, "VeltTileConverter: %s\n", error.what());
         return kFailed;

@@ -9,4 +9,8 @@ bool Exists(const std::string& path) {
     return stat(path.c_str(), &info) == 0;
 }
 
+std::string FolderOf(const std::string& path) {
+    return path.substr(0, path.rfind('/') + 1);
+}
+
 }  // namespace platform

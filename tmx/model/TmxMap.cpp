@@ -12,11 +12,10 @@ void TmxMap::RecordError(TmxLoadError code, std::string message, TmxLocation at)
     errorLocation_ = at;
 }
 
-void TmxMap::SetSourcePath(const std::string& path) {
+void TmxMap::SetSourcePath(const std::string& path, const std::string& folder) {
     sourcePath_ = path;
-    // Only "/" separates directories; a leading "/" alone gives no directory.
-    const auto slash = path.rfind('/');
-    directory_ = (slash != std::string::npos && slash > 0) ? path.substr(0, slash + 1) : "";
+    // A leading "/" alone gives no directory.
+    directory_ = folder == "/" ? "" : folder;
 }
 
 void TmxMap::SetOrientation(const std::string& name) {

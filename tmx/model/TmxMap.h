@@ -78,7 +78,9 @@ class TmxMap {
     // earlier one of the same or a higher firstGid; a layer sees the tilesets
     // added before it. Layer-like records take their place in the stacking
     // order from `orderIndex`, which each one advances.
-    void SetSourcePath(const std::string& path);
+    // The file read, and its folder as the platform names it ("" or ending
+    // in its separator).
+    void SetSourcePath(const std::string& path, const std::string& folder);
     void SetLocation(TmxLocation location) { location_ = location; }
     void SetVersion(double version) { version_ = version; }
     void SetSize(int32_t width, int32_t height) {

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "platform/FileText.h"
+#include "platform/Files.h"
 #include "tmx/model/TmxMap.h"
 #include "tmx/read/TmxJson.h"
 #include "tmx/read/TmxTemplate.h"
@@ -50,7 +51,7 @@ void Read(TmxMap& map, const char* text, size_t size, std::string* owner, TmxTem
 void TmxMap::LoadFromFile(const std::string& path, TmxTemplates* templates) {
     platform::FileText file = platform::ReadFileText(path, kParsePadding);
     if (!file.problem.empty()) {
-        SetSourcePath(path);
+        SetSourcePath(path, platform::FolderOf(path));
         RecordError(file.badSize ? TmxLoadError::BadFileSize : TmxLoadError::OpenFailed,
                     file.problem);
         return;
@@ -60,7 +61,7 @@ void TmxMap::LoadFromFile(const std::string& path, TmxTemplates* templates) {
 
 void TmxMap::LoadFromFileText(const std::string& path, std::string paddedText,
                               TmxTemplates* templates) {
-    SetSourcePath(path);
+    SetSourcePath(path, platform::FolderOf(path));
     TmxTemplates own;
     Read(*this, paddedText.c_str(), paddedText.size() - kParsePadding, &paddedText,
          templates != nullptr ? *templates : own);

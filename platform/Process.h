@@ -1,0 +1,15 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace platform {
+
+// The program's arguments, each in UTF-8 whatever the system passes them in.
+std::vector<std::string> Arguments(int argc, char** argv);
+
+// Standard output and error as the program writes them: bytes as they are
+// (no line ends translated), and UTF-8 shown as such where they are a console.
+void PrepareStandardStreams();
+
+}  // namespace platform
