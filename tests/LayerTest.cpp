@@ -28,6 +28,9 @@ std::vector<uint32_t> StrtokAndSscanf(std::string text, size_t limit) {
 }
 
 TEST(Csv, ReadsAsStrtokAndSscanf) {
+#ifndef __GLIBC__
+    GTEST_SKIP() << "the reference is glibc's, whose 64-bit rules the readers keep everywhere";
+#endif
     // Long enough for the block-wise reading, with every kind of token at
     // every offset from the blocks' edges, and limits that stop it midway.
     const std::vector<std::string> pieces = {

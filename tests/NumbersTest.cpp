@@ -49,6 +49,9 @@ std::string RandomNumberText(std::mt19937& random) {
 }
 
 TEST(Numbers, AgreeWithLibcAndStreams) {
+#ifndef __GLIBC__
+    GTEST_SKIP() << "the reference is glibc's, whose 64-bit rules the readers keep everywhere";
+#endif
     std::mt19937 random(20261206);
     for (int round = 0; round < 20000; ++round) {
         const std::string text = RandomNumberText(random);

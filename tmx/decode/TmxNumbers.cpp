@@ -1,6 +1,6 @@
 #include "tmx/decode/TmxNumbers.h"
 
-#include <climits>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -12,13 +12,20 @@ constexpr bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
+// The C library's rules are those of a 64-bit long, as Linux has it: the same
+// map reads alike on every platform, Windows' 32-bit long included.
+constexpr uint64_t kMaxUnsignedLong = UINT64_MAX;
+constexpr int64_t kMaxLong = INT64_MAX;
+constexpr int64_t kMinLong = INT64_MIN;
+
 // One decimal number in the shape strtol and strtoul accept: white space,
-// an optional sign, digits. `magnitude` saturates at ULONG_MAX (`overflow` set).
+// an optional sign, digits. `magnitude` saturates at the largest unsigned
+// long (`overflow` set).
 struct Decimal {
     const char* next = nullptr;  // after the last digit; nullptr when no digit
     bool negative = false;
     bool overflow = false;
-    unsigned long magnitude = 0;
+    uint64_t magnitude = 0;
 };
 
 Decimal ReadDecimal(const char* p, const char* end) {
@@ -30,10 +37,10 @@ Decimal ReadDecimal(const char* p, const char* end) {
         ++p;
     }
     if (p == end || !IsDigit(*p)) return d;
-    constexpr unsigned long kCut = ULONG_MAX / 10;
-    constexpr unsigned long kCutDigit = ULONG_MAX % 10;
+    constexpr uint64_t kCut = kMaxUnsignedLong / 10;
+    constexpr uint64_t kCutDigit = kMaxUnsignedLong % 10;
     for (; p != end && IsDigit(*p); ++p) {
-        const unsigned long digit = static_cast<unsigned long>(*p - '0');
+        const auto digit = static_cast<uint64_t>(*p - '0');
         if (d.overflow || d.magnitude > kCut || (d.magnitude == kCut && digit > kCutDigit)) {
             d.overflow = true;
             continue;
@@ -48,27 +55,28 @@ const char* EndOf(const char* text) {
     return text + std::strlen(text);
 }
 
-// strtol's value for a decimal: saturated at LONG_MIN / LONG_MAX.
-long StrtolValue(const Decimal& d) {
-    constexpr unsigned long kMaxPositive = static_cast<unsigned long>(LONG_MAX);
+// strtol's value for a decimal: saturated at the smallest and largest long.
+int64_t StrtolValue(const Decimal& d) {
+    constexpr auto kMaxPositive = static_cast<uint64_t>(kMaxLong);
     if (d.negative) {
-        if (d.overflow || d.magnitude > kMaxPositive + 1) return LONG_MIN;
-        return d.magnitude == kMaxPositive + 1 ? LONG_MIN : -static_cast<long>(d.magnitude);
+        if (d.overflow || d.magnitude > kMaxPositive + 1) return kMinLong;
+        return d.magnitude == kMaxPositive + 1 ? kMinLong : -static_cast<int64_t>(d.magnitude);
     }
-    if (d.overflow || d.magnitude > kMaxPositive) return LONG_MAX;
-    return static_cast<long>(d.magnitude);
+    if (d.overflow || d.magnitude > kMaxPositive) return kMaxLong;
+    return static_cast<int64_t>(d.magnitude);
 }
 
-// strtoul's value: saturated at ULONG_MAX, a minus sign negates modulo 2^64.
-unsigned long StrtoulValue(const Decimal& d) {
-    if (d.overflow) return ULONG_MAX;
-    return d.negative ? 0UL - d.magnitude : d.magnitude;
+// strtoul's value: saturated at the largest unsigned long, a minus sign
+// negates modulo 2^64.
+uint64_t StrtoulValue(const Decimal& d) {
+    if (d.overflow) return kMaxUnsignedLong;
+    return d.negative ? uint64_t{0} - d.magnitude : d.magnitude;
 }
 
 // Whether a decimal was read and fits in 32 signed bits.
 bool FitsInt32(const Decimal& d) {
     return d.next != nullptr && !d.overflow &&
-           d.magnitude <= (d.negative ? 2147483648UL : 2147483647UL);
+           d.magnitude <= (d.negative ? uint64_t{2147483648} : uint64_t{2147483647});
 }
 
 }  // namespace
@@ -115,7 +123,8 @@ int32_t ReadInt(const std::string& text) {
     const Decimal d = ReadDecimal(text.data(), text.data() + text.size());
     // A stream rejects a number outside int's range; the caller then sees 0.
     if (!FitsInt32(d)) return 0;
-    return d.negative ? static_cast<int32_t>(0UL - d.magnitude) : static_cast<int32_t>(d.magnitude);
+    return d.negative ? static_cast<int32_t>(uint64_t{0} - d.magnitude)
+                      : static_cast<int32_t>(d.magnitude);
 }
 
 bool IsWholeNumber(const std::string& text) {
