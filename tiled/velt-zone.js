@@ -9,17 +9,49 @@
  *
  *   tiled --export-map zone maps/town.tmx zones/town.txt
  *
- * The converter is VeltTileConverter on PATH, or the program named by the
- * environment variable VELT_TILE_CONVERTER.
+ * The converter is the VeltTileConverter beside this script (as the Windows
+ * package puts it), else the program named by the environment variable
+ * VELT_TILE_CONVERTER, else VeltTileConverter on PATH.
  */
 
 var veltZone = (function () {
     "use strict";
 
+    var windows = tiled.platform === "windows";
+    var programName = "VeltTileConverter" + (windows ? ".exe" : "");
+
+    // The folder this script was loaded from, read off the stack of an error
+    // thrown while it loads: "file:///C:/Users/.../velt/velt-zone.js:12".
+    var scriptFolder = (function () {
+        try {
+            throw new Error("where");
+        } catch (e) {
+            var found = /file:\/\/(.*)\/[^\/]*\.js:\d+/.exec(String(e.stack));
+            if (!found) return "";
+            var path = found[1];
+            try {
+                path = decodeURIComponent(path);  // where the engine gives it percent-encoded
+            } catch (notEncoded) {
+                // a "%" of the name itself
+            }
+            return /^\/[A-Za-z]:/.test(path) ? path.substring(1) : path;  // "/C:/x" is "C:/x"
+        }
+    })();
+
     function converter() {
-        var process = new Process();
-        var named = process.getEnv("VELT_TILE_CONVERTER");
-        return named ? named : "VeltTileConverter";
+        if (scriptFolder) {
+            var beside = FileInfo.joinPaths(scriptFolder, programName);
+            if (File.exists(beside)) return beside;
+        }
+        var named = new Process().getEnv("VELT_TILE_CONVERTER");
+        return named ? named : programName;
+    }
+
+    // Why the converter could not be started, and where it is looked for.
+    function notStarted() {
+        return converter() + " could not be started: put " + programName + " beside " +
+               "this extension or on PATH, or name it in the environment variable " +
+               "VELT_TILE_CONVERTER";
     }
 
     // The map being exported, as its file is named: Tiled hands write() a
@@ -157,7 +189,7 @@ var veltZone = (function () {
     function report(stderr, mapName, document, fileName) {
         var errors = [];
         var stamp = inEditor() ? timeStamp() : "";
-        var lines = stderr.split("\n");
+        var lines = stderr.split(/\r?\n/);
         for (var i = 0; i < lines.length; ++i) {
             var line = lines[i];
             if (line === "") continue;
@@ -228,10 +260,8 @@ var veltZone = (function () {
         File.remove(temporary);
 
         if (status === -1) {
-            var missing = converter() + " could not be started: put VeltTileConverter on PATH " +
-                          "or name it in the environment variable VELT_TILE_CONVERTER";
-            console.error(missing);
-            return missing;
+            console.error(notStarted());
+            return notStarted();
         }
         var errors = report(stderr, mapName, document, source);
         if (status !== 0) return errors || "VeltTileConverter failed with status " + status;
@@ -243,7 +273,8 @@ var veltZone = (function () {
     function cacheFolder() {
         var process = new Process();
         var cache = process.getEnv("XDG_CACHE_HOME") ||
-                    FileInfo.joinPaths(process.getEnv("HOME"), ".cache");
+                    (windows ? process.getEnv("LOCALAPPDATA")
+                             : FileInfo.joinPaths(process.getEnv("HOME"), ".cache"));
         return FileInfo.joinPaths(cache, "velttileconverter");
     }
 
@@ -259,10 +290,7 @@ var veltZone = (function () {
                                                 "--", fileName], false);
         var stderr = process.readStdErr();
         process.readStdOut();
-        if (status === -1) {
-            throw new Error(converter() + " could not be started: put VeltTileConverter on " +
-                            "PATH or name it in the environment variable VELT_TILE_CONVERTER");
-        }
+        if (status === -1) throw new Error(notStarted());
         var errors = report(stderr, FileInfo.fileName(fileName), null, fileName);
         if (status !== 0) throw new Error(errors || "VeltTileConverter failed with status " + status);
         return tiled.mapFormat("tmx").read(target);
