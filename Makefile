@@ -7,6 +7,9 @@
 #   make package     the .deb, in build/package; make package-test checks it
 #   make bench       the converter against the XML parse of the same maps
 #   make tiled-test  the Tiled extension in Debian's Tiled, headless
+#   make windows     the converter for Windows (build-windows/), cross-built
+#   make windows-test       its whole suite under Wine
+#   make package-windows    the Windows zip, in build-windows/package
 #   make mutation    a sample of one-token faults: which ones the suite misses
 #                    (MUTATION_ARGS="--seed N --count N"; after make test)
 
@@ -16,7 +19,7 @@ EXAMPLE := examples/village
 FUZZ_TARGETS := convert json base64 inflate numbers
 FUZZ_SECONDS ?= 20
 
-.PHONY: all deps build demo test sanitize fuzz-build fuzz-smoke fuzz-long package package-test bench tiled-test mutation clean
+.PHONY: all deps build demo test sanitize fuzz-build fuzz-smoke fuzz-long package package-test bench tiled-test windows windows-test package-windows mutation clean
 
 all: build
 
@@ -64,6 +67,17 @@ tiled-test: build
 	@scripts/install-deps --tiled
 	scripts/tiled-test
 
+windows:
+	@scripts/install-deps --windows
+	cmake --preset windows >/dev/null
+	cmake --build --preset windows -j $(JOBS)
+
+windows-test: windows
+	scripts/windows-test
+
+package-windows: windows build
+	scripts/package-windows
+
 bench:
 	@scripts/install-deps --bench
 	cmake --preset bench >/dev/null
@@ -80,4 +94,4 @@ mutation: build
 	scripts/mutate $(MUTATION_ARGS)
 
 clean:
-	rm -rf build build-sanitize build-fuzz build-bench
+	rm -rf build build-sanitize build-fuzz build-bench build-windows

@@ -1,12 +1,13 @@
 #include "platform/Process.h"
 
+// clang-format off
+#include "platform/windows/Wide.h"  // windows.h, which shellapi.h needs first
+#include <shellapi.h>
+// clang-format on
 #include <fcntl.h>
 #include <io.h>
-#include <shellapi.h>
 
 #include <cstdio>
-
-#include "platform/windows/Wide.h"
 
 namespace platform {
 

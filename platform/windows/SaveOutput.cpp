@@ -85,7 +85,7 @@ SaveError SaveOutput(const std::string& path, std::string_view bytes, TemporaryF
     // read-only file is refused, as opening it for writing would be.
     const DWORD attributes = GetFileAttributesW(target.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
-        return {SaveError::Step::Open, EISDIR};
+        return {SaveError::Step::Replace, EISDIR};  // as the rename over it says on POSIX
     }
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
         return {SaveError::Step::Open, EACCES};
