@@ -13,6 +13,9 @@
 namespace {
 
 TEST(Points, ReadAsSscanfReadsEachToken) {
+#ifndef __GLIBC__
+    GTEST_SKIP() << "the reference is glibc's, whose 64-bit rules the readers keep everywhere";
+#endif
     const char* const pieces[] = {"0",  "7", "-32", "+5", "64", "2147483647", ",", ",", ".",
                                   ".5", "x", "\t",  "e3", "1",  "-",          "",  "9"};
     std::mt19937 random(11);
