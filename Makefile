@@ -1,5 +1,6 @@
 # A thin front over CMake for the everyday commands:
-#   make demo        install what is missing, build, convert the example map, show it
+#   make demo        install what is missing, build, convert the example map, show
+#                    what happened and what to try next
 #   make test        install what is missing, build, run every test
 #   make sanitize    the whole test suite built with AddressSanitizer + UBSan
 #   make fuzz-smoke  each fuzz target for FUZZ_SECONDS (default 20)
@@ -34,9 +35,7 @@ build: deps
 demo: deps
 	cmake --preset release >/dev/null
 	cmake --build --preset release -j $(JOBS) --target VeltTileConverter
-	$(CONVERTER) $(EXAMPLE).tmx
-	@echo "--- $(EXAMPLE).txt (TAB shown as ^I, CR as ^M, line end as \$$) ---"
-	@cat -A $(EXAMPLE).txt
+	@scripts/demo
 
 test: build
 	ctest --preset release -j $(JOBS)

@@ -14,6 +14,7 @@
 #include "converter/picture/GroundCodesTileset.h"
 #include "converter/review/ZoneDiff.h"
 #include "converter/review/ZonePicture.h"
+#include "converter/tomap/ZoneToMap.h"
 #include "converter/zone/ZoneReader.h"
 
 namespace {
@@ -225,6 +226,20 @@ TEST(GroundTileset, EachTileShowsItsCode) {
     EXPECT_EQ(LocalIdOfCode(161), 104);
     EXPECT_EQ(at(104 % 16 * 32 + 5 + 2, 104 / 16 * 32 + 11 + 8), (Pixel{250, 250, 250}));
     EXPECT_EQ(at(104 % 16 * 32 + 5 + 16 + 2, 104 / 16 * 32 + 11 + 8), (Pixel{250, 250, 250}));
+}
+
+// The designer's kit holds the same tileset as every map --to-map writes:
+// the picture to the byte, and the tileset's own attributes.
+TEST(GroundTileset, TheKitHoldsTheSameTileset) {
+    EXPECT_EQ(ReadFile(SOURCE_DIR "/kit/velt-ground-codes.png"), DrawGroundCodesTileset());
+    const std::string map = MapFromZoneScript("\r\n\r\n\r\n", "velt-ground-codes.png").tmx;
+    const std::string kit = ReadFile(SOURCE_DIR "/kit/velt-ground-codes.tsx");
+    const auto attributes = [](const std::string& text, const std::string& from) {
+        const size_t start = text.find(from);
+        return start == std::string::npos ? "" : text.substr(start, text.find('>', start) - start);
+    };
+    EXPECT_EQ(attributes(kit, "name="), attributes(map, "name=\"Velt ground codes\""));
+    EXPECT_EQ(attributes(kit, "<image"), attributes(map, "<image"));
 }
 
 // Every code a local id gives goes back to that id; the others to none.

@@ -67,7 +67,7 @@ class ObjectExport {
                 AddCode(group, object, kMobMarker, tmx::ReadInt(object.name()));
                 break;
             case GroupKind::Traps:
-                AddCode(group, object, kTrapMarker);
+                AddCode(group, object, kTrapMarker, 0);
                 break;
             case GroupKind::Waypoints:
                 ExportWaypoints(group, object);
@@ -84,13 +84,14 @@ class ObjectExport {
             Add(group, object, finding::ZoneMarker{});
             return;
         }
-        AddCode(group, object, marker);
+        AddCode(group, object, marker, 0);
     }
 
-    // A #DEF_CODE line at the object's cell: a marker, or a mob's number.
-    // Findings: object-outside-zone, tile-object-anchor.
+    // A #DEF_CODE line at the object's cell: a marker, or a mob's number
+    // (where the marker is kMobMarker). Findings: object-outside-zone,
+    // tile-object-anchor.
     void AddCode(const tmx::TmxObjectGroup& group, const tmx::TmxObject& object, char marker,
-                 int32_t number = 0) {
+                 int32_t number) {
         const int32_t column = CellOf(object.x());
         const int32_t row = CellOf(object.y());
         zone_.AddCode({column, row, marker, number, object.location()});
