@@ -9,10 +9,12 @@
 
 namespace {
 
-// A map starts with "<" (TMX) or "{" (JSON), a zone script never does.
+// A map starts with "<" (TMX) or "{" (JSON; "[" is JSON that is no map), a
+// zone script never does.
 bool IsMapText(std::string_view text) {
     const size_t first = text.find_first_not_of(" \t\r\n");
-    return first != std::string_view::npos && (text[first] == '<' || text[first] == '{');
+    return first != std::string_view::npos &&
+           (text[first] == '<' || text[first] == '{' || text[first] == '[');
 }
 
 Finding LoadError(std::string reason, tmx::TmxLocation at = {}) {

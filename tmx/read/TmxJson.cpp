@@ -22,7 +22,7 @@ static_assert(kJsonPadding >= simdjson::SIMDJSON_PADDING);
 bool IsJson(const char* text) {
     while (IsCSpace(*text))
         ++text;
-    return *text == '{';
+    return *text == '{' || *text == '[';
 }
 
 namespace {
@@ -207,8 +207,27 @@ std::string Parse(simdjson::dom::parser& parser, const char* text, size_t size, 
     }
     if (error != simdjson::SUCCESS)
         return std::string("Not valid JSON: ") + simdjson::error_message(error);
-    if (root.get(document) != simdjson::SUCCESS) return "The document is not a JSON object.";
+    if (root.get(document) != simdjson::SUCCESS) return "The document is not a map.";
     return "";
+}
+
+// Why a JSON document is no map, naming the other files Tiled writes in JSON;
+// "" for a map. A map says "type": "map" (maps older than Tiled 1.2 may not,
+// but they have layers, tilesets or a size).
+std::string NoMap(const object& document) {
+    const std::string_view type = String(document, "type");
+    if (type == "map") return "";
+    if (type == "tileset") return "The document is a Tiled tileset, not a map.";
+    if (type == "template") return "The document is a Tiled object template, not a map.";
+    if (type == "world") return "The document is a Tiled world, not a map.";
+    element any;
+    if (type.empty() && document["folders"].get(any) == simdjson::SUCCESS) {
+        return "The document is a Tiled project, not a map.";
+    }
+    const bool mapLike = document["layers"].get(any) == simdjson::SUCCESS ||
+                         document["tilesets"].get(any) == simdjson::SUCCESS ||
+                         document["width"].get(any) == simdjson::SUCCESS;
+    return type.empty() && mapLike ? "" : "The document is not a map.";
 }
 
 }  // namespace
@@ -225,9 +244,8 @@ void TmxJsonReader::ReadMap(TmxMap& map, const char* text, size_t size, std::str
     const TmxJsonPlaces places(std::string_view(text, size));
     // The document holds all it needs: the text goes before the model grows.
     if (owner != nullptr) std::string().swap(*owner);
-    const std::string_view type = String(document, "type");
-    if (!type.empty() && type != "map") {
-        map.RecordError(TmxLoadError::XmlParseFailed, "The document is not a map.");
+    if (const std::string problem = NoMap(document); !problem.empty()) {
+        map.RecordError(TmxLoadError::XmlParseFailed, problem);
         return;
     }
     ReadMapObject(map, document, Spot{places, ""});
