@@ -1,3 +1,5 @@
+#include <cctype>
+#include <optional>
 #include <string>
 
 #include "converter/exports/Exports.h"
@@ -14,6 +16,58 @@ void CheckNumber(const tmx::TmxProperties& properties, const char* name, int32_t
     const tmx::TmxProperty* property = properties.Find(name);
     if (property == nullptr || tmx::IsWholeNumber(property->value)) return;
     findings.push_back(FindingOf(finding::HeaderNumber{name, value}, property->at, kProperty));
+}
+
+// A name as designers slip in it: no white space around it, lower case.
+std::string Folded(const std::string& name) {
+    const size_t first = name.find_first_not_of(" \t\r\n");
+    const size_t last = name.find_last_not_of(" \t\r\n");
+    std::string folded = first == std::string::npos ? "" : name.substr(first, last - first + 1);
+    for (char& c : folded)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return folded;
+}
+
+// Whether `a` becomes `b` by one slip of the hand: a letter more, less or
+// other, or two side by side swapped.
+bool OneTypoApart(const std::string& a, const std::string& b) {
+    if (a.size() == b.size()) {
+        size_t first = 0;
+        while (first < a.size() && a[first] == b[first])
+            ++first;
+        if (first == a.size()) return false;
+        if (a.compare(first + 1, std::string::npos, b, first + 1, std::string::npos) == 0)
+            return true;
+        return first + 1 < a.size() && a[first] == b[first + 1] && a[first + 1] == b[first] &&
+               a.compare(first + 2, std::string::npos, b, first + 2, std::string::npos) == 0;
+    }
+    const std::string& longer = a.size() > b.size() ? a : b;
+    const std::string& shorter = a.size() > b.size() ? b : a;
+    if (longer.size() != shorter.size() + 1) return false;
+    size_t first = 0;
+    while (first < shorter.size() && longer[first] == shorter[first])
+        ++first;
+    return longer.compare(first + 1, std::string::npos, shorter, first, std::string::npos) == 0;
+}
+
+// A map property that misses a header's name only by case, white space or
+// one typo: the game reads nothing of it.
+void CheckNames(const tmx::TmxProperties& properties, const Zone& zone, Findings& findings) {
+    for (const auto& [name, property] : properties.entries()) {
+        for (const char* header : {"Level", "Respawn", "Title"}) {
+            const std::string folded = Folded(name);
+            const std::string wanted = Folded(header);
+            if (name == header || (folded != wanted && !OneTypoApart(folded, wanted))) continue;
+            std::optional<std::string> got;
+            const std::string named = header;
+            if (named == "Level" && zone.level) got = std::to_string(*zone.level);
+            if (named == "Respawn" && zone.respawn) got = std::to_string(*zone.respawn);
+            if (named == "Title" && zone.title) got = Quoted(*zone.title);
+            findings.push_back(
+                FindingOf(finding::HeaderName{name, named, got}, property.at, kProperty));
+            break;
+        }
+    }
 }
 
 }  // namespace
@@ -47,6 +101,7 @@ void ExportMapProperties(const tmx::TmxMap& map, Zone& zone, Findings& findings)
 
     CheckNumber(properties, "Level", level, findings);
     CheckNumber(properties, "Respawn", respawn, findings);
+    CheckNames(properties, zone, findings);
     // The title as stored: where it breaks its line, or was joined from several.
     const tmx::TmxProperty* titleProperty = properties.Find("Title");
     if (titleProperty == nullptr) return;

@@ -363,6 +363,22 @@ struct HeaderNumber {
     }
 };
 
+struct HeaderName {
+    static constexpr const char* kName = "header-name";
+    static constexpr Severity kSeverity = Severity::Warning;
+    std::string property;  // as the map names it: "level", "Titel"
+    std::string header;    // the one it nearly is: "Level"
+    // What the zone got: its value from the property of the right name, or
+    // none (no line).
+    std::optional<std::string> got;
+    std::string Words(const FindingSubject&) const {
+        std::string what = header == "Level" ? "level" : header == "Respawn" ? "respawn" : "title";
+        return "the map property " + Quoted(property) + " is not " + Quoted(header) + ": " +
+               (got ? "the zone's " + what + " is " + *got + ", from " + Quoted(header)
+                    : "the zone gets no " + what + " line");
+    }
+};
+
 // A zone script read back.
 
 struct ZoneLine {
@@ -506,13 +522,42 @@ struct ZoneRoundTrip {
 }  // namespace finding
 
 // Every kind, in the order the catalogue lists them.
+// clang-format off
 using FindingData = std::variant<
-    finding::Load, finding::Write, finding::LayerData, finding::Template, finding::TilesOutsideZone,
-    finding::TileWithoutCode, finding::TilesetsShareCodes, finding::EmptyZone,
-    finding::LayerBlanksTiles, finding::HiddenLayer, finding::LayerOffset, finding::Orientation,
-    finding::GroupName, finding::MobNumber, finding::ZoneMarker, finding::WaypointShape,
-    finding::PathIdReused, finding::ObjectOutsideZone, finding::PathOutsideZone,
-    finding::TileObjectAnchor, finding::PathPoint, finding::TileSize, finding::TitleBreaksLine,
-    finding::TitleJoined, finding::HeaderNumber, finding::ZoneLine, finding::ZoneNumber,
-    finding::ZoneBlock, finding::ZoneCode, finding::ZonePlacedAgain, finding::ZoneUnusedBlock,
-    finding::ZoneFar, finding::ZoneTitle, finding::ZoneText, finding::ZoneRoundTrip>;
+    finding::Load,
+    finding::Write,
+    finding::LayerData,
+    finding::Template,
+    finding::TilesOutsideZone,
+    finding::TileWithoutCode,
+    finding::TilesetsShareCodes,
+    finding::EmptyZone,
+    finding::LayerBlanksTiles,
+    finding::HiddenLayer,
+    finding::LayerOffset,
+    finding::Orientation,
+    finding::GroupName,
+    finding::MobNumber,
+    finding::ZoneMarker,
+    finding::WaypointShape,
+    finding::PathIdReused,
+    finding::ObjectOutsideZone,
+    finding::PathOutsideZone,
+    finding::TileObjectAnchor,
+    finding::PathPoint,
+    finding::TileSize,
+    finding::TitleBreaksLine,
+    finding::TitleJoined,
+    finding::HeaderNumber,
+    finding::HeaderName,
+    finding::ZoneLine,
+    finding::ZoneNumber,
+    finding::ZoneBlock,
+    finding::ZoneCode,
+    finding::ZonePlacedAgain,
+    finding::ZoneUnusedBlock,
+    finding::ZoneFar,
+    finding::ZoneTitle,
+    finding::ZoneText,
+    finding::ZoneRoundTrip>;
+// clang-format on
