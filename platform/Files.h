@@ -12,4 +12,10 @@ bool Exists(const std::string& path);
 // Windows also "\" and the ":" of a drive); "" where it has none.
 std::string FolderOf(const std::string& path);
 
+// The folder `path` is in, as a full path from the file system's root, links
+// and ".." resolved, with its last separator ("" where it is not there); and
+// the folder above such a folder, "" at the root.
+std::string FullFolderOf(const std::string& path);
+std::string ParentFolder(const std::string& fullFolder);
+
 }  // namespace platform

@@ -25,6 +25,8 @@ std::string Described(const std::vector<std::string>& arguments) {
     if (line.form == DiagnosticsForm::Json) text += " json";
     if (line.form == DiagnosticsForm::Github) text += " github";
     if (line.output) text += " output=" + *line.output;
+    if (line.baseline) text += " baseline=" + *line.baseline;
+    if (line.writeBaseline) text += " write-baseline=" + *line.writeBaseline;
     if (line.preview) text += " preview=" + *line.preview;
     if (line.previewScale != 8) text += " scale=" + std::to_string(line.previewScale);
     if (!line.error.empty()) text += " error: " + line.error;
@@ -68,6 +70,24 @@ TEST(CommandLine, GnuFormsAndTheirRefusals) {
         {{"-o", "-", "--diagnostics=github", "a"},
          "[a] github output=- error: -o - and --diagnostics=github would both write to standard "
          "output"},
+        // Kinds of findings tuned as compilers tune warnings, and baselines.
+        {{"-Wno-mob-number", "-Werror=tile-size", "-Wno-error=path-point", "-Wlayer-data", "a"},
+         "[a]"},
+        {{"-Werror", "a"}, "[a] werror"},
+        {{"-Wno-mob-numbers", "a"},
+         "[] error: -Wno-mob-numbers: \"mob-numbers\" is no kind of finding; the kinds are load, "
+         "write, layer-data, template, tiles-outside-zone, tile-without-code, "
+         "tilesets-share-codes, "
+         "empty-zone, layer-blanks-tiles, hidden-layer, layer-offset, orientation, group-name, "
+         "mob-number, zone-marker, waypoint-shape, path-id-reused, object-outside-zone, "
+         "tile-object-anchor, path-point, tile-size, title-breaks-line, title-joined, "
+         "header-number, header-name, config, ignore-unknown, ignore-unused, zone-line, "
+         "zone-number, zone-block, zone-code, zone-placed-again, zone-unused-block, zone-far, "
+         "zone-title, zone-text and zone-round-trip"},
+        {{"-Wno-load", "a"},
+         "[] error: -Wno-load: \"load\" is an error, which is always reported and always fails"},
+        {{"--baseline=b.txt", "--write-baseline", "c.txt", "a"},
+         "[a] baseline=b.txt write-baseline=c.txt"},
         // The readers of zones: their files, and what does not apply to them.
         {{"a", "--diff", "b", "--preview=p", "--diagnostics=github"},
          "[a b] diff github preview=p"},
@@ -90,6 +110,24 @@ TEST(CommandLine, GnuFormsAndTheirRefusals) {
     };
     for (const auto& row : rows)
         EXPECT_EQ(Described(row.arguments), row.described);
+}
+
+// What the -W options set: a kind off, on, an error; kept a warning under
+// --werror; the last of them for a kind wins.
+TEST(CommandLine, WarningOptionsTuneTheKinds) {
+    const CommandLine line =
+        ParseCommandLine({"-Werror", "-Wno-mob-number", "-Werror=tile-size",
+                          "-Wno-error=path-point", "-Wno-orientation", "-Worientation", "a"});
+    ASSERT_EQ(line.error, "");
+    const auto severity = [&](FindingData what, Severity own = Severity::Warning) {
+        return line.tuning.SeverityOf({own, {}, {}, std::move(what)});
+    };
+    EXPECT_EQ(severity(finding::MobNumber{}), std::nullopt);
+    EXPECT_EQ(severity(finding::TileSize{}), Severity::Error);
+    EXPECT_EQ(severity(finding::PathPoint{}), Severity::Warning);
+    EXPECT_EQ(severity(finding::Orientation{}), Severity::Error);  // on again, then --werror
+    EXPECT_EQ(severity(finding::HiddenLayer{}, Severity::Note), Severity::Note);
+    EXPECT_EQ(severity(finding::ZoneMarker{}), Severity::Error);
 }
 
 }  // namespace

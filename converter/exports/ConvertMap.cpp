@@ -1,6 +1,7 @@
 #include "converter/exports/ConvertMap.h"
 
 #include "converter/exports/Exports.h"
+#include "converter/exports/Ignores.h"
 #include "converter/exports/LayerPath.h"
 
 namespace {
@@ -14,11 +15,18 @@ Findings FindingsOfLoad(const tmx::TmxMap& map) {
     for (const tmx::TmxFinding& found : map.findings()) {
         FindingSubject about{Element::Layer, LayerPath(map, found.order, found.layer),
                              found.objectId, "", 0};
+        about.order = found.order;
         for (const tmx::TmxLayer& layer : map.layers()) {
             if (layer.orderIndex() == found.order) about.layerId = layer.id();
         }
         for (const tmx::TmxObjectGroup& group : map.objectGroups()) {
-            if (group.orderIndex() == found.order) about.layerId = group.id();
+            if (group.orderIndex() != found.order) continue;
+            about.layerId = group.id();
+            for (size_t i = 0; i < group.objects().size(); ++i) {
+                if (group.objects()[i].location().line == found.at.line &&
+                    group.objects()[i].location().column == found.at.column)
+                    about.objectIndex = static_cast<int32_t>(i);
+            }
         }
         if (const auto* data = std::get_if<tmx::TmxLayerDataProblem>(&found.problem)) {
             findings.push_back(FindingOf(finding::LayerData{*data}, found.at, about));
@@ -37,5 +45,6 @@ ConvertedMap ConvertMap(const tmx::TmxMap& map) {
     ExportMapProperties(map, converted.zone, converted.findings);
     ExportTileLayers(map, converted.zone, converted.findings);
     ExportObjectGroups(map, converted.zone, converted.findings);
+    ApplyIgnores(map, converted.findings);
     return converted;
 }

@@ -166,7 +166,8 @@ class ObjectExport {
         for (size_t i = 0; i < map_.groups().size(); ++i) {
             const tmx::TmxGroup& group = map_.groups()[i];
             if (!HoldsExported(group)) continue;
-            const FindingSubject about{Element::Group, GroupPath(map_, i), 0, "", group.id};
+            FindingSubject about{Element::Group, GroupPath(map_, i), 0, "", group.id};
+            about.group = static_cast<int32_t>(i);
             if (!group.visible) {
                 findings_.push_back(FindingOf(finding::HiddenLayer{}, group.location, about));
             }
@@ -195,16 +196,18 @@ class ObjectExport {
 
     template <class Kind>
     void AddAbout(const tmx::TmxObjectGroup& group, Kind what) {
-        findings_.push_back(FindingOf(std::move(what), group.location(),
-                                      {Element::ObjectGroup, Path(group), 0, "", group.id()}));
+        findings_.push_back(
+            FindingOf(std::move(what), group.location(),
+                      {Element::ObjectGroup, Path(group), 0, "", group.id(), group.orderIndex()}));
     }
 
     // A finding about an object, named as it is.
     template <class Kind>
     void Add(const tmx::TmxObjectGroup& group, const tmx::TmxObject& object, Kind what) {
-        findings_.push_back(
-            FindingOf(std::move(what), object.location(),
-                      {Element::Object, Path(group), object.id(), object.name(), group.id()}));
+        findings_.push_back(FindingOf(
+            std::move(what), object.location(),
+            {Element::Object, Path(group), object.id(), object.name(), group.id(),
+             group.orderIndex(), -1, static_cast<int32_t>(&object - group.objects().data())}));
     }
 
     std::string Path(const tmx::TmxObjectGroup& group) const {

@@ -115,9 +115,10 @@ LayerTally LayLayer(const tmx::TmxLayer& layer, int32_t index, TileGrid& grid, O
 
 template <class Kind>
 Finding LayerFinding(const tmx::TmxLayer& layer, Kind what) {
-    return FindingOf(std::move(what), layer.location(),
-                     {FindingSubject::Element::Layer,
-                      LayerPath(layer.map(), layer.orderIndex(), layer.name()), 0, "", layer.id()});
+    return FindingOf(
+        std::move(what), layer.location(),
+        {FindingSubject::Element::Layer, LayerPath(layer.map(), layer.orderIndex(), layer.name()),
+         0, "", layer.id(), layer.orderIndex()});
 }
 
 // A tileset as a designer knows it: its name, or the file it is kept in.

@@ -379,6 +379,40 @@ struct HeaderName {
     }
 };
 
+// The team's settings of the findings.
+
+struct Config {  // a line of a .velt-checks file that says nothing it can take
+    static constexpr const char* kName = "config";
+    static constexpr Severity kSeverity = Severity::Error;
+    std::string problem;
+    std::string Words(const FindingSubject&) const { return problem; }
+};
+
+// Findings silenced where they arise: a custom property of an element.
+
+struct IgnoreUnknown {
+    static constexpr const char* kName = "ignore-unknown";
+    static constexpr Severity kSeverity = Severity::Error;
+    std::string property;  // "velt-ignore"
+    std::string kind;      // the name that is no kind
+    std::string kinds;     // the kinds there are, in words
+    std::string Words(const FindingSubject& about) const {
+        return "the " + Quoted(property) + " property of " + ElementWords(about) + " names " +
+               Quoted(kind) + ", which is no kind of finding; the kinds are " + kinds;
+    }
+};
+
+struct IgnoreUnused {
+    static constexpr const char* kName = "ignore-unused";
+    static constexpr Severity kSeverity = Severity::Note;
+    std::string property;
+    std::string kind;
+    std::string Words(const FindingSubject& about) const {
+        return "the " + Quoted(property) + " property of " + ElementWords(about) + " names " +
+               Quoted(kind) + ", but nothing there gives that finding";
+    }
+};
+
 // A zone script read back.
 
 struct ZoneLine {
@@ -550,6 +584,9 @@ using FindingData = std::variant<
     finding::TitleJoined,
     finding::HeaderNumber,
     finding::HeaderName,
+    finding::Config,
+    finding::IgnoreUnknown,
+    finding::IgnoreUnused,
     finding::ZoneLine,
     finding::ZoneNumber,
     finding::ZoneBlock,

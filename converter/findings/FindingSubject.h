@@ -14,6 +14,12 @@ struct FindingSubject {
     int32_t objectId = 0;    // the object (Tiled's ids start at 1)
     std::string objectName;  // the object's name, where the words give it
     int32_t layerId = 0;     // the "id" of that layer or group, where the map has one
+    // Where it is in the map, for what its elements say of it: the stacking
+    // order of its layer or object group (an object's group), the index of
+    // its group layer among the map's groups, its index in its object group.
+    int32_t order = -1;
+    int32_t group = -1;
+    int32_t objectIndex = -1;
 };
 
 inline std::string Quoted(const std::string& text) {

@@ -48,6 +48,40 @@ std::string SetScale(CommandLine& line, const std::string& value) {
     return "";
 }
 
+// -WKIND, -Wno-KIND, -Werror=KIND, -Wno-error=KIND, -Werror: as compilers
+// take them, a kind of finding for a warning's name.
+std::string SetWarning(CommandLine& line, const std::string& value) {
+    if (value == "error") {
+        line.werror = true;
+        return "";
+    }
+    const auto kind = [&](const std::string& prefix) {
+        return value.compare(0, prefix.size(), prefix) == 0 ? value.substr(prefix.size()) : "";
+    };
+    std::string name = value;
+    Level level = Level::On;
+    bool keepWarning = false;
+    if (!kind("no-error=").empty()) {
+        name = kind("no-error=");
+        keepWarning = true;
+    } else if (!kind("error=").empty()) {
+        name = kind("error=");
+        level = Level::Error;
+    } else if (!kind("no-").empty()) {
+        name = kind("no-");
+        level = Level::Off;
+    }
+    if (const std::string refusal = Tuning::Refusal(name); !refusal.empty()) {
+        return "-W" + value + ": " + refusal;
+    }
+    if (keepWarning) {
+        line.tuning.KeepWarning(name);
+    } else {
+        line.tuning.Set(name, level);
+    }
+    return "";
+}
+
 std::string SetForm(CommandLine& line, const std::string& value) {
     if (value == "text") {
         line.form = DiagnosticsForm::Text;
@@ -83,6 +117,9 @@ const Option kOptions[] = {
     {"--preview", true, SetText<&CommandLine::preview>},
     {"--preview-scale", true, SetScale},
     {"--diagnostics", true, SetForm},
+    {"-W", true, SetWarning},
+    {"--baseline", true, SetText<&CommandLine::baseline>},
+    {"--write-baseline", true, SetText<&CommandLine::writeBaseline>},
 };
 
 // The option `argument` names, and where its attached value starts (or npos).
@@ -135,6 +172,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
         line.error = option->set(line, value);
     }
     if (!line.error.empty() || line.banner || line.help || line.version) return line;
+    line.tuning.SetWerror(line.werror);
     line.error = line.modesClash ? ModesClash() : ModeOf(line.mode).refusal(line);
     return line;
 }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "converter/findings/Diagnostics.h"
+#include "converter/findings/Tuning.h"
 #include "converter/review/ZonePicture.h"
 
 // What the program is asked to do: convert maps, or one of the modes an
@@ -15,13 +16,16 @@ enum class ModeKind { Convert, Diff, Describe, ToMap };
 // What the command line asks for. Options may stand anywhere before "--",
 // in the usual GNU forms (-o PATH, -oPATH, --output=PATH, --output PATH).
 struct CommandLine {
-    bool banner = false;                // no argument, or "-h"
-    bool help = false;                  // --help
-    bool version = false;               // --version
-    ModeKind mode = ModeKind::Convert;  // the last one an option chose
-    bool modesClash = false;            // options chose two modes
-    bool check = false;                 // --check: report, write nothing
-    bool werror = false;                // --werror: a warning fails the run
+    bool banner = false;                       // no argument, or "-h"
+    bool help = false;                         // --help
+    bool version = false;                      // --version
+    ModeKind mode = ModeKind::Convert;         // the last one an option chose
+    bool modesClash = false;                   // options chose two modes
+    bool check = false;                        // --check: report, write nothing
+    bool werror = false;                       // --werror: a warning fails the run
+    Tuning tuning;                             // -W options, --werror
+    std::optional<std::string> baseline;       // --baseline: the findings accepted
+    std::optional<std::string> writeBaseline;  // --write-baseline: record them there
     DiagnosticsForm form = DiagnosticsForm::Text;
     std::optional<std::string> output;            // -o; "-" is standard output
     std::optional<std::string> preview;           // --preview: the PNG of the zone

@@ -7,6 +7,8 @@
 #include <optional>
 #include <string>
 
+#include "converter/program/Baseline.h"
+#include "converter/program/ChecksFiles.h"
 #include "converter/program/Output.h"
 #include "converter/program/Runs.h"
 #include "converter/program/Status.h"
@@ -43,29 +45,58 @@ bool SaveZoneScript(const std::string& output, const std::string& bytes, Diagnos
     return false;
 }
 
-// A zone script given to --preview: read back and drawn, nothing else written.
-int PreviewZoneScript(const ZoneSource& source, const CommandLine& line, Diagnostics& diagnostics) {
+// What the maps of one run share.
+struct Run {
+    tmx::TmxTemplates templates;  // each read once
+    ChecksFiles checks;           // each read once
+    std::optional<Baseline> accepted;
+    std::optional<Baseline> recording;
+
+    Baselines baselines() {
+        return {accepted ? &*accepted : nullptr, recording ? &*recording : nullptr};
+    }
+};
+
+// The team's settings for the file at `path`: its checks files under the
+// command line's. None, with what is wrong in them reported, where they
+// cannot be used.
+std::optional<Tuning> TuningFor(const std::string& path, const CommandLine& line, Run& run,
+                                Diagnostics& diagnostics) {
+    std::vector<ChecksProblem> problems;
+    const Tuning tuning = Tuning::Over(run.checks.For(path, problems), line.tuning);
+    for (const ChecksProblem& problem : problems)
+        diagnostics.Report(problem.path, problem.finding);
+    if (!problems.empty()) return std::nullopt;
+    return tuning;
+}
+
+// A zone script given to --check or --preview: read back, its findings
+// reported, and drawn; nothing else written.
+int CheckZoneScript(const ZoneSource& source, const CommandLine& line, Run& run,
+                    Diagnostics& diagnostics) {
     ZoneRead read = ReadZoneScript(source.text());
     if (read.linesRead == 0) {
         ReportLoadError(source.path, kNotAZoneScript, diagnostics);
         return kFailed;
     }
-    const Verdict verdict =
-        Judge(ReportFindings(read.findings, source.path, line, diagnostics), line);
-    if (verdict.writes == Verdict::Writes::Nothing) return verdict.status;
-    if (!SavePicture(*line.preview, DrawZonePicture(read.zone, line.previewScale), diagnostics))
+    const std::optional<Tuning> tuning = TuningFor(source.path, line, run, diagnostics);
+    if (!tuning) return kFailed;
+    const Verdict verdict = Judge(
+        ReportFindings(read.findings, source.path, *tuning, run.baselines(), diagnostics), line);
+    if (verdict.writes == Verdict::Writes::Nothing || !line.preview) return verdict.status;
+    if (!SavePicture(*line.preview, DrawZonePicture(read.zone, line.previewScale), diagnostics)) {
         return kFailed;
+    }
     return verdict.status;
 }
 
-int Convert(const std::string& path, const CommandLine& line, tmx::TmxTemplates& templates,
-            Diagnostics& diagnostics) {
-    // A picture may be asked of a zone script too: the file tells which it is.
+int Convert(const std::string& path, const CommandLine& line, Run& run, Diagnostics& diagnostics) {
+    // A zone script may be checked or drawn too: the file tells which it is.
     std::optional<ZoneSource> source;
-    if (line.preview) {
+    if (line.preview || line.check || line.writeBaseline) {
         source = ReadZoneSource(path);
         if (source->file.problem.empty() && !source->isMap) {
-            return PreviewZoneScript(*source, line, diagnostics);
+            return CheckZoneScript(*source, line, run, diagnostics);
         }
     }
     if (path.size() >= 1000) {
@@ -81,12 +112,15 @@ int Convert(const std::string& path, const CommandLine& line, tmx::TmxTemplates&
         return kFailed;
     }
 
-    LoadedZone map = LoadMap(source ? std::move(*source) : ReadZoneSource(path), templates);
+    const std::optional<Tuning> tuning = TuningFor(path, line, run, diagnostics);
+    if (!tuning) return kFailed;
+    LoadedZone map = LoadMap(source ? std::move(*source) : ReadZoneSource(path), run.templates);
     if (map.error) {
         diagnostics.Report(path, *map.error);
         return kFailed;
     }
-    const Verdict verdict = Judge(ReportFindings(map.findings, path, line, diagnostics), line);
+    const Verdict verdict =
+        Judge(ReportFindings(map.findings, path, *tuning, run.baselines(), diagnostics), line);
     if (verdict.writes == Verdict::Writes::Nothing) return verdict.status;
     if (line.preview &&
         !SavePicture(*line.preview, DrawZonePicture(map.zone, line.previewScale), diagnostics)) {
@@ -99,11 +133,24 @@ int Convert(const std::string& path, const CommandLine& line, tmx::TmxTemplates&
 }  // namespace
 
 int RunConvert(const CommandLine& line, Diagnostics& diagnostics) {
-    tmx::TmxTemplates templates;  // read once for all the maps of the run
+    Run run;
+    if (line.baseline) {
+        std::string problem;
+        run.accepted = Baseline::Read(*line.baseline, problem);
+        if (!problem.empty()) {
+            ReportLoadError(*line.baseline, "cannot read the baseline: " + problem, diagnostics);
+            return kFailed;
+        }
+    }
+    if (line.writeBaseline) run.recording.emplace();
     int status = kOk;
     for (const std::string& path : line.maps) {
-        if (Convert(path, line, templates, diagnostics) != kOk) status = kFailed;
+        if (Convert(path, line, run, diagnostics) != kOk) status = kFailed;
         std::fflush(nullptr);
+    }
+    if (line.writeBaseline &&
+        !SaveReporting(*line.writeBaseline, run.recording->Text(), "the baseline", diagnostics)) {
+        status = kFailed;
     }
     return status;
 }

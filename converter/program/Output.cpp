@@ -4,28 +4,41 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <optional>
 #include <utility>
 
+#include "converter/program/Baseline.h"
 #include "converter/program/Status.h"
 #include "platform/SaveOutput.h"
 
-bool ReportFindings(Findings& findings, const std::string& path, const CommandLine& line,
-                    Diagnostics& diagnostics) {
+Outcome ReportFindings(Findings& findings, const std::string& path, const Tuning& tuning,
+                       Baselines baselines, Diagnostics& diagnostics) {
     const auto earlier = [](const Finding& a, const Finding& b) {
         return a.at.line != b.at.line ? a.at.line < b.at.line : a.at.column < b.at.column;
     };
     if (!std::is_sorted(findings.begin(), findings.end(), earlier)) {
         std::stable_sort(findings.begin(), findings.end(), earlier);
     }
-    bool warned = false;
+    Outcome outcome;
     for (Finding& finding : findings) {
-        if (finding.severity == Severity::Warning) {
-            warned = true;
-            if (line.werror) finding.severity = Severity::Error;
+        const std::optional<Severity> severity = tuning.SeverityOf(finding);
+        if (!severity) continue;
+        const bool fixed = finding.severity == Severity::Error;  // no setting changes it
+        if (!fixed && *severity != Severity::Note) {
+            if (baselines.recording != nullptr) baselines.recording->Record(path, finding);
+            if (baselines.accepted != nullptr && baselines.accepted->Holds(path, finding)) {
+                finding.severity = Severity::Note;
+                diagnostics.Report(path, finding);
+                continue;
+            }
         }
+        finding.severity = *severity;
+        outcome.refused = outcome.refused || fixed;
+        outcome.failed = outcome.failed || *severity == Severity::Error;
+        outcome.warned = outcome.warned || *severity == Severity::Warning;
         diagnostics.Report(path, finding);
     }
-    return warned;
+    return outcome;
 }
 
 void ReportLoadError(const std::string& path, std::string reason, Diagnostics& diagnostics) {
@@ -36,9 +49,13 @@ void ReportWriteError(const std::string& path, std::string reason, Diagnostics& 
     diagnostics.Report(path, FindingOf(finding::Write{std::move(reason)}));
 }
 
-Verdict Judge(bool warned, const CommandLine& line) {
-    if (line.werror && warned && !line.check) return {Verdict::Writes::Nothing, kFailed};
-    if (line.check) return {Verdict::Writes::PictureOnly, warned ? kFailed : kOk};
+Verdict Judge(const Outcome& outcome, const CommandLine& line) {
+    if (outcome.refused) return {Verdict::Writes::Nothing, kFailed};
+    if (line.writeBaseline) return {Verdict::Writes::PictureOnly, kOk};
+    if (line.check) {
+        return {Verdict::Writes::PictureOnly, outcome.warned || outcome.failed ? kFailed : kOk};
+    }
+    if (outcome.failed) return {Verdict::Writes::Nothing, kFailed};
     return {Verdict::Writes::Everything, kOk};
 }
 

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "converter/picture/GroundCodesTileset.h"
+#include "converter/program/ChecksFiles.h"
 #include "converter/program/Output.h"
 #include "converter/program/Runs.h"
 #include "converter/program/Status.h"
@@ -68,7 +69,13 @@ int RunToMap(const CommandLine& line, Diagnostics& diagnostics) {
                          diagnostics);
         return kFailed;
     }
-    const Verdict verdict = Judge(ReportFindings(map.findings, path, line, diagnostics), line);
+    std::vector<ChecksProblem> problems;
+    const Tuning tuning = Tuning::Over(ChecksFiles().For(path, problems), line.tuning);
+    for (const ChecksProblem& problem : problems)
+        diagnostics.Report(problem.path, problem.finding);
+    if (!problems.empty()) return kFailed;
+    const Verdict verdict =
+        Judge(ReportFindings(map.findings, path, tuning, {}, diagnostics), line);
     if (verdict.writes != Verdict::Writes::Everything) return verdict.status;
     if (!SaveGroundCodesPicture(output, diagnostics)) return kFailed;
     return SaveReporting(output, map.tmx, "the map", diagnostics) ? kOk : kFailed;

@@ -32,6 +32,7 @@ struct TmxGroup {
     int32_t firstOrder = 0;
     int32_t endOrder = 0;
     int32_t parent = -1;  // the index of the group that holds it; -1 for none
+    TmxProperties properties;
 };
 
 // Why a load failed. One load records at most one of them.

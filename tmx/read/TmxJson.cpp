@@ -405,6 +405,7 @@ void TmxJsonReader::ReadLayerLike(TmxMap& map, const Json& json, const Spot& at,
         group.visible = Bool(json, "visible", true);
         ReadDouble(json, "offsetx", group.offsetX);
         ReadDouble(json, "offsety", group.offsetY);
+        ReadProperties(json, group.properties, &at);
         const size_t index = map.BeginGroup(std::move(group), orderIndex);
         array children;
         if (json["layers"].get(children) == simdjson::SUCCESS) {

@@ -231,6 +231,7 @@ void ReadLayerLike(const TiXmlElement* element, TmxMap& map, int32_t& orderIndex
         if (const char* text = element->Attribute("visible")) group.visible = Atoi(text) != 0;
         group.offsetX = DoubleAttribute(element, "offsetx");
         group.offsetY = DoubleAttribute(element, "offsety");
+        ReadFirstProperties(element, group.properties);
         const size_t index = map.BeginGroup(std::move(group), orderIndex);
         for (const TiXmlElement* child = element->FirstChildElement(); child;
              child = child->NextSiblingElement()) {

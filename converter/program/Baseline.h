@@ -1,0 +1,35 @@
+#pragma once
+
+// A baseline: the findings a team accepts as they are today, so that a build
+// fails on the new ones alone. Each finding is held by its map, its kind and
+// the element it is about (a layer by its path, an object by its id in its
+// group), never by its line or its counts, so that edits elsewhere in the map
+// leave it held. A text file, one finding a line, sorted:
+//
+//   maps/town.tmx<TAB>layer-blanks-tiles<TAB>layer "Decor/Overlay"
+//
+// Maps are named as the command line names them.
+
+#include <map>
+#include <string>
+
+#include "converter/findings/Finding.h"
+
+class Baseline {
+  public:
+    // The baseline at `path`; `problem` says why it cannot be read.
+    static Baseline Read(const std::string& path, std::string& problem);
+
+    // Whether the baseline holds `finding` of the map at `mapPath` (each of
+    // its entries holds one finding).
+    bool Holds(const std::string& mapPath, const Finding& finding);
+    // Adds `finding` of the map at `mapPath`.
+    void Record(const std::string& mapPath, const Finding& finding);
+    // The file's text.
+    std::string Text() const;
+
+  private:
+    static std::string Key(const std::string& mapPath, const Finding& finding);
+
+    std::map<std::string, int> entries_;  // key, how many
+};
