@@ -168,14 +168,34 @@ var veltZone = (function () {
     // (Tiled keeps earlier exports' findings until its Clear button is
     // pressed, so the newest time marks the current ones), a note marked as
     // one, and the converter's words. A map the converter refuses says why.
-    function findingText(finding, mapName, stamp) {
+    // Control characters as escapes, so that a finding stays one line.
+    function visible(text) {
+        return text.replace(/[\u0000-\u001f\u007f]/g, function (c) {
+            if (c === "\t") return "\\t";
+            if (c === "\r") return "\\r";
+            if (c === "\n") return "\\n";
+            return "\\x" + ("0" + c.charCodeAt(0).toString(16)).slice(-2);
+        });
+    }
+
+    // A finding as the Issues view lists it. A zone script's findings carry
+    // their line, the only place a text file has; a map's are found by
+    // activating them. One about another file the converter read (a
+    // .velt-checks file) names that file and its line.
+    function findingText(finding, fileName, stamp, withLine, asked) {
         var message = finding.message;
         var refused = "cannot load the map: ";
         if (finding.kind === "load" && message.indexOf(refused) === 0) {
             message = "VeltTileConverter refuses the map: " + message.substring(refused.length);
         }
-        return mapName + (stamp ? " " + stamp : "") + ": " +
-               (finding.severity === "note" ? "note: " : "") + message + " [" + finding.kind + "]";
+        if (asked && finding.file && finding.file !== asked) {
+            fileName = FileInfo.fileName(finding.file);
+            withLine = true;
+        }
+        var place = withLine && finding.line > 0 ? ":" + finding.line : "";
+        return fileName + place + (stamp ? " " + stamp : "") + ": " +
+               (finding.severity === "note" ? "note: " : "") + visible(message) + " [" +
+               finding.kind + "]";
     }
 
     function timeStamp() {
@@ -186,7 +206,7 @@ var veltZone = (function () {
 
     // Reports what the converter said: each JSON line a finding, any other
     // line as it is. Returns the errors' text.
-    function report(stderr, mapName, document, fileName) {
+    function report(stderr, mapName, document, fileName, withLine, asked) {
         var errors = [];
         var stamp = inEditor() ? timeStamp() : "";
         var lines = stderr.split(/\r?\n/);
@@ -199,7 +219,8 @@ var veltZone = (function () {
             } catch (e) {
                 finding = null;
             }
-            var text = finding ? findingText(finding, mapName, stamp) : line;
+            var text = finding ? findingText(finding, mapName, stamp, withLine, asked)
+                               : visible(line);
             var isError = !finding || finding.severity === "error";
             if (isError) errors.push(text);
             if (!inEditor()) {
@@ -263,7 +284,7 @@ var veltZone = (function () {
             console.error(notStarted());
             return notStarted();
         }
-        var errors = report(stderr, mapName, document, source);
+        var errors = report(stderr, mapName, document, source, false, temporary);
         if (status !== 0) return errors || "VeltTileConverter failed with status " + status;
         return undefined;
     }
@@ -291,7 +312,7 @@ var veltZone = (function () {
         var stderr = process.readStdErr();
         process.readStdOut();
         if (status === -1) throw new Error(notStarted());
-        var errors = report(stderr, FileInfo.fileName(fileName), null, fileName);
+        var errors = report(stderr, FileInfo.fileName(fileName), null, fileName, true, fileName);
         if (status !== 0) throw new Error(errors || "VeltTileConverter failed with status " + status);
         return tiled.mapFormat("tmx").read(target);
     }
