@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace platform {
 
@@ -17,5 +18,19 @@ std::string FolderOf(const std::string& path);
 // the folder above such a folder, "" at the root.
 std::string FullFolderOf(const std::string& path);
 std::string ParentFolder(const std::string& fullFolder);
+
+// Whether `path` is a folder, links followed.
+bool IsFolder(const std::string& path);
+
+// What a folder holds, by name in byte order: each entry's name, and whether
+// it is a folder (links followed). Empty where it cannot be read.
+struct FolderEntry {
+    std::string name;
+    bool isFolder = false;
+};
+std::vector<FolderEntry> ListFolder(const std::string& folder);
+
+// Whether standard error is a terminal, where a line may be redrawn.
+bool ErrorIsTerminal();
 
 }  // namespace platform

@@ -19,6 +19,37 @@ void CheckNumber(const tmx::TmxProperties& properties, const char* name, int32_t
     findings.push_back(FindingOf(finding::HeaderNumber{name, value}, property->at, kProperty));
 }
 
+// What the zone got of a header value, in words; none where it has no line.
+std::optional<std::string> Got(const Zone& zone, const std::string& header) {
+    if (header == "Level" && zone.level) return std::to_string(*zone.level);
+    if (header == "Respawn" && zone.respawn) return std::to_string(*zone.respawn);
+    if (header == "Title" && zone.title) return Quoted(*zone.title);
+    return std::nullopt;
+}
+
+// A header property of a type that Tiled shows otherwise than as the text the
+// game reads: a project's enum, a list, a class, a type no project declares.
+void CheckTypes(const tmx::TmxProperties& properties, const Zone& zone, Findings& findings) {
+    for (const char* header : {"Level", "Respawn", "Title"}) {
+        const tmx::TmxProperty* property = properties.Find(header);
+        if (property == nullptr) continue;
+        const std::string& type = property->type;
+        const std::string& custom = property->propertyType;
+        if (type == "list" || type == "class") {
+            findings.push_back(
+                FindingOf(finding::HeaderType{header, type, custom, Got(zone, header)},
+                          property->at, kProperty));
+        } else if (!custom.empty() && property->declared) {
+            findings.push_back(FindingOf(finding::HeaderEnum{header, custom, property->stored,
+                                                             property->value, Got(zone, header)},
+                                         property->at, kProperty));
+        } else if (!custom.empty()) {
+            findings.push_back(FindingOf(finding::HeaderType{header, custom, "", Got(zone, header)},
+                                         property->at, kProperty));
+        }
+    }
+}
+
 // A name as designers slip in it: no white space around it, lower case.
 std::string Folded(const std::string& name) {
     const size_t first = name.find_first_not_of(" \t\r\n");
@@ -37,13 +68,8 @@ void CheckNames(const tmx::TmxProperties& properties, const Zone& zone, Findings
             const std::string folded = Folded(name);
             const std::string wanted = Folded(header);
             if (name == header || (folded != wanted && !OneTypoApart(folded, wanted))) continue;
-            std::optional<std::string> got;
-            const std::string named = header;
-            if (named == "Level" && zone.level) got = std::to_string(*zone.level);
-            if (named == "Respawn" && zone.respawn) got = std::to_string(*zone.respawn);
-            if (named == "Title" && zone.title) got = Quoted(*zone.title);
-            findings.push_back(
-                FindingOf(finding::HeaderName{name, named, got}, property.at, kProperty));
+            findings.push_back(FindingOf(finding::HeaderName{name, header, Got(zone, header)},
+                                         property.at, kProperty));
             break;
         }
     }
@@ -81,6 +107,7 @@ void ExportMapProperties(const tmx::TmxMap& map, Zone& zone, Findings& findings)
     CheckNumber(properties, "Level", level, findings);
     CheckNumber(properties, "Respawn", respawn, findings);
     CheckNames(properties, zone, findings);
+    CheckTypes(properties, zone, findings);
     // The title as stored: where it breaks its line, or was joined from several.
     const tmx::TmxProperty* titleProperty = properties.Find("Title");
     if (titleProperty == nullptr) return;

@@ -11,6 +11,11 @@
 
 namespace {
 
+// Half of `doubled`, rounded toward minus infinity as cells are.
+constexpr int64_t HalfDown(int64_t doubled) {
+    return doubled >= 0 ? doubled / 2 : -((-doubled + 1) / 2);
+}
+
 using Element = FindingSubject::Element;
 
 // A name folded the way designers slip: no white space around it, lower
@@ -97,11 +102,18 @@ class ObjectExport {
         zone_.AddCode({column, row, marker, number, object.location()});
         wroteAny_ = true;
         if (!InZone(column, row)) Add(group, object, finding::ObjectOutsideZone{{column, row}});
-        // Tiled draws a tile object above its position, which is its bottom-left corner.
+        // Tiled draws a tile object around its position by its tileset's
+        // object alignment: above it and to its right where unspecified.
         if (object.shape() == tmx::TmxShape::Tile && object.height() > 0) {
-            const int64_t drawnRow = CellOf(int64_t{object.y()} - object.height());
-            if (drawnRow != row) {
-                Add(group, object, finding::TileObjectAnchor{{column, drawnRow}, {column, row}});
+            const tmx::TmxObjectAnchor anchor = map_.ObjectAnchorOf(object.gid());
+            const int64_t width = std::max(object.width(), 0);
+            const int32_t drawnColumn =
+                CellOf(HalfDown(2 * int64_t{object.x()} - anchor.across * width));
+            const int32_t drawnRow =
+                CellOf(HalfDown(2 * int64_t{object.y()} - anchor.down * int64_t{object.height()}));
+            if (drawnColumn != column || drawnRow != row) {
+                Add(group, object,
+                    finding::TileObjectAnchor{{drawnColumn, drawnRow}, {column, row}, anchor});
             }
         }
     }

@@ -9,7 +9,8 @@
 #include "tmx/model/TmxMap.h"
 
 // Level, respawn and title from the map properties.
-// Findings: header-number, title-breaks-line, title-joined.
+// Findings: header-number, header-name, header-type, header-enum,
+// title-breaks-line, title-joined.
 void ExportMapProperties(const tmx::TmxMap& map, Zone& zone, Findings& findings);
 
 // The ground: 6 x 6 tile blocks defined and placed.

@@ -32,7 +32,7 @@ void Diagnostics::Report(const std::string& path, const Finding& finding) {
             if (at.line > 0) text.append(":").append(line).append(":").append(column);
             text.append(": ").append(SeverityName(finding.severity)).append(": ");
             text.append(VisibleText(message)).append(" [").append(kind).append("]\n");
-            std::fwrite(text.data(), 1, text.size(), stderr);
+            Print(Stream::Err, text);
             return;
         case DiagnosticsForm::Json: {
             text = "{\"file\":" + JsonString(path) + ",\"line\":" + line + ",\"column\":" + column +
@@ -51,7 +51,7 @@ void Diagnostics::Report(const std::string& path, const Finding& finding) {
             }
             if (about.objectId != 0) text += ",\"object\":" + std::to_string(about.objectId);
             text += "}\n";
-            std::fwrite(text.data(), 1, text.size(), stderr);
+            Print(Stream::Err, text);
             return;
         }
         case DiagnosticsForm::Github:
@@ -61,7 +61,24 @@ void Diagnostics::Report(const std::string& path, const Finding& finding) {
                 " file=" + GithubText(path, true) +
                 (at.line > 0 ? ",line=" + line + ",col=" + column : "") + ",title=" + kind +
                 "::" + GithubText(message, false) + "\n";
-            std::fwrite(text.data(), 1, text.size(), stdout);
+            Print(Stream::Out, text);
             return;
     }
+}
+
+void Diagnostics::Print(Stream stream, std::string_view text) {
+    if (holding_) {
+        if (held_.empty() || held_.back().first != stream) held_.emplace_back(stream, "");
+        held_.back().second.append(text);
+        return;
+    }
+    std::fwrite(text.data(), 1, text.size(), stream == Stream::Out ? stdout : stderr);
+}
+
+void Diagnostics::Flush() {
+    holding_ = false;
+    for (const auto& [stream, text] : held_)
+        Print(stream, text);
+    held_.clear();
+    std::fflush(nullptr);
 }

@@ -283,13 +283,23 @@ struct PathOutsideZone {  // the same kind as ObjectOutsideZone, for a path's po
 struct TileObjectAnchor {
     static constexpr const char* kName = "tile-object-anchor";
     static constexpr Severity kSeverity = Severity::Warning;
-    Cell drawnOver;  // its top-left cell, as Tiled draws it
-    Cell placedIn;   // the cell of its bottom-left corner
+    Cell drawnOver;               // its top-left cell, as Tiled draws it
+    Cell placedIn;                // the cell of its position
+    tmx::TmxObjectAnchor anchor;  // where on the tile its position is
     std::string Words(const FindingSubject& about) const {
+        static constexpr const char* kPoints[3][3] = {
+            {"top-left corner", "left edge's middle", "bottom-left corner"},
+            {"top edge's middle", "centre", "bottom edge's middle"},
+            {"top-right corner", "right edge's middle", "bottom-right corner"}};
+        const std::string point =
+            kPoints[std::clamp(anchor.across, 0, 2)][std::clamp(anchor.down, 0, 2)];
+        const bool usual = anchor.across == 0 && anchor.down == 2;
         return ElementWords(about) + " is a tile drawn over cell " + CellWords(drawnOver) +
                " but placed in cell " + CellWords(placedIn) +
-               ": Tiled holds a tile object by its bottom-left corner, and the game places it "
-               "in the cell of that corner";
+               (usual ? ": Tiled holds a tile object by its bottom-left corner, and the game "
+                        "places it in the cell of that corner"
+                      : ": Tiled holds this tileset's tile objects by their " + point +
+                            ", and the game places it in the cell of that point");
     }
 };
 
@@ -350,17 +360,88 @@ struct TitleJoined {
     }
 };
 
+// What the zone got of a header property: its value, or no line.
+inline std::string ZoneGot(const std::string& property, const std::optional<std::string>& got) {
+    const std::string what = property == "Level"     ? "level"
+                             : property == "Respawn" ? "respawn"
+                                                     : "title";
+    return got ? "the zone's " + what + " is " + *got : "the zone gets no " + what + " line";
+}
+
 struct HeaderNumber {
     static constexpr const char* kName = "header-number";
     static constexpr Severity kSeverity = Severity::Warning;
     std::string property;  // "Level" or "Respawn"
     int32_t value = 0;     // what the game reads of it
     std::string Words(const FindingSubject&) const {
-        const std::string what = property == "Level" ? "level" : "respawn";
         return "the " + Quoted(property) + " property is not a whole number; " +
-               (value > 0 ? "the zone's " + what + " is " + std::to_string(value)
-                          : "the zone gets no " + what + " line");
+               ZoneGot(property, value > 0 ? std::optional(std::to_string(value)) : std::nullopt);
     }
+};
+
+// A header property of a type the game has no reading of: a list, a class,
+// or a custom type no project declares.
+struct HeaderType {
+    static constexpr const char* kName = "header-type";
+    static constexpr Severity kSeverity = Severity::Warning;
+    std::string property;   // "Level", "Respawn" or "Title"
+    std::string type;       // "list", "class", or the custom type's name
+    std::string className;  // a class's
+    std::optional<std::string> got;
+    std::string Words(const FindingSubject&) const {
+        const std::string is =
+            type == "list"    ? "a list"
+            : type == "class" ? "of class " + Quoted(className)
+                              : "of type " + Quoted(type) + ", which no project found declares,";
+        return "the " + Quoted(property) + " property is " + is + " where the game reads " +
+               (property == "Title" ? "text" : "a number") + "; " + ZoneGot(property, got) +
+               (type == "list" || type == "class" ? "" : ", as the map stores it");
+    }
+};
+
+// A header property of a project's enum: what Tiled shows of it, and what
+// the zone gets.
+struct HeaderEnum {
+    static constexpr const char* kName = "header-enum";
+    static constexpr Severity kSeverity = Severity::Note;
+    std::string property;
+    std::string type;                   // the enum's name
+    std::optional<std::string> stored;  // its index, where stored as one
+    std::string shown;                  // what Tiled shows
+    std::optional<std::string> got;
+    std::string Words(const FindingSubject&) const {
+        return "the " + Quoted(property) + " property is of enum " + Quoted(type) +
+               (stored ? ", stored as its index " + *stored + " and shown as " + Quoted(shown)
+                       : "") +
+               "; " + ZoneGot(property, got);
+    }
+};
+
+// The map's class, whose members' defaults Tiled shows as the map's
+// properties while the map does not write them.
+struct MapClass {
+    static constexpr const char* kName = "map-class";
+    static constexpr Severity kSeverity = Severity::Warning;
+    enum class Why { NoProject, Undeclared, NotForMaps } why = Why::NoProject;
+    std::string className;
+    std::string project;  // where one was found
+    std::string Words(const FindingSubject&) const {
+        const std::string is =
+            why == Why::NoProject ? ", but no project was found to declare it"
+            : why == Why::Undeclared
+                ? ", which the project " + Quoted(project) + " does not declare"
+                : ", which the project " + Quoted(project) + " does not let maps use";
+        return "the map is of class " + Quoted(className) + is +
+               ": the zone gets none of the defaults Tiled shows for its members";
+    }
+};
+
+// A project file that the maps' types could not be taken from.
+struct Project {
+    static constexpr const char* kName = "project";
+    static constexpr Severity kSeverity = Severity::Warning;
+    std::string problem;
+    std::string Words(const FindingSubject&) const { return problem; }
 };
 
 struct HeaderName {
@@ -584,6 +665,10 @@ using FindingData = std::variant<
     finding::TitleJoined,
     finding::HeaderNumber,
     finding::HeaderName,
+    finding::HeaderType,
+    finding::HeaderEnum,
+    finding::MapClass,
+    finding::Project,
     finding::Config,
     finding::IgnoreUnknown,
     finding::IgnoreUnused,

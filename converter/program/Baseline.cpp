@@ -62,6 +62,7 @@ Baseline Baseline::Read(const std::string& path, std::string& problem) {
 }
 
 bool Baseline::Holds(const std::string& mapPath, const Finding& finding) {
+    const std::lock_guard<std::mutex> lock(mutex_);
     const auto entry = entries_.find(Key(mapPath, finding));
     if (entry == entries_.end() || entry->second == 0) return false;
     --entry->second;
@@ -69,6 +70,7 @@ bool Baseline::Holds(const std::string& mapPath, const Finding& finding) {
 }
 
 void Baseline::Record(const std::string& mapPath, const Finding& finding) {
+    const std::lock_guard<std::mutex> lock(mutex_);
     ++entries_[Key(mapPath, finding)];
 }
 

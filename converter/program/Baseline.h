@@ -11,12 +11,16 @@
 // Maps are named as the command line names them.
 
 #include <map>
+#include <mutex>
 #include <string>
 
 #include "converter/findings/Finding.h"
 
 class Baseline {
   public:
+    Baseline() = default;
+    Baseline(const Baseline& other) : entries_(other.entries_) {}
+
     // The baseline at `path`; `problem` says why it cannot be read.
     static Baseline Read(const std::string& path, std::string& problem);
 
@@ -31,5 +35,6 @@ class Baseline {
   private:
     static std::string Key(const std::string& mapPath, const Finding& finding);
 
+    std::mutex mutex_;                    // the maps of a run, on their threads
     std::map<std::string, int> entries_;  // key, how many
 };

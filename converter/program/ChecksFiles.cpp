@@ -2,6 +2,7 @@
 
 #include <string_view>
 
+#include "converter/program/NamedFromHere.h"
 #include "platform/FileText.h"
 #include "platform/Files.h"
 
@@ -29,10 +30,7 @@ const ChecksFiles::File* ChecksFiles::Read(const std::string& folder) {
     looked_[folder] = true;
     const std::string path = folder + kChecksFileName;
     if (!platform::Exists(path)) return nullptr;
-    // Named as from the working folder where it lies below it, as maps are named.
-    const std::string here = platform::FullFolderOf("");
-    const std::string shown =
-        path.compare(0, here.size(), here) == 0 ? path.substr(here.size()) : path;
+    const std::string shown = NamedFromHere(path);
     File& file = files_[folder];
     const platform::FileText text = platform::ReadFileText(path, 0);
     const auto problem = [&](int32_t line, std::string words) {

@@ -82,6 +82,15 @@ std::string SetWarning(CommandLine& line, const std::string& value) {
     return "";
 }
 
+std::string SetJobs(CommandLine& line, const std::string& value) {
+    const std::optional<int32_t> jobs = WholeNumber(value);
+    if (!jobs || *jobs < 1 || *jobs > 1024) {
+        return "-j takes a number of threads from 1 to 1024, not \"" + value + "\"";
+    }
+    line.jobs = *jobs;
+    return "";
+}
+
 std::string SetForm(CommandLine& line, const std::string& value) {
     if (value == "text") {
         line.form = DiagnosticsForm::Text;
@@ -118,8 +127,12 @@ const Option kOptions[] = {
     {"--preview-scale", true, SetScale},
     {"--diagnostics", true, SetForm},
     {"-W", true, SetWarning},
+    {"-j", true, SetJobs},
+    {"--jobs", true, SetJobs},
     {"--baseline", true, SetText<&CommandLine::baseline>},
     {"--write-baseline", true, SetText<&CommandLine::writeBaseline>},
+    {"--project", true, SetText<&CommandLine::project>},
+    {"--no-project", false, SetFlag<&CommandLine::noProject>},
 };
 
 // The option `argument` names, and where its attached value starts (or npos).
@@ -173,6 +186,10 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
     }
     if (!line.error.empty() || line.banner || line.help || line.version) return line;
     line.tuning.SetWerror(line.werror);
+    if (line.project && line.noProject) {
+        line.error = "--project names the maps' project, --no-project says there is none";
+        return line;
+    }
     line.error = line.modesClash ? ModesClash() : ModeOf(line.mode).refusal(line);
     return line;
 }

@@ -1,21 +1,32 @@
 // Converting maps: each map's zone script beside it (or where -o names it),
 // and with --preview its picture.
 
+#include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <map>
+#include <mutex>
 #include <optional>
 #include <string>
+#include <thread>
+#include <vector>
 
 #include "converter/program/Baseline.h"
+#include "converter/program/Batch.h"
 #include "converter/program/ChecksFiles.h"
+#include "converter/program/InOrder.h"
+#include "converter/program/Modes.h"
 #include "converter/program/Output.h"
+#include "converter/program/Projects.h"
 #include "converter/program/Runs.h"
 #include "converter/program/Status.h"
 #include "converter/program/ZoneSource.h"
 #include "converter/review/ZonePicture.h"
 #include "converter/zone/ZoneReader.h"
 #include "converter/zone/ZoneWriter.h"
+#include "platform/Files.h"
 #include "tmx/read/TmxTemplate.h"
 
 namespace {
@@ -45,15 +56,24 @@ bool SaveZoneScript(const std::string& output, const std::string& bytes, Diagnos
     return false;
 }
 
-// What the maps of one run share.
-struct Run {
-    tmx::TmxTemplates templates;  // each read once
-    ChecksFiles checks;           // each read once
+// What all the maps of a run share, on every thread.
+struct Shared {
     std::optional<Baseline> accepted;
     std::optional<Baseline> recording;
+};
+
+// What the maps one thread converts share.
+struct Run {
+    Run(Shared& all, const Projects& chosen) : projects(chosen), shared(&all) {}
+
+    tmx::TmxTemplates templates;  // each read once
+    ChecksFiles checks;           // each read once
+    Projects projects;            // each read once
+    Shared* shared;
 
     Baselines baselines() {
-        return {accepted ? &*accepted : nullptr, recording ? &*recording : nullptr};
+        return {shared->accepted ? &*shared->accepted : nullptr,
+                shared->recording ? &*shared->recording : nullptr};
     }
 };
 
@@ -90,13 +110,22 @@ int CheckZoneScript(const ZoneSource& source, const CommandLine& line, Run& run,
     return verdict.status;
 }
 
-int Convert(const std::string& path, const CommandLine& line, Run& run, Diagnostics& diagnostics) {
+// What became of one map.
+struct MapResult {
+    int status = kOk;
+    bool warned = false;
+    bool passedOver = false;  // JSON found in a folder that is no map
+};
+
+MapResult Convert(const MapToConvert& given, const CommandLine& line, Run& run,
+                  Diagnostics& diagnostics) {
+    const std::string& path = given.path;
     // A zone script may be checked or drawn too: the file tells which it is.
     std::optional<ZoneSource> source;
     if (line.preview || line.check || line.writeBaseline) {
         source = ReadZoneSource(path);
         if (source->file.problem.empty() && !source->isMap) {
-            return CheckZoneScript(*source, line, run, diagnostics);
+            return {CheckZoneScript(*source, line, run, diagnostics)};
         }
     }
     if (path.size() >= 1000) {
@@ -104,53 +133,153 @@ int Convert(const std::string& path, const CommandLine& line, Run& run, Diagnost
             path.substr(0, 40) + "...",
             "the path is too long (" + std::to_string(path.size()) + " characters, at most 999)",
             diagnostics);
-        return kFailed;
+        return {kFailed};
     }
     const std::string output = line.output.value_or(OutputNameFor(path));
     if (output == path) {
         ReportLoadError(path, "the map would be overwritten by its zone script", diagnostics);
-        return kFailed;
+        return {kFailed};
     }
 
     const std::optional<Tuning> tuning = TuningFor(path, line, run, diagnostics);
-    if (!tuning) return kFailed;
-    LoadedZone map = LoadMap(source ? std::move(*source) : ReadZoneSource(path), run.templates);
+    if (!tuning) return {kFailed};
+    LoadedZone map =
+        LoadMap(source ? std::move(*source) : ReadZoneSource(path), run.templates, run.projects);
+    if (map.error && map.notAMap && given.found) return {kOk, false, true};
     if (map.error) {
         diagnostics.Report(path, *map.error);
-        return kFailed;
+        return {kFailed};
     }
-    const Verdict verdict =
-        Judge(ReportFindings(map.findings, path, *tuning, run.baselines(), diagnostics), line);
-    if (verdict.writes == Verdict::Writes::Nothing) return verdict.status;
+    const Outcome outcome =
+        ReportFindings(map.findings, path, *tuning, run.baselines(), diagnostics);
+    const Verdict verdict = Judge(outcome, line);
+    if (verdict.writes == Verdict::Writes::Nothing) return {verdict.status, outcome.warned};
     if (line.preview &&
         !SavePicture(*line.preview, DrawZonePicture(map.zone, line.previewScale), diagnostics)) {
-        return kFailed;
+        return {kFailed};
     }
-    if (verdict.writes == Verdict::Writes::PictureOnly) return verdict.status;
-    return SaveZoneScript(output, WriteZoneScript(map.zone), diagnostics) ? kOk : kFailed;
+    if (verdict.writes == Verdict::Writes::PictureOnly) return {verdict.status, outcome.warned};
+    const bool saved = SaveZoneScript(output, WriteZoneScript(map.zone), diagnostics);
+    return {saved ? kOk : kFailed, outcome.warned};
+}
+
+// The progress of a long batch on a terminal, one line redrawn: never in a
+// pipe or a log, and only once a batch has taken a second.
+class Progress {
+  public:
+    explicit Progress(size_t total) : total_(total), shown_(platform::ErrorIsTerminal()) {}
+
+    void Show(size_t done, size_t failed) {
+        if (!shown_ || total_ < 2 || Clock::now() - started_ < std::chrono::seconds(1)) return;
+        const std::string line = "VeltTileConverter: " + std::to_string(done) + " of " +
+                                 std::to_string(total_) + " maps, " + std::to_string(failed) +
+                                 " failed";
+        std::fprintf(stderr, "\r%s", line.c_str());
+        std::fflush(stderr);
+        width_ = std::max(width_, line.size());
+    }
+    // Gone before anything else is printed.
+    void Clear() {
+        if (width_ == 0) return;
+        std::fprintf(stderr, "\r%s\r", std::string(width_, ' ').c_str());
+        std::fflush(stderr);
+        width_ = 0;
+    }
+
+  private:
+    using Clock = std::chrono::steady_clock;
+    size_t total_;
+    bool shown_;
+    Clock::time_point started_ = Clock::now();
+    size_t width_ = 0;
+};
+
+// The threads a run uses where -j does not say: one a processor, as each
+// map's conversion is work for a processor alone.
+int DefaultJobs() {
+    return static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
 }
 
 }  // namespace
 
 int RunConvert(const CommandLine& line, Diagnostics& diagnostics) {
-    Run run;
+    const Batch batch = ExpandArguments(line.maps);
+    for (const BatchProblem& problem : batch.problems)
+        diagnostics.Report(problem.path, problem.finding);
+    // -o and --preview name one file: a folder, world or project may give more maps.
+    CommandLine expanded = line;
+    expanded.maps.clear();
+    for (const MapToConvert& map : batch.maps)
+        expanded.maps.push_back(map.path);
+    if (const std::string refusal = ModeOf(ModeKind::Convert).refusal(expanded);
+        batch.expanded && !batch.maps.empty() && !refusal.empty()) {
+        diagnostics.Print(Stream::Err,
+                          "VeltTileConverter: " + refusal + "\nTry 'VeltTileConverter --help'.\n");
+        return kBadCommandLine;
+    }
+    Shared shared;
     if (line.baseline) {
         std::string problem;
-        run.accepted = Baseline::Read(*line.baseline, problem);
+        shared.accepted.emplace(Baseline::Read(*line.baseline, problem));
         if (!problem.empty()) {
             ReportLoadError(*line.baseline, "cannot read the baseline: " + problem, diagnostics);
             return kFailed;
         }
     }
-    if (line.writeBaseline) run.recording.emplace();
-    int status = kOk;
-    for (const std::string& path : line.maps) {
-        if (Convert(path, line, run, diagnostics) != kOk) status = kFailed;
-        std::fflush(nullptr);
-    }
-    if (line.writeBaseline &&
-        !SaveReporting(*line.writeBaseline, run.recording->Text(), "the baseline", diagnostics)) {
+    if (line.writeBaseline) shared.recording.emplace();
+    const std::optional<Projects> projects = ProjectsOf(line, diagnostics);
+    if (!projects) return kFailed;
+
+    // Each map's findings held until the maps before it are printed; each
+    // thread with its own templates and checks files read.
+    const int jobs = line.jobs > 0 ? line.jobs : DefaultJobs();
+    const size_t count = batch.maps.size();
+    const bool holding = jobs > 1 && count > 1;
+    std::vector<MapResult> results(count);
+    std::vector<Diagnostics> held(holding ? count : 0, Diagnostics(diagnostics.form()));
+    std::mutex runsMutex;
+    std::map<std::thread::id, Run> runs;
+    const auto runOfThisThread = [&]() -> Run& {
+        const std::lock_guard<std::mutex> lock(runsMutex);
+        return runs.try_emplace(std::this_thread::get_id(), shared, *projects).first->second;
+    };
+    Progress progress(count);
+    size_t done = 0;
+    size_t failed = 0;
+    size_t warned = 0;
+    size_t passedOver = 0;
+    InOrder(
+        count, jobs,
+        [&](size_t i) {
+            Diagnostics& own = holding ? held[i] : diagnostics;
+            if (holding) own.Hold();
+            results[i] = Convert(batch.maps[i], line, runOfThisThread(), own);
+            if (!holding) std::fflush(nullptr);
+        },
+        [&](size_t i) {
+            progress.Clear();
+            if (holding) held[i].Flush();
+            ++done;
+            failed += results[i].status != kOk;
+            warned += results[i].status == kOk && results[i].warned;
+            passedOver += results[i].passedOver;
+            progress.Show(done, failed);
+        },
+        [&](size_t finished) { progress.Show(finished, failed); });
+    progress.Clear();
+
+    int status = batch.problems.empty() && failed == 0 ? kOk : kFailed;
+    if (line.writeBaseline && !SaveReporting(*line.writeBaseline, shared.recording->Text(),
+                                             "the baseline", diagnostics)) {
         status = kFailed;
+    }
+    // A batch of several maps ends with what became of them.
+    const size_t maps = count - passedOver;
+    if (batch.expanded && maps > 1 && diagnostics.form() == DiagnosticsForm::Text) {
+        diagnostics.Print(Stream::Err, "VeltTileConverter: " + std::to_string(maps) + " maps: " +
+                                           std::to_string(maps - failed - warned) + " converted, " +
+                                           std::to_string(warned) + " with warnings, " +
+                                           std::to_string(failed) + " failed\n");
     }
     return status;
 }

@@ -65,7 +65,7 @@ bool SaveReporting(const std::string& path, std::string_view bytes, const std::s
     const platform::SaveError saved = platform::SaveOutput(path, bytes);
     if (saved.step == platform::SaveError::Step::None) return true;
     if (announce == Announce::FailedToOpen && saved.step == platform::SaveError::Step::Open) {
-        std::printf("Failed to open file [%s] for write.\n", path.c_str());
+        diagnostics.Print(Stream::Out, "Failed to open file [" + path + "] for write.\n");
         std::fflush(stdout);
     }
     ReportWriteError(path, "cannot write " + what + ": " + std::strerror(saved.error), diagnostics);

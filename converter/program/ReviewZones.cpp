@@ -7,6 +7,7 @@
 #include <string>
 
 #include "converter/program/Output.h"
+#include "converter/program/Projects.h"
 #include "converter/program/Runs.h"
 #include "converter/program/Status.h"
 #include "converter/program/ZoneSource.h"
@@ -20,8 +21,8 @@ namespace {
 // A zone from either form; the reason on the diagnostics' stream when it
 // cannot be read.
 std::optional<LoadedZone> ReadZone(const std::string& path, tmx::TmxTemplates& templates,
-                                   Diagnostics& diagnostics) {
-    LoadedZone zone = LoadZone(ReadZoneSource(path), templates);
+                                   Projects& projects, Diagnostics& diagnostics) {
+    LoadedZone zone = LoadZone(ReadZoneSource(path), templates, projects);
     if (!zone.error) return zone;
     diagnostics.Report(path, *zone.error);
     return std::nullopt;
@@ -31,10 +32,12 @@ std::optional<LoadedZone> ReadZone(const std::string& path, tmx::TmxTemplates& t
 
 int RunDiff(const CommandLine& line, Diagnostics& diagnostics) {
     tmx::TmxTemplates templates;
+    std::optional<Projects> projects = ProjectsOf(line, diagnostics);
+    if (!projects) return kTrouble;
     const std::string& oldPath = line.maps[0];
     const std::string& newPath = line.maps[1];
-    const std::optional<LoadedZone> before = ReadZone(oldPath, templates, diagnostics);
-    const std::optional<LoadedZone> after = ReadZone(newPath, templates, diagnostics);
+    const std::optional<LoadedZone> before = ReadZone(oldPath, templates, *projects, diagnostics);
+    const std::optional<LoadedZone> after = ReadZone(newPath, templates, *projects, diagnostics);
     if (!before || !after) return kTrouble;
     const ZoneChanges changes = DiffZones(before->zone, after->zone);
     if (!Print(ChangesText(changes, newPath, line.form))) {
@@ -52,7 +55,10 @@ int RunDiff(const CommandLine& line, Diagnostics& diagnostics) {
 
 int RunDescribe(const CommandLine& line, Diagnostics& diagnostics) {
     tmx::TmxTemplates templates;
-    const std::optional<LoadedZone> zone = ReadZone(line.maps[0], templates, diagnostics);
+    std::optional<Projects> projects = ProjectsOf(line, diagnostics);
+    if (!projects) return kFailed;
+    const std::optional<LoadedZone> zone =
+        ReadZone(line.maps[0], templates, *projects, diagnostics);
     if (!zone) return kFailed;
     if (Print(DescribeZone(zone->zone))) return kOk;
     ReportWriteError(line.maps[0],

@@ -1,11 +1,14 @@
 #include "converter/program/ZoneSource.h"
 
 #include <algorithm>
+#include <iterator>
+#include <optional>
 #include <utility>
 
 #include "converter/exports/ConvertMap.h"
 #include "converter/zone/ZoneReader.h"
 #include "tmx/model/TmxMap.h"
+#include "tmx/read/TmxProject.h"
 
 namespace {
 
@@ -34,7 +37,38 @@ ZoneSource ReadZoneSource(const std::string& path) {
     return source;
 }
 
-LoadedZone LoadMap(ZoneSource source, tmx::TmxTemplates& templates) {
+namespace {
+
+// Whether the map's own properties need a project to be read as Tiled shows
+// them: it has a class, or a property of a custom type.
+bool NeedsProject(const tmx::TmxMap& map) {
+    if (!map.className().empty()) return true;
+    for (const auto& [name, property] : map.properties().entries())
+        if (!property.propertyType.empty()) return true;
+    return false;
+}
+
+// The project laid on the map; what could not be, as findings.
+void ApplyProject(tmx::TmxMap& map, Projects& projects, Findings& findings) {
+    if (!NeedsProject(map)) return;
+    const Projects::Found found = projects.For(map.sourcePath());
+    if (!found.problem.empty())
+        findings.push_back(FindingOf(finding::Project{found.problem}, map.location()));
+    const tmx::TmxClassUse use = tmx::ApplyProject(found.project, map);
+    using Why = finding::MapClass::Why;
+    std::optional<Why> why;
+    if (use == tmx::TmxClassUse::NoProject && found.problem.empty()) why = Why::NoProject;
+    if (use == tmx::TmxClassUse::Undeclared) why = Why::Undeclared;
+    if (use == tmx::TmxClassUse::NotForMaps) why = Why::NotForMaps;
+    if (why) {
+        findings.push_back(
+            FindingOf(finding::MapClass{*why, map.className(), found.path}, map.location()));
+    }
+}
+
+}  // namespace
+
+LoadedZone LoadMap(ZoneSource source, tmx::TmxTemplates& templates, Projects& projects) {
     LoadedZone loaded;
     if (!source.file.problem.empty()) {
         loaded.error = LoadError("cannot load the map: " + source.file.problem);
@@ -44,21 +78,27 @@ LoadedZone LoadMap(ZoneSource source, tmx::TmxTemplates& templates) {
     map.LoadFromFileText(source.path, std::move(source.file.text), &templates);
     if (map.failed()) {
         loaded.error = LoadError("cannot load the map: " + map.errorMessage(), map.errorLocation());
+        loaded.notAMap = map.errorCode() == tmx::TmxLoadError::NotAMap;
         return loaded;
     }
+    Findings found;
+    ApplyProject(map, projects, found);
     ConvertedMap converted = ConvertMap(map);
     loaded.zone = std::move(converted.zone);
-    loaded.findings = std::move(converted.findings);
+    loaded.findings = std::move(found);
+    loaded.findings.insert(loaded.findings.end(),
+                           std::make_move_iterator(converted.findings.begin()),
+                           std::make_move_iterator(converted.findings.end()));
     return loaded;
 }
 
-LoadedZone LoadZone(ZoneSource source, tmx::TmxTemplates& templates) {
+LoadedZone LoadZone(ZoneSource source, tmx::TmxTemplates& templates, Projects& projects) {
     if (!source.file.problem.empty()) {
         LoadedZone loaded;
         loaded.error = LoadError("cannot read the file: " + source.file.problem);
         return loaded;
     }
-    if (source.isMap) return LoadMap(std::move(source), templates);
+    if (source.isMap) return LoadMap(std::move(source), templates, projects);
     ZoneRead read = ReadZoneScript(source.text());
     LoadedZone loaded{std::move(read.zone), std::move(read.findings), std::nullopt};
     if (read.linesRead == 0) loaded.error = LoadError(kNotAZoneScript);

@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "converter/findings/Finding.h"
+#include "converter/program/Projects.h"
 #include "converter/zone/Zone.h"
 #include "platform/FileText.h"
 #include "tmx/read/TmxTemplate.h"
@@ -33,10 +34,12 @@ struct LoadedZone {
     Zone zone;
     Findings findings;
     std::optional<Finding> error;
+    bool notAMap = false;  // the error: a document of another kind
 };
 
-LoadedZone LoadZone(ZoneSource source, tmx::TmxTemplates& templates);
+// A map's class and custom types take their project from `projects`.
+LoadedZone LoadZone(ZoneSource source, tmx::TmxTemplates& templates, Projects& projects);
 
 // The same for a map alone: a source that is no map is loaded as one, and
 // fails as one.
-LoadedZone LoadMap(ZoneSource source, tmx::TmxTemplates& templates);
+LoadedZone LoadMap(ZoneSource source, tmx::TmxTemplates& templates, Projects& projects);

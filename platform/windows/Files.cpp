@@ -2,6 +2,8 @@
 
 #include "platform/windows/Wide.h"
 
+#include <algorithm>
+
 namespace platform {
 
 bool Exists(const std::string& path) {
@@ -20,6 +22,35 @@ std::string FullFolderOf(const std::string& path) {
     std::wstring full(size, L'\0');
     full.resize(GetFullPathNameW(wide.c_str(), size, full.data(), nullptr));
     return FolderOf(Utf8(full));
+}
+
+bool IsFolder(const std::string& path) {
+    const DWORD attributes = GetFileAttributesW(SystemPath(path).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+std::vector<FolderEntry> ListFolder(const std::string& folder) {
+    std::vector<FolderEntry> entries;
+    // Joined with "/", which Windows takes too: the names read as on Linux.
+    const std::string prefix =
+        folder.empty() || folder.back() == '/' || folder.back() == '\\' ? folder : folder + "/";
+    WIN32_FIND_DATAW found;
+    const HANDLE listing = FindFirstFileW(SystemPath(prefix + "*").c_str(), &found);
+    if (listing == INVALID_HANDLE_VALUE) return entries;
+    do {
+        const std::string name = Utf8(found.cFileName);
+        if (name == "." || name == "..") continue;
+        entries.push_back({name, IsFolder(prefix + name)});
+    } while (FindNextFileW(listing, &found));
+    FindClose(listing);
+    std::sort(entries.begin(), entries.end(),
+              [](const FolderEntry& a, const FolderEntry& b) { return a.name < b.name; });
+    return entries;
+}
+
+bool ErrorIsTerminal() {
+    DWORD mode = 0;
+    return GetConsoleMode(GetStdHandle(STD_ERROR_HANDLE), &mode) != 0;
 }
 
 std::string ParentFolder(const std::string& fullFolder) {

@@ -25,6 +25,26 @@ void TmxMap::SetOrientation(const std::string& name) {
     if (name == "staggered") orientation_ = TmxOrientation::Staggered;
 }
 
+TmxObjectAnchor TmxMap::ObjectAnchorOf(int32_t gid) const {
+    struct Named {
+        const char* name;
+        TmxObjectAnchor anchor;
+    };
+    static constexpr Named kAlignments[] = {
+        {"topleft", {0, 0}},    {"top", {1, 0}},    {"topright", {2, 0}},
+        {"left", {0, 1}},       {"center", {1, 1}}, {"right", {2, 1}},
+        {"bottomleft", {0, 2}}, {"bottom", {1, 2}}, {"bottomright", {2, 2}},
+    };
+    const int32_t index =
+        TilesetIndexFor(static_cast<int32_t>(static_cast<uint32_t>(gid) & kTileIdMask));
+    if (index >= 0) {
+        const std::string& alignment = tilesets_[static_cast<size_t>(index)].objectAlignment();
+        for (const Named& named : kAlignments)
+            if (alignment == named.name) return named.anchor;
+    }
+    return orientation_ == TmxOrientation::Isometric ? TmxObjectAnchor{1, 2} : TmxObjectAnchor{};
+}
+
 bool TmxMap::AddTileset(TmxTileset tileset) {
     if (tilesets_.size() == kMaxTilesets) {
         RecordError(TmxLoadError::XmlParseFailed,

@@ -41,6 +41,7 @@ enum class TmxLoadError : uint8_t {
     OpenFailed = 0x01,
     XmlParseFailed = 0x02,
     BadFileSize = 0x04,
+    NotAMap = 0x08,  // a document of another kind: a Tiled tileset, template, world, project
 };
 
 // The root of the map model: the `map` element's attributes and properties,
@@ -93,6 +94,7 @@ class TmxMap {
         tileHeight_ = height;
     }
     void SetOrientation(const std::string& name);
+    void SetClassName(std::string name) { className_ = std::move(name); }
     TmxProperties& editProperties() { return properties_; }
     bool AddTileset(TmxTileset tileset);  // false, and the error recorded, beyond kMaxTilesets
     TmxLayer NewLayer();                  // a layer that sees the tilesets added so far
@@ -108,10 +110,15 @@ class TmxMap {
     void RecordError(TmxLoadError code, std::string message, TmxLocation at = {});
     // The object groups, for what follows the reading: templates.
     std::vector<TmxObjectGroup>& editObjectGroups() { return objectGroups_; }
+    std::vector<TmxTileset>& editTilesets() { return tilesets_; }
 
     // The index of the tileset that owns `gid` (flip flags already cleared):
     // the last tileset whose firstGid is not above it, or -1.
     int32_t TilesetIndexFor(int32_t gid) const { return tilesetLookup_.OwnerOf(gid).index; }
+    // Where a tile object of the tile `gid` (flip flags and all) is held, by
+    // its tileset's object alignment; where that is unspecified, bottom-left,
+    // or bottom on an isometric map.
+    TmxObjectAnchor ObjectAnchorOf(int32_t gid) const;
 
     const std::string& sourcePath() const { return sourcePath_; }
     TmxLocation location() const { return location_; }
@@ -120,6 +127,9 @@ class TmxMap {
     TmxOrientation orientation() const { return orientation_; }
     // The "orientation" attribute as written; empty when there is none.
     const std::string& orientationName() const { return orientationName_; }
+    // The map's class (Tiled 1.9 and later), whose members a project declares
+    // with defaults: "" where it has none.
+    const std::string& className() const { return className_; }
     int32_t width() const { return width_; }
     int32_t height() const { return height_; }
     int32_t tileWidth() const { return tileWidth_; }
@@ -145,6 +155,7 @@ class TmxMap {
     double version_ = 0.0;
     TmxOrientation orientation_ = TmxOrientation::Orthogonal;
     std::string orientationName_;
+    std::string className_;
     int32_t width_ = 0;
     int32_t height_ = 0;
     int32_t tileWidth_ = 0;

@@ -58,6 +58,7 @@ class TmxTileset {
     void SetMargin(int32_t margin) { margin_ = margin; }
     void SetSpacing(int32_t spacing) { spacing_ = spacing; }
     void SetImage(TmxImage image) { image_ = std::move(image); }
+    void SetObjectAlignment(std::string alignment) { objectAlignment_ = std::move(alignment); }
     void AddTile(TmxTile tile) { tiles_.push_back(std::move(tile)); }
     TmxProperties& editProperties() { return properties_; }
 
@@ -70,6 +71,9 @@ class TmxTileset {
     int32_t margin() const { return margin_; }
     int32_t spacing() const { return spacing_; }
     const std::optional<TmxImage>& image() const { return image_; }
+    // The point of a tile object that its position is ("topleft", "bottom",
+    // "center" ...), as written; "" where unspecified.
+    const std::string& objectAlignment() const { return objectAlignment_; }
     const std::vector<TmxTile>& tiles() const { return tiles_; }
     const TmxProperties& properties() const { return properties_; }
 
@@ -82,6 +86,7 @@ class TmxTileset {
     int32_t margin_ = 0;
     int32_t spacing_ = 0;
     std::optional<TmxImage> image_;
+    std::string objectAlignment_;
     std::vector<TmxTile> tiles_;
     TmxProperties properties_;
 };

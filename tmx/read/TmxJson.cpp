@@ -142,9 +142,6 @@ std::string TiledFloatText(double d) {
            digits.substr(static_cast<size_t>(point));
 }
 
-namespace {
-
-// A property's value as the text Tiled writes for it in TMX.
 std::string PropertyText(std::string_view type, const element& value) {
     std::string_view text;
     bool flag = false;
@@ -167,6 +164,8 @@ std::string PropertyText(std::string_view type, const element& value) {
     }
     return std::to_string(static_cast<int32_t>(static_cast<uint32_t>(whole)));
 }
+
+namespace {
 
 // The points of a polygon or polyline, read from the TMX text Tiled writes for
 // them ("x,y" with six digits, space-separated), so that a fraction is read
@@ -194,6 +193,9 @@ void ReadPoints(const array& list, TmxPointList& points) {
     ReadPointsText(text, points);
 }
 
+// JSON that holds no object: no map.
+constexpr char kNotAnObject[] = "The document is not a map.";
+
 // Parses `text` into `document`: what is wrong, or "".
 std::string Parse(simdjson::dom::parser& parser, const char* text, size_t size, object& document) {
     element root;
@@ -207,7 +209,7 @@ std::string Parse(simdjson::dom::parser& parser, const char* text, size_t size, 
     }
     if (error != simdjson::SUCCESS)
         return std::string("Not valid JSON: ") + simdjson::error_message(error);
-    if (root.get(document) != simdjson::SUCCESS) return "The document is not a map.";
+    if (root.get(document) != simdjson::SUCCESS) return kNotAnObject;
     return "";
 }
 
@@ -238,14 +240,16 @@ void TmxJsonReader::ReadMap(TmxMap& map, const char* text, size_t size, std::str
     const std::string problem = Parse(parser, text, size, document);
     if (!problem.empty()) {
         if (owner != nullptr) std::string().swap(*owner);
-        map.RecordError(TmxLoadError::XmlParseFailed, problem);
+        map.RecordError(
+            problem == kNotAnObject ? TmxLoadError::NotAMap : TmxLoadError::XmlParseFailed,
+            problem);
         return;
     }
     const TmxJsonPlaces places(std::string_view(text, size));
     // The document holds all it needs: the text goes before the model grows.
     if (owner != nullptr) std::string().swap(*owner);
     if (const std::string problem = NoMap(document); !problem.empty()) {
-        map.RecordError(TmxLoadError::XmlParseFailed, problem);
+        map.RecordError(TmxLoadError::NotAMap, problem);
         return;
     }
     ReadMapObject(map, document, Spot{places, ""});
@@ -288,14 +292,21 @@ void TmxJsonReader::ReadProperties(const Json& owner, TmxProperties& properties,
             continue;
         }
         const bool hasValue = property["value"].get(value) == simdjson::SUCCESS;
-        const std::string text = hasValue ? PropertyText(String(property, "type"), value) : "";
+        const std::string_view type = String(property, "type");
+        const std::string text = hasValue ? PropertyText(type, value) : "";
         std::string_view written;
         // Condensed where it holds a line break (see PropertyText).
         const bool joined = hasValue && value.get(written) == simdjson::SUCCESS &&
                             written.find('\n') != std::string_view::npos && SpansLines(written);
         const TmxLocation location =
             at != nullptr ? at->In("properties", place).Location() : TmxLocation{};
-        properties.Set(std::string(name), {text, location, joined});
+        TmxProperty read;
+        read.value = text;
+        read.at = location;
+        read.joinedLines = joined;
+        read.type = PropertyTypeOf(type);
+        read.propertyType = String(property, "propertytype");
+        properties.Set(std::string(name), std::move(read));
     }
 }
 
@@ -312,6 +323,7 @@ void TmxJsonReader::ReadMapObject(TmxMap& map, const Json& json, const Spot& at)
     if (json["orientation"].get(orientation) == simdjson::SUCCESS) {
         map.SetOrientation(std::string(orientation));
     }
+    map.SetClassName(std::string(String(json, "class")));
     map.SetLocation(at.Location());
     ReadProperties(json, map.editProperties(), &at);
     // Tiled writes every tileset before the layers, so all layers see all.
@@ -341,6 +353,7 @@ void TmxJsonReader::ReadTileset(TmxTileset& tileset, const Json& json) {
     tileset.SetFirstGid(number("firstgid"));
     tileset.SetName(std::string(String(json, "name")));
     tileset.SetSource(std::string(String(json, "source")));
+    tileset.SetObjectAlignment(std::string(String(json, "objectalignment")));
     tileset.SetTileSize(number("tilewidth"), number("tileheight"));
     tileset.SetMargin(number("margin"));
     tileset.SetSpacing(number("spacing"));

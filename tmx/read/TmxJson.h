@@ -3,12 +3,14 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "tmx/model/TmxFinding.h"
 
 namespace simdjson::dom {
+class element;
 class object;
-}
+}  // namespace simdjson::dom
 
 namespace tmx {
 
@@ -32,6 +34,10 @@ bool IsJson(const char* text);
 // object positions, sizes, points and offsets with C's "%g", six significant
 // digits (1234567 is "1.23457e+06").
 std::string TiledFloatText(double value);
+
+// A property's JSON value as the text Tiled writes for it in TMX, `type`
+// its type ("int", "float", "string" ...); a class's members are none.
+std::string PropertyText(std::string_view type, const simdjson::dom::element& value);
 std::string TiledPositionText(double value);
 
 // Tiled's JSON map format read into the same model as TMX, so that a map

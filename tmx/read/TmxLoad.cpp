@@ -10,6 +10,7 @@
 #include "tmx/model/TmxMap.h"
 #include "tmx/read/TmxJson.h"
 #include "tmx/read/TmxTemplate.h"
+#include "tmx/read/TmxTilesetFile.h"
 #include "tmx/read/TmxXmlReader.h"
 
 namespace tmx {
@@ -34,7 +35,8 @@ bool EndsInAscii(const std::string& text) {
 
 // Reads the `size` bytes of `text`, which are followed by at least
 // kParsePadding bytes of its own; `owner`, when given, holds it and is freed
-// once it is no longer needed. Then the templates, relative to the map's folder.
+// once it is no longer needed. Then the templates, relative to the map's
+// folder, and what tile objects need of tileset files.
 void Read(TmxMap& map, const char* text, size_t size, std::string* owner, TmxTemplates& templates) {
     if (IsJson(text)) {
         TmxJsonReader::ReadMap(map, text, size, owner);
@@ -44,6 +46,7 @@ void Read(TmxMap& map, const char* text, size_t size, std::string* owner, TmxTem
     if (map.failed()) return;
     templates.BeginMap(map.directory());
     templates.ApplyAll(map);
+    ReadTilesetFiles(map);
 }
 
 }  // namespace

@@ -1,51 +1,12 @@
 #include "tmx/read/TmxTemplate.h"
 
-#include <algorithm>
-#include <vector>
-
 #include "platform/FileText.h"
+#include "tmx/read/TmxFileName.h"
 #include "tmx/read/TmxJson.h"
 #include "tmx/read/TmxXml.h"
 #include "tmx/read/TmxXmlReader.h"
 
 namespace tmx {
-namespace {
-
-// The file a template's path names from the map's folder, spelled one way,
-// so that the same file named two ways is still one file: "." steps and
-// "name/.." pairs dropped, as they lead nowhere. Tiled on Windows accepts "\"
-// in a template's path, and a map converts alike on every platform, so "\"
-// separates too.
-std::string TemplateFile(const std::string& folder, const std::string& named) {
-    const bool absolute =
-        named.front() == '/' || named.front() == '\\' || (named.size() > 1 && named[1] == ':');
-    std::string joined = absolute ? named : folder + named;
-    for (char& c : joined)
-        if (c == '\\') c = '/';
-    const bool rooted = joined.front() == '/';
-    std::vector<std::string> steps;
-    size_t start = 0;
-    while (start <= joined.size()) {
-        const size_t end = std::min(joined.find('/', start), joined.size());
-        const std::string step = joined.substr(start, end - start);
-        if (step == "..") {
-            if (!steps.empty() && steps.back() != "..") {
-                steps.pop_back();
-            } else if (!rooted) {
-                steps.push_back(step);
-            }
-        } else if (!step.empty() && step != ".") {
-            steps.push_back(step);
-        }
-        start = end + 1;
-    }
-    std::string path = rooted ? "/" : "";
-    for (size_t i = 0; i < steps.size(); ++i)
-        path.append(i == 0 ? "" : "/").append(steps[i]);
-    return path.empty() ? "." : path;
-}
-
-}  // namespace
 
 void TmxTemplates::BeginMap(const std::string& folder) {
     folder_ = folder;
@@ -66,7 +27,7 @@ void TmxTemplates::ApplyAll(TmxMap& map) {
 std::string TmxTemplates::Apply(TmxObject& object) {
     const std::string& named = object.templatePath();
     if (named.empty()) return "";
-    const std::string path = TemplateFile(folder_, named);
+    const std::string path = FileNamedFrom(folder_, named);
     if (namedByMap_.count(path) == 0 && namedByMap_.size() == kMaxPerMap) {
         return "the map names more than " + std::to_string(kMaxPerMap) + " templates";
     }

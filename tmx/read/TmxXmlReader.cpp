@@ -55,7 +55,13 @@ void ReadProperties(const TiXmlElement* element, TmxProperties& properties,
                 joined = SpansLines(RawTextAt(source, LocationOf(text)));
             }
         }
-        properties.Set(name, {value != nullptr ? value : "", LocationOf(property), joined});
+        TmxProperty read;
+        read.value = value != nullptr ? value : "";
+        read.at = LocationOf(property);
+        read.joinedLines = joined;
+        if (const char* type = property->Attribute("type")) read.type = PropertyTypeOf(type);
+        if (const char* custom = property->Attribute("propertytype")) read.propertyType = custom;
+        properties.Set(name, std::move(read));
     }
 }
 
@@ -95,6 +101,7 @@ TmxTileset ReadTileset(const TiXmlElement* element) {
     tileset.SetSpacing(IntAttribute(element, "spacing"));
     tileset.SetName(TextAttribute(element, "name"));
     tileset.SetSource(TextAttribute(element, "source"));
+    tileset.SetObjectAlignment(TextAttribute(element, "objectalignment"));
     if (const TiXmlElement* image = element->FirstChildElement("image")) {
         tileset.SetImage(ReadImage(image));
     }
@@ -253,7 +260,7 @@ void TmxXmlReader::ReadMap(TmxMap& map, const char* text, size_t size, std::stri
     }
     const TiXmlElement* element = document.FirstChildElement("map");
     if (element == nullptr) {
-        map.RecordError(TmxLoadError::XmlParseFailed, "The document has no map element.");
+        map.RecordError(TmxLoadError::NotAMap, "The document has no map element.");
         return;
     }
     map.SetLocation(LocationOf(element));
@@ -265,6 +272,7 @@ void TmxXmlReader::ReadMap(TmxMap& map, const char* text, size_t size, std::stri
     map.SetTileSize(IntAttribute(element, "tilewidth"), IntAttribute(element, "tileheight"));
     if (const char* orientation = element->Attribute("orientation"))
         map.SetOrientation(orientation);
+    if (const char* name = element->Attribute("class")) map.SetClassName(name);
 
     // Layer-like children share one counter: their stacking order in the map.
     std::string_view source(text, size);
