@@ -29,6 +29,9 @@ std::string Described(const std::vector<std::string>& arguments) {
     if (line.writeBaseline) text += " write-baseline=" + *line.writeBaseline;
     if (line.preview) text += " preview=" + *line.preview;
     if (line.previewScale != 8) text += " scale=" + std::to_string(line.previewScale);
+    if (line.jobs != 0) text += " jobs=" + std::to_string(line.jobs);
+    if (line.project) text += " project=" + *line.project;
+    if (line.noProject) text += " no-project";
     if (!line.error.empty()) text += " error: " + line.error;
     return text;
 }
@@ -70,6 +73,19 @@ TEST(CommandLine, GnuFormsAndTheirRefusals) {
         {{"-o", "-", "--diagnostics=github", "a"},
          "[a] github output=- error: -o - and --diagnostics=github would both write to standard "
          "output"},
+        // Threads, and the project whose types the maps use.
+        {{"-j", "2", "a"}, "[a] jobs=2"},
+        {{"-j4", "--jobs=1", "a"}, "[a] jobs=1"},
+        {{"--jobs", "1024", "a"}, "[a] jobs=1024"},
+        {{"-j", "0", "a"}, "[] error: -j takes a number of threads from 1 to 1024, not \"0\""},
+        {{"-jx", "a"}, "[] error: -j takes a number of threads from 1 to 1024, not \"x\""},
+        {{"--jobs=1025", "a"},
+         "[] error: -j takes a number of threads from 1 to 1024, not \"1025\""},
+        {{"--project", "p.tiled-project", "a"}, "[a] project=p.tiled-project"},
+        {{"--no-project", "a"}, "[a] no-project"},
+        {{"--project=p", "--no-project", "a"},
+         "[a] project=p no-project error: --project names the maps' project, --no-project says "
+         "there is none"},
         // Kinds of findings tuned as compilers tune warnings, and baselines.
         {{"-Wno-mob-number", "-Werror=tile-size", "-Wno-error=path-point", "-Wlayer-data", "a"},
          "[a]"},

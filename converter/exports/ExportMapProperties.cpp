@@ -11,11 +11,12 @@ namespace {
 const FindingSubject kProperty{FindingSubject::Element::Property, "", 0, "", 0};
 
 // A "Level" or "Respawn" that is there but not a whole number: the game reads
-// what atoi makes of it.
+// what atoi makes of it. (One that is a list or a class holds no text.)
 void CheckNumber(const tmx::TmxProperties& properties, const char* name, int32_t value,
                  Findings& findings) {
     const tmx::TmxProperty* property = properties.Find(name);
     if (property == nullptr || tmx::IsWholeNumber(property->value)) return;
+    if (property->type == "list" || property->type == "class") return;  // header-type tells
     findings.push_back(FindingOf(finding::HeaderNumber{name, value}, property->at, kProperty));
 }
 

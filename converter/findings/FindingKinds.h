@@ -389,13 +389,15 @@ struct HeaderType {
     std::string className;  // a class's
     std::optional<std::string> got;
     std::string Words(const FindingSubject&) const {
+        const bool custom = type != "list" && type != "class";
         const std::string is =
-            type == "list"    ? "a list"
-            : type == "class" ? "of class " + Quoted(className)
-                              : "of type " + Quoted(type) + ", which no project found declares,";
-        return "the " + Quoted(property) + " property is " + is + " where the game reads " +
-               (property == "Title" ? "text" : "a number") + "; " + ZoneGot(property, got) +
-               (type == "list" || type == "class" ? "" : ", as the map stores it");
+            type == "list"    ? "a list, which the game cannot read"
+            : type == "class" ? "of class " + Quoted(className) + ", which the game cannot read"
+                              : "of type " + Quoted(type) +
+                                    ", which no project found declares: Tiled may show another "
+                                    "value than the map stores";
+        return "the " + Quoted(property) + " property is " + is + "; " + ZoneGot(property, got) +
+               (custom ? ", as stored" : "");
     }
 };
 
