@@ -1,5 +1,6 @@
 /*
- * Velt zone script export for Tiled 1.8 and later.
+ * Velt zone script export for Tiled 1.8 and later (what differs between
+ * versions is detected, never assumed from the version number).
  *
  * Adds "Velt zone script" (short name "zone") to File > Export As: the map as
  * it is in the editor, unsaved edits included, goes through VeltTileConverter,
@@ -8,6 +9,10 @@
  * object, cells or layer it is about. Tiled's command line uses it too:
  *
  *   tiled --export-map zone maps/town.tmx zones/town.txt
+ *
+ * The map's custom property types come from the project open in Tiled where
+ * Tiled names it (1.10 and later), else from the project file nearest the
+ * map, as the converter finds it.
  *
  * The converter is the VeltTileConverter beside this script (as the Windows
  * package puts it), else the program named by the environment variable
@@ -54,16 +59,52 @@ var veltZone = (function () {
                "VELT_TILE_CONVERTER";
     }
 
-    // The map being exported, as its file is named: Tiled hands write() a
-    // copy that has no file name.
-    function sourceName() {
+    // The map being exported, as its file is named: Tiled 1.12 names the map
+    // it hands write(); earlier ones hand a copy without a name, and the map
+    // is the document in front, or the one Tiled's command line exports.
+    function sourceName(map) {
+        if (map && map.fileName) return map.fileName;
         var asset = tiled.activeAsset;
         if (asset && asset.isTileMap && asset.fileName) return asset.fileName;
-        var args = Qt.application.arguments;
+        return exportArguments(Qt.application.arguments)[1] || "";
+    }
+
+    // What follows --export-map on Tiled's command line: [format,] source,
+    // target, with the options and their values left out (--project FILE,
+    // which Tiled takes from 1.11).
+    function exportArguments(args) {
         var at = args.indexOf("--export-map");
-        if (at < 0) return "";
-        var rest = args.slice(at + 1).filter(function (a) { return a.indexOf("--") !== 0; });
-        return rest.length >= 3 ? rest[1] : rest[0] || "";
+        if (at < 0) return [];
+        var rest = [];
+        for (var i = at + 1; i < args.length; ++i) {
+            if (args[i] === "--project") ++i;
+            else if (args[i].indexOf("--") !== 0) rest.push(args[i]);
+        }
+        return rest.length >= 3 ? rest.slice(0, 3) : [""].concat(rest.slice(0, 2));
+    }
+
+    // The project open in Tiled, whose property types the map uses: Tiled
+    // 1.10 names it (projectFilePath; tiled.project from 1.10.1), and its
+    // command line takes one from 1.11. None in Tiled 1.8: the converter
+    // then finds the project nearest the map.
+    function projectFile(api, args) {
+        if (api && typeof api.projectFilePath === "string" && api.projectFilePath) {
+            return api.projectFilePath;
+        }
+        if (api && api.project && api.project.fileName) return api.project.fileName;
+        var at = args ? args.indexOf("--project") : -1;
+        return at >= 0 && at + 1 < args.length ? args[at + 1] : "";
+    }
+
+    // Writes `map` to `fileName` in `format`: "" or why not, whether the
+    // format says so by throwing (Tiled 1.8) or by returning it (later ones).
+    function writeMapWith(format, map, fileName) {
+        try {
+            var result = format.write(map, fileName);
+            return typeof result === "string" ? result : "";
+        } catch (e) {
+            return String(e.message || e) || "the format failed";
+        }
     }
 
     function inEditor() {
@@ -240,7 +281,7 @@ var veltZone = (function () {
     // beside the zone script. Never over a file that is there. Returns the
     // name written, or throws Tiled's reason.
     function writeTemporaryMap(map, fileName) {
-        var source = sourceName();
+        var source = sourceName(map);
         var folders = source ? [FileInfo.path(source), FileInfo.path(fileName)]
                              : [FileInfo.path(fileName)];
         var reason = "";
@@ -249,19 +290,15 @@ var veltZone = (function () {
             var temporary = stem + ".tmx";
             for (var n = 1; File.exists(temporary) && n < 100; ++n) temporary = stem + "-" + n + ".tmx";
             if (File.exists(temporary)) continue;
-            try {
-                tiled.mapFormat("tmx").write(map, temporary);
-                return temporary;
-            } catch (e) {
-                reason = String(e);
-                if (File.exists(temporary)) File.remove(temporary);
-            }
+            reason = writeMapWith(tiled.mapFormat("tmx"), map, temporary);
+            if (!reason) return temporary;
+            if (File.exists(temporary)) File.remove(temporary);
         }
         throw new Error("cannot write the map for the converter: " + reason);
     }
 
     function write(map, fileName) {
-        var source = sourceName();
+        var source = sourceName(map);
         var mapName = source ? FileInfo.fileName(source) : "map";
         // The document exported, which a finding's activation brings back.
         var document = inEditor() && tiled.activeAsset.isTileMap ? tiled.activeAsset : null;
@@ -273,9 +310,11 @@ var veltZone = (function () {
             return String(e.message || e);
         }
 
+        var args = ["-o", fileName, "--diagnostics=json"];
+        var project = projectFile(tiled, Qt.application.arguments);
+        if (project) args.push("--project", project);
         var process = new Process();
-        var status = process.exec(converter(),
-                                  ["-o", fileName, "--diagnostics=json", "--", temporary], false);
+        var status = process.exec(converter(), args.concat(["--", temporary]), false);
         var stderr = process.readStdErr();
         process.readStdOut();
         File.remove(temporary);
@@ -317,8 +356,17 @@ var veltZone = (function () {
         return tiled.mapFormat("tmx").read(target);
     }
 
-    // selector is what the Issues view runs; scripts/tiled-test runs it too.
-    return { write: write, read: read, selector: selector };
+    // selector is what the Issues view runs; scripts/tiled-test runs it, and
+    // the helpers that meet what differs between Tiled's versions, too.
+    return {
+        write: write,
+        read: read,
+        selector: selector,
+        sourceName: sourceName,
+        exportArguments: exportArguments,
+        projectFile: projectFile,
+        writeMapWith: writeMapWith
+    };
 })();
 
 tiled.registerMapFormat("zone", {

@@ -23,9 +23,11 @@ namespace {
 constexpr char kBanner[] = "Velt Tiled Converter. Usage: VeltTileConverter (filename)\n";
 
 constexpr char kHelp[] =
-    "Usage: VeltTileConverter [OPTION]... MAP...\n"
+    "Usage: VeltTileConverter [OPTION]... MAP|FOLDER|WORLD|PROJECT...\n"
     "Converts each Tiled map (TMX or JSON) into the game's zone script, written\n"
     "beside it with the map's last four characters (\".json\": five) replaced by \".txt\".\n"
+    "A folder converts every map beneath it, a Tiled world (.world) the maps it\n"
+    "names, a Tiled project (.tiled-project) the maps in its folders.\n"
     "\n"
     "  -o, --output=PATH       write the zone script to PATH (\"-\": standard output);\n"
     "                          only with one map\n"
@@ -36,6 +38,11 @@ constexpr char kHelp[] =
     "                          under --werror (over the .velt-checks files)\n"
     "      --baseline=FILE     report the findings FILE holds as notes\n"
     "      --write-baseline=FILE  record the findings in FILE; write nothing else\n"
+    "  -j, --jobs=N            convert on N threads (default: one a processor);\n"
+    "                          findings come in the maps' order all the same\n"
+    "      --project=FILE      the Tiled project whose classes and enums the maps\n"
+    "                          use (default: the nearest above each map)\n"
+    "      --no-project        use no project\n"
     "      --diagnostics=FORM  findings as text (default) or json on standard error,\n"
     "                          or as github workflow commands on standard output\n"
     "      --preview=FILE.png  also draw the zone as the game will build it (with\n"
