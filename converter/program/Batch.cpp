@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <cctype>
-#include <regex>
 #include <set>
 
+#include "converter/program/NamePattern.h"
 #include "platform/FileText.h"
 #include "platform/Files.h"
 #include "tmx/read/TmxProject.h"
@@ -83,18 +83,18 @@ class Expansion {
         const std::string folder = platform::FolderOf(path);
         for (const std::string& map : world.maps)
             Add({Joined(folder, map), true});
+        std::vector<std::string> files;
+        if (!world.patterns.empty())
+            for (const platform::FolderEntry& entry : platform::ListFolder(folder))
+                if (!entry.isFolder) files.push_back(entry.name);
         for (const std::string& pattern : world.patterns) {
-            std::regex matching;
-            try {
-                matching = std::regex(pattern, std::regex::ECMAScript);
-            } catch (const std::regex_error&) {
+            const auto matched = NamesMatching(pattern, files);
+            if (!matched) {
                 Problem(path, "its pattern \"" + pattern + "\" is no regular expression");
                 continue;
             }
-            for (const platform::FolderEntry& entry : platform::ListFolder(folder)) {
-                if (!entry.isFolder && std::regex_match(entry.name, matching))
-                    Add({Joined(folder, entry.name), true});
-            }
+            for (const std::string& name : *matched)
+                Add({Joined(folder, name), true});
         }
     }
 
