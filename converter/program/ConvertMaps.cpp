@@ -27,6 +27,7 @@
 #include "converter/zone/ZoneReader.h"
 #include "converter/zone/ZoneWriter.h"
 #include "platform/Files.h"
+#include "platform/Process.h"
 #include "tmx/read/TmxTemplate.h"
 
 namespace {
@@ -234,6 +235,7 @@ int RunConvert(const CommandLine& line, Diagnostics& diagnostics) {
     // thread with its own templates and checks files read.
     const int jobs = line.jobs > 0 ? line.jobs : DefaultJobs();
     const size_t count = batch.maps.size();
+    if (count > 1) platform::KeepFreedMemory();
     const bool holding = jobs > 1 && count > 1;
     std::vector<MapResult> results(count);
     std::vector<Diagnostics> held(holding ? count : 0, Diagnostics(diagnostics.form()));

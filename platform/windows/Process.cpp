@@ -30,4 +30,6 @@ void PrepareStandardStreams() {
     SetConsoleOutputCP(CP_UTF8);
 }
 
+void KeepFreedMemory() {}  // the Windows heap keeps what is freed
+
 }  // namespace platform
