@@ -16,12 +16,15 @@ std::string FolderOf(const std::string& path) {
 }
 
 std::string FullFolderOf(const std::string& path) {
-    const std::wstring wide = Wide(path.empty() ? "." : path);
+    const std::string folder = FolderOf(path);
+    const std::wstring wide = Wide(folder.empty() ? "." : folder);
     const DWORD size = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
-    if (size == 0) return FolderOf(path);
+    if (size == 0) return "";
     std::wstring full(size, L'\0');
     full.resize(GetFullPathNameW(wide.c_str(), size, full.data(), nullptr));
-    return FolderOf(Utf8(full));
+    // "." gives the working folder without its last separator.
+    if (!full.empty() && full.back() != L'\\' && full.back() != L'/') full += L'\\';
+    return Utf8(full);
 }
 
 bool IsFolder(const std::string& path) {
