@@ -3,8 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <filesystem>
+#include <fstream>
 #include <string>
 
+#include "converter/program/Projects.h"
 #include "tmx/model/TmxMap.h"
 #include "tmx/read/TmxProject.h"
 
@@ -186,6 +190,26 @@ TEST(Project, TileObjectsAreHeldByTheirTilesetsAlignment) {
       tileheight="32"><tileset firstgid="1" tilecount="2"/></map>)");
     EXPECT_EQ(isometric.ObjectAnchorOf(1).across, 1);
     EXPECT_EQ(isometric.ObjectAnchorOf(1).down, 2);
+}
+
+// A project found above a map outside the working folder is named by its
+// whole path, the only name that finds it from here.
+TEST(Project, FoundOutsideTheWorkingFolderByItsWholePath) {
+    namespace fs = std::filesystem;
+    const fs::path folder =
+        fs::temp_directory_path() /
+        ("velt-project-" +
+         std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()));
+    fs::create_directories(folder / "maps");
+    std::ofstream(folder / "zones.tiled-project") << kProject;
+
+    Projects projects(true);
+    const Projects::Found found = projects.For((folder / "maps" / "zone.tmx").string());
+    EXPECT_NE(found.project, nullptr);
+    EXPECT_EQ(found.problem, "");
+    EXPECT_TRUE(fs::path(found.path).is_absolute()) << found.path;
+    EXPECT_TRUE(fs::exists(found.path)) << found.path;
+    fs::remove_all(folder);
 }
 
 }  // namespace
