@@ -32,7 +32,8 @@ const char kProject[] = R"({
     {"id": 5, "name": "Chest", "type": "class", "useAs": ["object"], "members": [
       {"name": "Level", "type": "int", "value": 99}]},
     {"id": 6, "name": "Old", "type": "class", "members": [
-      {"name": "Level", "type": "int", "value": 7}]}
+      {"name": "Level", "type": "int", "value": 7}]},
+    {"id": 7, "name": "Plain", "type": "enum", "storageType": "int", "values": ["a", "b", "c"]}
   ]})";
 
 tmx::TmxProject Project() {
@@ -119,6 +120,8 @@ TEST(Project, EnumsShowAsTiledShowsThem) {
         {R"(propertytype="Tier" value="Gold")", "P=Gold of Tier declared; "},
         {R"(type="string" propertytype="Tier" value="1")", "P=1 of Tier declared; "},
         {R"(type="int" propertytype="Rank" value="1")", "P=1 int of Rank; "},
+        // Written without "valuesAsFlags": Tiled's default, no flags.
+        {R"(type="int" propertytype="Plain" value="2")", "P=c int of Plain declared stored 2; "},
     };
     for (const auto& row : rows) {
         tmx::TmxMap map;
@@ -131,7 +134,7 @@ TEST(Project, EnumsShowAsTiledShowsThem) {
 TEST(Project, ReadsProjectsTypesAloneAndWorlds) {
     const tmx::TmxProject project = Project();
     EXPECT_EQ(project.folders, (std::vector<std::string>{"maps", "shared"}));
-    ASSERT_EQ(project.types.size(), 6u);
+    ASSERT_EQ(project.types.size(), 7u);
     const tmx::TmxPropertyType* names = project.Type("Names");
     ASSERT_NE(names, nullptr);
     EXPECT_EQ(names->kind, tmx::TmxPropertyType::Kind::Enum);
