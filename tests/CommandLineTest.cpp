@@ -98,7 +98,7 @@ TEST(CommandLine, GnuFormsAndTheirRefusals) {
          "mob-number, zone-marker, waypoint-shape, path-id-reused, object-outside-zone, "
          "tile-object-anchor, path-point, tile-size, title-breaks-line, title-joined, "
          "header-number, header-name, header-type, header-enum, map-class, project, config, "
-         "ignore-unknown, ignore-unused, zone-line, "
+         "ground-art, ignore-unknown, ignore-unused, zone-line, "
          "zone-number, zone-block, zone-code, zone-placed-again, zone-unused-block, zone-far, "
          "zone-title, zone-text and zone-round-trip"},
         {{"-Wno-load", "a"},

@@ -471,6 +471,17 @@ struct Config {  // a line of a .velt-checks file that says nothing it can take
     std::string Words(const FindingSubject&) const { return problem; }
 };
 
+// A picture's ground art that could not be used.
+struct GroundArt {
+    static constexpr const char* kName = "ground-art";
+    static constexpr Severity kSeverity = Severity::Note;
+    std::string problem;
+    std::string Words(const FindingSubject&) const {
+        return "the ground art cannot be used (" + problem +
+               "); the picture shows the ground in its codes' colours";
+    }
+};
+
 // Findings silenced where they arise: a custom property of an element.
 
 struct IgnoreUnknown {
@@ -672,6 +683,7 @@ using FindingData = std::variant<
     finding::MapClass,
     finding::Project,
     finding::Config,
+    finding::GroundArt,
     finding::IgnoreUnknown,
     finding::IgnoreUnused,
     finding::ZoneLine,

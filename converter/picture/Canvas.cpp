@@ -4,16 +4,7 @@
 #include <cmath>
 #include <cstdlib>
 
-namespace {
-
-// Digits and a minus sign, 3 x 5, one row of 3 bits a line.
-constexpr uint8_t kGlyphs[11][5] = {
-    {7, 5, 5, 5, 7}, {2, 6, 2, 2, 7}, {7, 1, 7, 4, 7}, {7, 1, 7, 1, 7},
-    {5, 5, 7, 1, 1}, {7, 4, 7, 1, 7}, {7, 4, 7, 5, 7}, {7, 1, 1, 1, 1},
-    {7, 5, 7, 5, 7}, {7, 5, 7, 1, 7}, {0, 0, 7, 0, 0},
-};
-
-}  // namespace
+#include "converter/picture/Font.h"
 
 Canvas::Canvas(int32_t scale, int32_t width, int32_t height, Rgb background)
     : scale_(scale),
@@ -29,6 +20,10 @@ Rgb Canvas::At(int32_t x, int32_t y) const {
 }
 
 void Canvas::Fill(int32_t x0, int32_t y0, int32_t x1, int32_t y1, Rgb colour) {
+    x0 += dx_;
+    x1 += dx_;
+    y0 += dy_;
+    y1 += dy_;
     x0 = std::max(x0, 0);
     x1 = std::min(x1, width_);
     for (int32_t y = std::max(y0, 0); y < std::min(y1, height_); ++y) {
@@ -41,7 +36,22 @@ void Canvas::Fill(int32_t x0, int32_t y0, int32_t x1, int32_t y1, Rgb colour) {
     }
 }
 
+void Canvas::Blend(int32_t x, int32_t y, Rgb colour, uint8_t alpha) {
+    x += dx_;
+    y += dy_;
+    if (x < 0 || y < 0 || x >= width_ || y >= height_) return;
+    uint8_t* pixel = &pixels_[(static_cast<size_t>(y) * width_ + x) * 3];
+    const uint8_t over[3] = {colour.r, colour.g, colour.b};
+    for (int channel = 0; channel < 3; ++channel)
+        pixel[channel] = static_cast<uint8_t>(
+            (over[channel] * alpha + pixel[channel] * (255 - alpha) + 127) / 255);
+}
+
 void Canvas::Line(int64_t x0, int64_t y0, int64_t x1, int64_t y1, int32_t thickness, Rgb colour) {
+    x0 += dx_;
+    x1 += dx_;
+    y0 += dy_;
+    y1 += dy_;
     if (!Clip(x0, y0, x1, y1)) return;
     const int64_t dx = std::llabs(x1 - x0);
     const int64_t dy = -std::llabs(y1 - y0);
@@ -50,8 +60,8 @@ void Canvas::Line(int64_t x0, int64_t y0, int64_t x1, int64_t y1, int32_t thickn
     int64_t error = dx + dy;
     const int32_t half = thickness / 2;
     for (;;) {
-        const auto x = static_cast<int32_t>(x0) - half;
-        const auto y = static_cast<int32_t>(y0) - half;
+        const auto x = static_cast<int32_t>(x0) - half - dx_;
+        const auto y = static_cast<int32_t>(y0) - half - dy_;
         Fill(x, y, x + thickness, y + thickness, colour);
         if (x0 == x1 && y0 == y1) break;
         const int64_t twice = 2 * error;
@@ -73,20 +83,27 @@ void Canvas::Frame(int32_t x0, int32_t y0, int32_t x1, int32_t y1, Rgb colour) {
     Line(x1, y0, x1, y1, 1, colour);
 }
 
-void Canvas::Number(int64_t number, int32_t x, int32_t y, int32_t dot, Rgb colour) {
-    const std::string text = std::to_string(number);
+void Canvas::Text(std::string_view text, int32_t x, int32_t y, int32_t dot, Rgb colour) {
     for (const char c : text) {
-        const auto& glyph = kGlyphs[c == '-' ? 10 : c - '0'];
-        for (int32_t row = 0; row < 5; ++row)
-            for (int32_t column = 0; column < 3; ++column)
+        const uint8_t* glyph = GlyphOf(c);
+        for (int32_t row = 0; row < kGlyphHeight; ++row)
+            for (int32_t column = 0; column < kGlyphWidth; ++column)
                 if (glyph[row] & (4 >> column))
                     Fill(x + column * dot, y + row * dot, x + (column + 1) * dot,
                          y + (row + 1) * dot, colour);
-        x += 4 * dot;
+        x += kGlyphAdvance * dot;
     }
 }
 
+void Canvas::Number(int64_t number, int32_t x, int32_t y, int32_t dot, Rgb colour) {
+    Text(std::to_string(number), x, y, dot, colour);
+}
+
 void Canvas::Dim(int32_t x0, int32_t y0, int32_t x1, int32_t y1) {
+    x0 += dx_;
+    x1 += dx_;
+    y0 += dy_;
+    y1 += dy_;
     x0 = std::max(x0, 0);
     x1 = std::min(x1, width_);
     for (int32_t y = std::max(y0, 0); y < std::min(y1, height_); ++y) {
@@ -94,6 +111,18 @@ void Canvas::Dim(int32_t x0, int32_t y0, int32_t x1, int32_t y1) {
         for (int32_t x = x0; x < x1; ++x, pixel += 3)
             for (int channel = 0; channel < 3; ++channel)
                 pixel[channel] = static_cast<uint8_t>(pixel[channel] * 2 / 5);
+    }
+}
+
+void Canvas::Blit(const Canvas& from, int32_t x, int32_t y) {
+    const int32_t x0 = std::max(x, 0);
+    const int32_t x1 = std::min(x + from.width_, width_);
+    if (x0 >= x1) return;
+    for (int32_t row = std::max(y, 0); row < std::min(y + from.height_, height_); ++row) {
+        const uint8_t* source =
+            &from.pixels_[(static_cast<size_t>(row - y) * from.width_ + (x0 - x)) * 3];
+        std::copy(source, source + static_cast<size_t>(x1 - x0) * 3,
+                  &pixels_[(static_cast<size_t>(row) * width_ + x0) * 3]);
     }
 }
 

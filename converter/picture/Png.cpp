@@ -52,3 +52,28 @@ std::string EncodePng(const Canvas& canvas) {
     if (!Encode(canvas, out)) out.clear();
     return out;
 }
+
+std::optional<PngImage> DecodePng(std::string_view bytes, std::string& problem) {
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    if (!png_image_begin_read_from_memory(&image, bytes.data(), bytes.size())) {
+        problem = "it is no PNG image";
+        return std::nullopt;
+    }
+    if (uint64_t{image.width} * image.height > (uint64_t{1} << 26)) {
+        png_image_free(&image);
+        problem = "it is too large, " + std::to_string(image.width) + " x " +
+                  std::to_string(image.height) + " pixels";
+        return std::nullopt;
+    }
+    image.format = PNG_FORMAT_RGBA;
+    PngImage read;
+    read.width = static_cast<int32_t>(image.width);
+    read.height = static_cast<int32_t>(image.height);
+    read.rgba.resize(PNG_IMAGE_SIZE(image));
+    if (!png_image_finish_read(&image, nullptr, read.rgba.data(), 0, nullptr)) {
+        problem = "its PNG data is damaged";
+        return std::nullopt;
+    }
+    return read;
+}

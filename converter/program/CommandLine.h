@@ -30,6 +30,9 @@ struct CommandLine {
     std::optional<std::string> output;            // -o; "-" is standard output
     std::optional<std::string> preview;           // --preview: the PNG of the zone
     int32_t previewScale = kDefaultPictureScale;  // --preview-scale: pixels a cell
+    bool previewWholeZone = false;                // --preview-whole-zone: not cropped
+    bool previewOverlay = false;                  // --preview-overlay: a change in one picture
+    std::optional<std::string> groundArt;         // --ground-art: the ground's tiles
     int32_t jobs = 0;                             // -j: threads converting maps; 0: one a processor
     std::optional<std::string> project;           // --project: the maps' Tiled project
     bool noProject = false;                       // --no-project: none found either

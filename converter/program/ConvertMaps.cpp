@@ -19,6 +19,7 @@
 #include "converter/program/InOrder.h"
 #include "converter/program/Modes.h"
 #include "converter/program/Output.h"
+#include "converter/program/Pictures.h"
 #include "converter/program/Projects.h"
 #include "converter/program/Runs.h"
 #include "converter/program/Status.h"
@@ -105,7 +106,8 @@ int CheckZoneScript(const ZoneSource& source, const CommandLine& line, Run& run,
     const Verdict verdict = Judge(
         ReportFindings(read.findings, source.path, *tuning, run.baselines(), diagnostics), line);
     if (verdict.writes == Verdict::Writes::Nothing || !line.preview) return verdict.status;
-    if (!SavePicture(*line.preview, DrawZonePicture(read.zone, line.previewScale), diagnostics)) {
+    if (!SavePicture(*line.preview, DrawZonePicture(read.zone, Pictures(line).Options(diagnostics)),
+                     diagnostics)) {
         return kFailed;
     }
     return verdict.status;
@@ -156,7 +158,8 @@ MapResult Convert(const MapToConvert& given, const CommandLine& line, Run& run,
     const Verdict verdict = Judge(outcome, line);
     if (verdict.writes == Verdict::Writes::Nothing) return {verdict.status, outcome.warned};
     if (line.preview &&
-        !SavePicture(*line.preview, DrawZonePicture(map.zone, line.previewScale), diagnostics)) {
+        !SavePicture(*line.preview, DrawZonePicture(map.zone, Pictures(line).Options(diagnostics)),
+                     diagnostics)) {
         return {kFailed};
     }
     if (verdict.writes == Verdict::Writes::PictureOnly) return {verdict.status, outcome.warned};

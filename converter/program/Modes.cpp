@@ -17,6 +17,7 @@ std::string RefusalOfConvert(const CommandLine& line) {
     if (line.preview && line.maps.size() > 1) {
         return "--preview names one picture, but " + Count(line.maps.size()) + " maps are given";
     }
+    if (line.previewOverlay) return "--preview-overlay draws a change, which only --diff has";
     if (line.output == "-" && line.form == DiagnosticsForm::Github) {
         return "-o - and --diagnostics=github would both write to standard output";
     }

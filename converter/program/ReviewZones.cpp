@@ -7,6 +7,7 @@
 #include <string>
 
 #include "converter/program/Output.h"
+#include "converter/program/Pictures.h"
 #include "converter/program/Projects.h"
 #include "converter/program/Runs.h"
 #include "converter/program/Status.h"
@@ -45,10 +46,13 @@ int RunDiff(const CommandLine& line, Diagnostics& diagnostics) {
                          diagnostics);
         return kTrouble;
     }
-    if (line.preview &&
-        !SavePicture(*line.preview, DrawZoneChange(after->zone, changes, line.previewScale),
-                     diagnostics)) {
-        return kTrouble;
+    if (line.preview) {
+        Pictures pictures(line);
+        const PictureOptions options = pictures.Options(diagnostics);
+        const std::string png = line.previewOverlay
+                                    ? DrawZoneOverlay(before->zone, after->zone, changes, options)
+                                    : DrawZoneChange(before->zone, after->zone, changes, options);
+        if (!SavePicture(*line.preview, png, diagnostics)) return kTrouble;
     }
     return changes.empty() ? kSameZone : kOtherZone;
 }

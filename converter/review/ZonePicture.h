@@ -1,8 +1,15 @@
 #pragma once
 
+// The pictures of a zone and of a change, as PNG bytes: the same zone gives
+// the same bytes; empty when the PNG library fails. Each shows, unless told
+// to show the whole zone, the cells the zone holds (or the cells that
+// changed) and a block around them, numbered along the top and left edges,
+// with a legend under it.
+
 #include <cstdint>
 #include <string>
 
+class GroundAtlas;
 struct Zone;
 struct ZoneChanges;
 
@@ -10,18 +17,25 @@ struct ZoneChanges;
 constexpr int32_t kDefaultPictureScale = 8;
 constexpr int32_t kMaxPictureScale = 32;
 
-// A picture of the zone as the game will build it, as PNG bytes: 128 x 128
-// cells of `scale` pixels; each placed block's ground codes in their colours
-// (no ground: dark grey) and the block's outline; waypoint paths in yellow
-// (a line through their points, a hollow square where each starts, an
-// arrowhead where each step ends); entries as green triangles pointing right,
-// exits as red ones pointing left, traps as orange crosses, mobs as white
-// diamonds with their numbers. The same zone gives the same bytes; empty
-// when the PNG library fails.
-std::string DrawZonePicture(const Zone& zone, int32_t scale);
+struct PictureOptions {
+    int32_t scale = kDefaultPictureScale;
+    bool wholeZone = false;            // all 128 x 128 cells
+    const GroundAtlas* art = nullptr;  // the ground's tiles, or its codes' colours
+};
 
-// A picture of a change: the new zone drawn as above, its unchanged ground
-// dimmed and each changed cell framed in magenta; in grey, what is no longer
-// there (removed markers, paths and path points) and where moved markers and
-// points were, with a line to where they went.
-std::string DrawZoneChange(const Zone& after, const ZoneChanges& changes, int32_t scale);
+// The zone as the game will build it: each placed block's ground codes (no
+// ground: dark grey) and the block's outline; waypoint paths in yellow;
+// entries, exits, traps and mobs by their shapes.
+std::string DrawZonePicture(const Zone& zone, const PictureOptions& options);
+
+// A change side by side: the zone before and the zone after over the same
+// cells, unchanged ground dimmed and changed cells framed on both; what was
+// removed marked on the left, what was added on the right, what moved at its
+// old place on the left and its new place on the right, with an arrow.
+std::string DrawZoneChange(const Zone& before, const Zone& after, const ZoneChanges& changes,
+                           const PictureOptions& options);
+
+// A change in one picture: the zone after as above, and in grey what is no
+// longer there and where moved things were, with a line to where they went.
+std::string DrawZoneOverlay(const Zone& before, const Zone& after, const ZoneChanges& changes,
+                            const PictureOptions& options);

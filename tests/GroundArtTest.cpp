@@ -1,0 +1,137 @@
+// The ground in the game's own art: an atlas of 16 by 16 tiles read from a
+// PNG, each cell drawn with its code's tile; what is no such atlas refused
+// with the reason.
+
+#include <gtest/gtest.h>
+#include <png.h>
+
+#include "Pictures.h"
+#include "converter/picture/Font.h"
+#include "converter/picture/GroundAtlas.h"
+#include "converter/picture/GroundColours.h"
+#include "converter/review/ZonePicture.h"
+
+namespace {
+
+// An RGBA picture as PNG bytes.
+std::string PngOf(int32_t width, int32_t height, const std::vector<uint8_t>& rgba) {
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    image.width = static_cast<png_uint_32>(width);
+    image.height = static_cast<png_uint_32>(height);
+    image.format = PNG_FORMAT_RGBA;
+    png_alloc_size_t size = 0;
+    png_image_write_to_memory(&image, nullptr, &size, 0, rgba.data(), 0, nullptr);
+    std::string png(size, '\0');
+    png_image_write_to_memory(&image, png.data(), &size, 0, rgba.data(), 0, nullptr);
+    png.resize(size);
+    return png;
+}
+
+// Tiles of `tile` x `tile` pixels, tile c all of the colour (c, 255 - c, 3c)
+// and the opacity `alpha(c)`.
+std::string Atlas(int32_t tile, uint8_t (*alpha)(int32_t)) {
+    const int32_t side = 16 * tile;
+    std::vector<uint8_t> rgba(static_cast<size_t>(side) * side * 4);
+    for (int32_t y = 0; y < side; ++y) {
+        for (int32_t x = 0; x < side; ++x) {
+            const int32_t code = y / tile * 16 + x / tile;
+            uint8_t* pixel = &rgba[(static_cast<size_t>(y) * side + x) * 4];
+            pixel[0] = static_cast<uint8_t>(code);
+            pixel[1] = static_cast<uint8_t>(255 - code);
+            pixel[2] = static_cast<uint8_t>(code * 3);
+            pixel[3] = alpha(code);
+        }
+    }
+    return PngOf(side, side, rgba);
+}
+
+// A zone with a block of each code, 21 blocks a row, and where each is.
+Zone EveryCode() {
+    Zone zone;
+    for (int32_t code = 0; code < 256; ++code) {
+        for (auto& row : zone.EditBlock(10001 + code).codes)
+            row.fill(static_cast<uint8_t>(code));
+        zone.placements.push_back({10001 + code, code % 21 * 12, code / 21 * 12, {}});
+    }
+    return zone;
+}
+Pixel CellOf(const Picture& picture, int32_t code, int32_t dx, int32_t dy) {
+    return picture.At(code % 21 * 6 + 2, code / 21 * 6 + 2, dx, dy);
+}
+
+// Each cell is its code's tile, every pixel of it, whatever the tiles' size;
+// a cell without ground stays the background.
+TEST(GroundArt, ASolidAtlasGivesEachCellItsCodesColour) {
+    const Zone zone = EveryCode();
+    for (const int32_t tile : {1, 5, 32}) {
+        std::string problem;
+        const auto atlas =
+            GroundAtlas::FromPng(Atlas(tile, [](int32_t) -> uint8_t { return 255; }), problem);
+        ASSERT_TRUE(atlas) << problem;
+        const Picture picture(DrawZonePicture(zone, {8, true, &*atlas}));
+        ASSERT_FALSE(picture.empty());
+        for (int32_t code = 1; code < 256; ++code)
+            for (const auto& [dx, dy] : {std::pair{0, 0}, {7, 7}, {3, 5}})
+                ASSERT_EQ(CellOf(picture, code, dx, dy), (Pixel{code, 255 - code, code * 3 % 256}))
+                    << code << " at " << tile;
+        EXPECT_EQ(CellOf(picture, 0, 4, 4), Pixel(kNoGround.r, kNoGround.g, kNoGround.b));
+    }
+}
+
+// A tile drawn from its pixels, each cell pixel the tile's nearest; what is
+// transparent shows the background through it.
+TEST(GroundArt, TilesAreScaledAndLaidOverTheBackground) {
+    std::vector<uint8_t> rgba(32 * 32 * 4, 0);  // tiles of 2 x 2
+    const auto set = [&](int32_t x, int32_t y, uint8_t r, uint8_t a) {
+        uint8_t* pixel = &rgba[(static_cast<size_t>(y) * 32 + x) * 4];
+        pixel[0] = r;
+        pixel[3] = a;
+    };
+    // Code 1: its left column opaque red 200, its right one half transparent.
+    set(2, 0, 200, 255), set(2, 1, 200, 255), set(3, 0, 200, 128), set(3, 1, 200, 128);
+    std::string problem;
+    const auto atlas = GroundAtlas::FromPng(PngOf(32, 32, rgba), problem);
+    ASSERT_TRUE(atlas) << problem;
+    Zone zone;
+    for (auto& row : zone.EditBlock(10001).codes)
+        row.fill(1);
+    zone.placements.push_back({10001, 0, 0, {}});
+    const Picture picture(DrawZonePicture(zone, {8, true, &*atlas}));
+    const Pixel left{200, 0, 0};
+    EXPECT_EQ(picture.At(2, 2, 0, 2), left);
+    EXPECT_EQ(picture.At(2, 2, 3, 7), left);
+    // Half of red 200 and half of the background's grey 48, rounded.
+    EXPECT_EQ(picture.At(2, 2, 4, 2), (Pixel{124, 24, 24}));
+    EXPECT_EQ(picture.At(2, 2, 7, 7), (Pixel{124, 24, 24}));
+}
+
+TEST(GroundArt, WhatIsNoAtlasIsRefusedWithItsReason) {
+    std::string problem;
+    EXPECT_FALSE(GroundAtlas::FromPng("GIF89a", problem));
+    EXPECT_EQ(problem, "it is no PNG image");
+    const std::string png = PngOf(40, 32, std::vector<uint8_t>(40 * 32 * 4));
+    EXPECT_FALSE(GroundAtlas::FromPng(png, problem));
+    EXPECT_EQ(problem, "its 40 x 32 pixels are not 16 by 16 tiles of equal size");
+    EXPECT_FALSE(GroundAtlas::FromPng(png.substr(0, png.size() - 30), problem));
+    EXPECT_EQ(problem, "its PNG data is damaged");
+    EXPECT_TRUE(GroundAtlas::FromPng(PngOf(16, 16, std::vector<uint8_t>(16 * 16 * 4)), problem));
+}
+
+// Every printable character has a glyph of its own, the space none; what is
+// not printable ASCII is drawn as a box, never as nothing.
+TEST(Font, EachCharacterHasItsOwnGlyph) {
+    for (char c = 32; c < 127; ++c) {
+        for (char other = 32; other < c; ++other)
+            EXPECT_FALSE(std::equal(GlyphOf(c), GlyphOf(c) + kGlyphHeight, GlyphOf(other)))
+                << c << " and " << other;
+    }
+    const uint8_t* space = GlyphOf(' ');
+    EXPECT_TRUE(std::all_of(space, space + kGlyphHeight, [](uint8_t row) { return row == 0; }));
+    const uint8_t* unknown = GlyphOf('\x7f');
+    EXPECT_FALSE(
+        std::all_of(unknown, unknown + kGlyphHeight, [](uint8_t row) { return row == 0; }));
+    EXPECT_TRUE(std::equal(unknown, unknown + kGlyphHeight, GlyphOf('\xe9')));
+}
+
+}  // namespace
