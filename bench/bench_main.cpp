@@ -16,12 +16,15 @@
 #include <cstdio>
 #include <filesystem>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "BenchInputs.h"
 #include "FloorInflate.h"
 #include "converter/exports/ConvertMap.h"
+#include "converter/picture/GroundAtlas.h"
+#include "converter/picture/GroundCodesTileset.h"
 #include "converter/review/ZoneDiff.h"
 #include "converter/review/ZonePicture.h"
 #include "converter/zone/ZoneWriter.h"
@@ -168,7 +171,10 @@ int main(int argc, char** argv) {
     }
 
     // The preview of a full 128 x 128 zone against converting the map that
-    // gives it: best of ten rounds each.
+    // gives it: best of ten rounds each. The ground art is an atlas of 32 x 26
+    // tiles of 16 x 16 pixels (the ground codes tileset's picture), read from
+    // its PNG bytes each round.
+    const std::string atlasPng = DrawGroundCodesTileset();
     for (const BenchInput& input : inputs) {
         if (input.json || input.encoding != LayerEncoding::Csv || input.compressed.size() > 0 ||
             input.name.find("objects") != std::string::npos) {
@@ -176,9 +182,10 @@ int main(int argc, char** argv) {
         }
         double convertMs = 1e300;
         double previewMs = 1e300;
+        double artMs = 1e300;      // the preview with the ground art
         double sameMs = 1e300;     // the comparison with itself: nothing changed
         double emptiedMs = 1e300;  // with an empty zone: every cell and marker changed
-        double changeMs = 1e300;   // the picture of that change
+        double changeMs = 1e300;   // the picture of that change, side by side
         size_t bytes = 0;
         for (int round = 0; round < 10; ++round) {
             const auto t0 = Clock::now();
@@ -186,28 +193,35 @@ int main(int argc, char** argv) {
             map.LoadFromText(input.text);
             const Zone zone = ConvertMap(map).zone;
             const auto t1 = Clock::now();
-            bytes = DrawZonePicture(zone, kDefaultPictureScale).size();
+            bytes = DrawZonePicture(zone, {}).size();
             const auto t2 = Clock::now();
-            benchmark::DoNotOptimize(DiffZones(zone, zone).empty());
+            std::string problem;
+            const std::optional<GroundAtlas> atlas = GroundAtlas::FromPng(atlasPng, problem);
+            benchmark::DoNotOptimize(DrawZonePicture(zone, {kDefaultPictureScale, false, &*atlas}));
             const auto t3 = Clock::now();
-            const ZoneChanges emptied = DiffZones(Zone{}, zone);
+            benchmark::DoNotOptimize(DiffZones(zone, zone).empty());
             const auto t4 = Clock::now();
-            benchmark::DoNotOptimize(DrawZoneChange(zone, emptied, kDefaultPictureScale).size());
+            const Zone empty;
+            const ZoneChanges emptied = DiffZones(empty, zone);
             const auto t5 = Clock::now();
+            benchmark::DoNotOptimize(DrawZoneChange(empty, zone, emptied, {}).size());
+            const auto t6 = Clock::now();
             convertMs = std::min(convertMs, Milliseconds(t1 - t0));
             previewMs = std::min(previewMs, Milliseconds(t2 - t1));
-            sameMs = std::min(sameMs, Milliseconds(t3 - t2));
-            emptiedMs = std::min(emptiedMs, Milliseconds(t4 - t3));
-            changeMs = std::min(changeMs, Milliseconds(t5 - t4));
+            artMs = std::min(artMs, Milliseconds(t3 - t2));
+            sameMs = std::min(sameMs, Milliseconds(t4 - t3));
+            emptiedMs = std::min(emptiedMs, Milliseconds(t5 - t4));
+            changeMs = std::min(changeMs, Milliseconds(t6 - t5));
         }
         std::printf(
             "preview of the full zone of %-22s %7.2f ms (%zu bytes of PNG); converting it %8.2f "
             "ms\n",
             input.name.c_str(), previewMs, bytes, convertMs);
+        std::printf("  with --ground-art (the atlas read, then drawn): %.2f ms\n", artMs);
         // --diff converts both sides; what it adds is the comparison (and the picture).
         std::printf(
             "  --diff: comparing it with itself %.3f ms, with an empty zone %.3f ms (%.1f %% of "
-            "converting it); the picture of that change %.2f ms\n",
+            "converting it); the picture of that change, side by side, %.2f ms\n",
             sameMs, emptiedMs, 100 * emptiedMs / convertMs, changeMs);
     }
     return 0;

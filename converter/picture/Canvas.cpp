@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <utility>
 
 #include "converter/picture/Font.h"
 
@@ -77,10 +78,12 @@ void Canvas::Line(int64_t x0, int64_t y0, int64_t x1, int64_t y1, int32_t thickn
 }
 
 void Canvas::Frame(int32_t x0, int32_t y0, int32_t x1, int32_t y1, Rgb colour) {
-    Line(x0, y0, x1, y0, 1, colour);
-    Line(x0, y1, x1, y1, 1, colour);
-    Line(x0, y0, x0, y1, 1, colour);
-    Line(x1, y0, x1, y1, 1, colour);
+    if (x0 > x1) std::swap(x0, x1);
+    if (y0 > y1) std::swap(y0, y1);
+    Fill(x0, y0, x1 + 1, y0 + 1, colour);
+    Fill(x0, y1, x1 + 1, y1 + 1, colour);
+    Fill(x0, y0, x0 + 1, y1 + 1, colour);
+    Fill(x1, y0, x1 + 1, y1 + 1, colour);
 }
 
 void Canvas::Text(std::string_view text, int32_t x, int32_t y, int32_t dot, Rgb colour) {
