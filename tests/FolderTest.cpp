@@ -3,32 +3,16 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <string>
 
+#include "Scratch.h"
 #include "platform/Files.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-// A folder of its own under the system's temporary folder, gone afterwards.
-class Scratch {
-  public:
-    Scratch()
-        : path_(fs::temp_directory_path() /
-                ("velt-folder-" +
-                 std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()))) {
-        fs::create_directories(path_);
-    }
-    ~Scratch() { fs::remove_all(path_); }
-    const fs::path& path() const { return path_; }
-
-  private:
-    fs::path path_;
-};
 
 TEST(Folder, HoldsItsEntriesByNameInByteOrderFoldersToldApart) {
     const Scratch scratch;

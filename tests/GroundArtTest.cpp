@@ -13,21 +13,6 @@
 
 namespace {
 
-// An RGBA picture as PNG bytes.
-std::string PngOf(int32_t width, int32_t height, const std::vector<uint8_t>& rgba) {
-    png_image image{};
-    image.version = PNG_IMAGE_VERSION;
-    image.width = static_cast<png_uint_32>(width);
-    image.height = static_cast<png_uint_32>(height);
-    image.format = PNG_FORMAT_RGBA;
-    png_alloc_size_t size = 0;
-    png_image_write_to_memory(&image, nullptr, &size, 0, rgba.data(), 0, nullptr);
-    std::string png(size, '\0');
-    png_image_write_to_memory(&image, png.data(), &size, 0, rgba.data(), 0, nullptr);
-    png.resize(size);
-    return png;
-}
-
 // Tiles of `tile` x `tile` pixels, tile c all of the colour (c, 255 - c, 3c)
 // and the opacity `alpha(c)`.
 std::string Atlas(int32_t tile, uint8_t (*alpha)(int32_t)) {

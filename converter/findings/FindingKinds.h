@@ -471,14 +471,15 @@ struct Config {  // a line of a .velt-checks file that says nothing it can take
     std::string Words(const FindingSubject&) const { return problem; }
 };
 
-// A picture's ground art that could not be used.
+// A picture's ground art that could not be used: an atlas, a map's tileset
+// file or image, or the tiles of what is no map.
 struct GroundArt {
     static constexpr const char* kName = "ground-art";
     static constexpr Severity kSeverity = Severity::Note;
     std::string problem;
     std::string Words(const FindingSubject&) const {
         return "the ground art cannot be used (" + problem +
-               "); the picture shows the ground in its codes' colours";
+               "); the picture shows that ground in its codes' colours";
     }
 };
 

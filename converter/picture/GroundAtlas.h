@@ -9,17 +9,17 @@
 #include <string_view>
 
 #include "converter/picture/Canvas.h"
+#include "converter/picture/GroundArt.h"
 #include "converter/picture/Png.h"
 
-class GroundAtlas {
+class GroundAtlas : public GroundArt {
   public:
     // The atlas a PNG file holds; the reason in `problem` where it holds none.
     static std::optional<GroundAtlas> FromPng(std::string_view png, std::string& problem);
 
-    // Code `code`'s tile, scaled to `size` x `size` pixels (each pixel the
-    // tile's nearest), laid over what is there by its opacity, its top left
-    // corner at (x, y).
-    void DrawTile(int32_t code, Canvas& canvas, int32_t x, int32_t y, int32_t size) const;
+    // Code `code`'s tile, whichever the cell.
+    bool DrawCell(int32_t column, int32_t row, int32_t code, Canvas& canvas, int32_t x, int32_t y,
+                  int32_t size) const override;
 
   private:
     explicit GroundAtlas(PngImage image) : image_(std::move(image)) {}

@@ -106,7 +106,9 @@ int CheckZoneScript(const ZoneSource& source, const CommandLine& line, Run& run,
     const Verdict verdict = Judge(
         ReportFindings(read.findings, source.path, *tuning, run.baselines(), diagnostics), line);
     if (verdict.writes == Verdict::Writes::Nothing || !line.preview) return verdict.status;
-    if (!SavePicture(*line.preview, DrawZonePicture(read.zone, Pictures(line).Options(diagnostics)),
+    Pictures pictures(line);
+    const GroundArt* art = pictures.ArtOf(source.path, nullptr, diagnostics);
+    if (!SavePicture(*line.preview, DrawZonePicture(read.zone, pictures.Options(art)),
                      diagnostics)) {
         return kFailed;
     }
@@ -146,8 +148,9 @@ MapResult Convert(const MapToConvert& given, const CommandLine& line, Run& run,
 
     const std::optional<Tuning> tuning = TuningFor(path, line, run, diagnostics);
     if (!tuning) return {kFailed};
-    LoadedZone map =
-        LoadMap(source ? std::move(*source) : ReadZoneSource(path), run.templates, run.projects);
+    Pictures pictures(line);
+    LoadedZone map = LoadMap(source ? std::move(*source) : ReadZoneSource(path), run.templates,
+                             run.projects, pictures.WantsMapArt());
     if (map.error && map.notAMap && given.found) return {kOk, false, true};
     if (map.error) {
         diagnostics.Report(path, *map.error);
@@ -157,10 +160,12 @@ MapResult Convert(const MapToConvert& given, const CommandLine& line, Run& run,
         ReportFindings(map.findings, path, *tuning, run.baselines(), diagnostics);
     const Verdict verdict = Judge(outcome, line);
     if (verdict.writes == Verdict::Writes::Nothing) return {verdict.status, outcome.warned};
-    if (line.preview &&
-        !SavePicture(*line.preview, DrawZonePicture(map.zone, Pictures(line).Options(diagnostics)),
-                     diagnostics)) {
-        return {kFailed};
+    if (line.preview) {
+        const GroundArt* art = pictures.ArtOf(path, &map, diagnostics);
+        if (!SavePicture(*line.preview, DrawZonePicture(map.zone, pictures.Options(art)),
+                         diagnostics)) {
+            return {kFailed};
+        }
     }
     if (verdict.writes == Verdict::Writes::PictureOnly) return {verdict.status, outcome.warned};
     const bool saved = SaveZoneScript(output, WriteZoneScript(map.zone), diagnostics);

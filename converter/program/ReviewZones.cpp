@@ -22,8 +22,9 @@ namespace {
 // A zone from either form; the reason on the diagnostics' stream when it
 // cannot be read.
 std::optional<LoadedZone> ReadZone(const std::string& path, tmx::TmxTemplates& templates,
-                                   Projects& projects, Diagnostics& diagnostics) {
-    LoadedZone zone = LoadZone(ReadZoneSource(path), templates, projects);
+                                   Projects& projects, Diagnostics& diagnostics,
+                                   bool withArt = false) {
+    LoadedZone zone = LoadZone(ReadZoneSource(path), templates, projects, withArt);
     if (!zone.error) return zone;
     diagnostics.Report(path, *zone.error);
     return std::nullopt;
@@ -37,8 +38,11 @@ int RunDiff(const CommandLine& line, Diagnostics& diagnostics) {
     if (!projects) return kTrouble;
     const std::string& oldPath = line.maps[0];
     const std::string& newPath = line.maps[1];
-    const std::optional<LoadedZone> before = ReadZone(oldPath, templates, *projects, diagnostics);
-    const std::optional<LoadedZone> after = ReadZone(newPath, templates, *projects, diagnostics);
+    Pictures pictures(line);
+    const std::optional<LoadedZone> before =
+        ReadZone(oldPath, templates, *projects, diagnostics, pictures.WantsMapArt());
+    const std::optional<LoadedZone> after =
+        ReadZone(newPath, templates, *projects, diagnostics, pictures.WantsMapArt());
     if (!before || !after) return kTrouble;
     const ZoneChanges changes = DiffZones(before->zone, after->zone);
     if (!Print(ChangesText(changes, newPath, line.form))) {
@@ -47,8 +51,9 @@ int RunDiff(const CommandLine& line, Diagnostics& diagnostics) {
         return kTrouble;
     }
     if (line.preview) {
-        Pictures pictures(line);
-        const PictureOptions options = pictures.Options(diagnostics);
+        const GroundArt* artBefore = pictures.ArtOf(oldPath, &*before, diagnostics);
+        const GroundArt* art = pictures.ArtOf(newPath, &*after, diagnostics);
+        const PictureOptions options = pictures.Options(art, artBefore);
         const std::string png = line.previewOverlay
                                     ? DrawZoneOverlay(before->zone, after->zone, changes, options)
                                     : DrawZoneChange(before->zone, after->zone, changes, options);

@@ -68,7 +68,8 @@ void ApplyProject(tmx::TmxMap& map, Projects& projects, Findings& findings) {
 
 }  // namespace
 
-LoadedZone LoadMap(ZoneSource source, tmx::TmxTemplates& templates, Projects& projects) {
+LoadedZone LoadMap(ZoneSource source, tmx::TmxTemplates& templates, Projects& projects,
+                   bool withArt) {
     LoadedZone loaded;
     if (!source.file.problem.empty()) {
         loaded.error = LoadError("cannot load the map: " + source.file.problem);
@@ -89,18 +90,20 @@ LoadedZone LoadMap(ZoneSource source, tmx::TmxTemplates& templates, Projects& pr
     loaded.findings.insert(loaded.findings.end(),
                            std::make_move_iterator(converted.findings.begin()),
                            std::make_move_iterator(converted.findings.end()));
+    if (withArt) loaded.art = MapArtOf(map, loaded.zone, loaded.artProblems);
     return loaded;
 }
 
-LoadedZone LoadZone(ZoneSource source, tmx::TmxTemplates& templates, Projects& projects) {
+LoadedZone LoadZone(ZoneSource source, tmx::TmxTemplates& templates, Projects& projects,
+                    bool withArt) {
     if (!source.file.problem.empty()) {
         LoadedZone loaded;
         loaded.error = LoadError("cannot read the file: " + source.file.problem);
         return loaded;
     }
-    if (source.isMap) return LoadMap(std::move(source), templates, projects);
+    if (source.isMap) return LoadMap(std::move(source), templates, projects, withArt);
     ZoneRead read = ReadZoneScript(source.text());
-    LoadedZone loaded{std::move(read.zone), std::move(read.findings), std::nullopt};
+    LoadedZone loaded{std::move(read.zone), std::move(read.findings), std::nullopt, false, {}, {}};
     if (read.linesRead == 0) loaded.error = LoadError(kNotAZoneScript);
     return loaded;
 }

@@ -4,11 +4,14 @@
 // form it has: a map (TMX or JSON, with its tilesets and templates) converted
 // in memory, or a zone script read back.
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "converter/findings/Finding.h"
+#include "converter/program/MapArt.h"
 #include "converter/program/Projects.h"
 #include "converter/zone/Zone.h"
 #include "platform/FileText.h"
@@ -35,11 +38,18 @@ struct LoadedZone {
     Findings findings;
     std::optional<Finding> error;
     bool notAMap = false;  // the error: a document of another kind
+    // A map's ground in its own tiles, where asked for; the images that
+    // could not be used for it.
+    std::unique_ptr<TileArt> art;
+    std::vector<ArtProblem> artProblems;
 };
 
-// A map's class and custom types take their project from `projects`.
-LoadedZone LoadZone(ZoneSource source, tmx::TmxTemplates& templates, Projects& projects);
+// A map's class and custom types take their project from `projects`. With
+// `withArt`, a map's tilesets' images are read for its picture.
+LoadedZone LoadZone(ZoneSource source, tmx::TmxTemplates& templates, Projects& projects,
+                    bool withArt = false);
 
 // The same for a map alone: a source that is no map is loaded as one, and
 // fails as one.
-LoadedZone LoadMap(ZoneSource source, tmx::TmxTemplates& templates, Projects& projects);
+LoadedZone LoadMap(ZoneSource source, tmx::TmxTemplates& templates, Projects& projects,
+                   bool withArt = false);

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "converter/game/Objects.h"
-#include "converter/picture/GroundAtlas.h"
+#include "converter/picture/GroundArt.h"
 #include "converter/picture/GroundColours.h"
 #include "converter/zone/ZoneGround.h"
 
@@ -18,19 +18,16 @@ constexpr Rgb kShadow = kBlack;
 
 }  // namespace
 
-void DrawGround(const Zone& zone, const CellArea& area, const GroundAtlas* art, Canvas& canvas) {
+void DrawGround(const Zone& zone, const CellArea& area, const GroundArt* art, Canvas& canvas) {
     const int32_t s = canvas.scale();
     const ZoneGround ground(zone);
     for (int32_t row = area.row; row <= area.lastRow(); ++row) {
         for (int32_t column = area.column; column <= area.lastColumn(); ++column) {
             const int32_t code = ground.At(column, row);
             if (code == 0) continue;
-            if (art != nullptr) {
-                art->DrawTile(code, canvas, column * s, row * s, s);
-            } else {
+            if (art == nullptr || !art->DrawCell(column, row, code, canvas, column * s, row * s, s))
                 canvas.Fill(column * s, row * s, (column + 1) * s, (row + 1) * s,
                             GroundColour(code));
-            }
         }
     }
     if (s < 2) return;

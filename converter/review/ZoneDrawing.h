@@ -10,12 +10,12 @@
 #include "converter/review/PictureArea.h"
 #include "converter/zone/Zone.h"
 
-class GroundAtlas;
+class GroundArt;
 
 // The ground as the game builds it within `area`: each cell in its code's
 // colour, or its code's tile of `art`; no ground in the background's grey;
 // then each placed block's outline.
-void DrawGround(const Zone& zone, const CellArea& area, const GroundAtlas* art, Canvas& canvas);
+void DrawGround(const Zone& zone, const CellArea& area, const GroundArt* art, Canvas& canvas);
 
 // Each waypoint path: a yellow line through its points, a square at each, a
 // hollow one where it starts, and an arrowhead where each step ends.

@@ -18,9 +18,9 @@ using Item = PictureSheet::Item;
 // The ground code whose colour the legend's cells show.
 constexpr int32_t kSampleCode = 16;
 
-void DrawZone(const Zone& zone, const CellArea& area, const PictureOptions& options, Canvas& canvas,
+void DrawZone(const Zone& zone, const CellArea& area, const GroundArt* art, Canvas& canvas,
               const ZoneChanges* changes = nullptr) {
-    DrawGround(zone, area, options.art, canvas);
+    DrawGround(zone, area, art, canvas);
     if (changes != nullptr) DimUnchanged(*changes, canvas);
 }
 
@@ -82,7 +82,7 @@ std::string DrawZonePicture(const Zone& zone, const PictureOptions& options) {
     const CellArea area = options.wholeZone ? WholeZone() : ContentArea(zone);
     PictureSheet sheet(area, s);
     sheet.AddPanel("", [&](Canvas& canvas) {
-        DrawZone(zone, area, options, canvas);
+        DrawZone(zone, area, options.art, canvas);
         DrawPaths(zone, canvas);
         DrawCodes(zone, canvas);
     });
@@ -95,10 +95,11 @@ std::string DrawZoneChange(const Zone& before, const Zone& after, const ZoneChan
     const int32_t s = std::clamp(options.scale, 1, kMaxPictureScale);
     const CellArea area = options.wholeZone ? WholeZone() : ChangeArea(before, after, changes);
     PictureSheet sheet(area, s);
-    for (const auto& [title, zone, side] :
-         {std::tuple{"before", &before, Side::Before}, std::tuple{"after", &after, Side::After}}) {
-        sheet.AddPanel(title, [&, zone = zone, side = side](Canvas& canvas) {
-            DrawZone(*zone, area, options, canvas, &changes);
+    for (const auto& [title, zone, art, side] :
+         {std::tuple{"before", &before, options.artBefore, Side::Before},
+          std::tuple{"after", &after, options.art, Side::After}}) {
+        sheet.AddPanel(title, [&, zone = zone, art = art, side = side](Canvas& canvas) {
+            DrawZone(*zone, area, art, canvas, &changes);
             DrawPaths(*zone, canvas);
             DrawCodes(*zone, canvas);
             MarkChanges(changes, side, canvas);
@@ -118,7 +119,7 @@ std::string DrawZoneOverlay(const Zone& before, const Zone& after, const ZoneCha
     const CellArea area = options.wholeZone ? WholeZone() : ChangeArea(before, after, changes);
     PictureSheet sheet(area, s);
     sheet.AddPanel("", [&](Canvas& canvas) {
-        DrawZone(after, area, options, canvas, &changes);
+        DrawZone(after, area, options.art, canvas, &changes);
         DrawGhosts(changes, canvas);
         DrawPaths(after, canvas);
         DrawCodes(after, canvas);

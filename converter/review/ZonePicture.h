@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <string>
 
-class GroundAtlas;
+class GroundArt;
 struct Zone;
 struct ZoneChanges;
 
@@ -19,8 +19,9 @@ constexpr int32_t kMaxPictureScale = 32;
 
 struct PictureOptions {
     int32_t scale = kDefaultPictureScale;
-    bool wholeZone = false;            // all 128 x 128 cells
-    const GroundAtlas* art = nullptr;  // the ground's tiles, or its codes' colours
+    bool wholeZone = false;                // all 128 x 128 cells
+    const GroundArt* art = nullptr;        // the ground's tiles, or its codes' colours
+    const GroundArt* artBefore = nullptr;  // for a change: the zone before's
 };
 
 // The zone as the game will build it: each placed block's ground codes (no

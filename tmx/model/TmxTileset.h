@@ -33,18 +33,23 @@ class TmxImage {
 
 class TmxTile {
   public:
-    TmxTile(int32_t id, TmxProperties properties) : id_(id), properties_(std::move(properties)) {}
+    TmxTile(int32_t id, TmxProperties properties, std::optional<TmxImage> image = std::nullopt)
+        : id_(id), properties_(std::move(properties)), image_(std::move(image)) {}
 
     int32_t id() const { return id_; }
     const TmxProperties& properties() const { return properties_; }
+    // Its own picture, in a tileset that is a collection of images.
+    const std::optional<TmxImage>& image() const { return image_; }
 
   private:
     int32_t id_ = 0;
     TmxProperties properties_;
+    std::optional<TmxImage> image_;
 };
 
 // A tileset owns the global tile ids from firstGid() on, up to the next
-// tileset that claims them. External tileset files are not read.
+// tileset that claims them. Of an external tileset file, the map takes what
+// tmx/read/TmxTilesetFile.h says.
 class TmxTileset {
   public:
     // What a reader found of it.
@@ -57,6 +62,8 @@ class TmxTileset {
     }
     void SetMargin(int32_t margin) { margin_ = margin; }
     void SetSpacing(int32_t spacing) { spacing_ = spacing; }
+    void SetColumns(int32_t columns) { columns_ = columns; }
+    void SetImageFolder(std::string folder) { imageFolder_ = std::move(folder); }
     void SetImage(TmxImage image) { image_ = std::move(image); }
     void SetObjectAlignment(std::string alignment) { objectAlignment_ = std::move(alignment); }
     void AddTile(TmxTile tile) { tiles_.push_back(std::move(tile)); }
@@ -70,6 +77,12 @@ class TmxTileset {
     int32_t tileHeight() const { return tileHeight_; }
     int32_t margin() const { return margin_; }
     int32_t spacing() const { return spacing_; }
+    // The tiles a row of its image holds, as it states them; 0 where it does not.
+    int32_t columns() const { return columns_; }
+    // The folder its images are named from, with its last separator ("./"
+    // for the working folder), where it is not the map's: that of its own
+    // file, once its art is read; "" before.
+    const std::string& imageFolder() const { return imageFolder_; }
     const std::optional<TmxImage>& image() const { return image_; }
     // The point of a tile object that its position is ("topleft", "bottom",
     // "center" ...), as written; "" where unspecified.
@@ -85,6 +98,8 @@ class TmxTileset {
     int32_t tileHeight_ = 0;
     int32_t margin_ = 0;
     int32_t spacing_ = 0;
+    int32_t columns_ = 0;
+    std::string imageFolder_;
     std::optional<TmxImage> image_;
     std::string objectAlignment_;
     std::vector<TmxTile> tiles_;

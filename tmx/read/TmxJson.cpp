@@ -269,6 +269,14 @@ std::string TmxJsonReader::ReadTemplate(const char* text, size_t size, TmxObject
     return "";
 }
 
+std::string TmxJsonReader::ReadTilesetFile(const char* text, size_t size, TmxTileset& tileset) {
+    simdjson::dom::parser parser;
+    Json document;
+    if (std::string problem = Parse(parser, text, size, document); !problem.empty()) return problem;
+    ReadTileset(tileset, document);
+    return "";
+}
+
 TmxJsonReader::Spot TmxJsonReader::Spot::In(const char* array, size_t index) const {
     return {places, path + "/" + array + "/" + std::to_string(index)};
 }
@@ -357,6 +365,7 @@ void TmxJsonReader::ReadTileset(TmxTileset& tileset, const Json& json) {
     tileset.SetTileSize(number("tilewidth"), number("tileheight"));
     tileset.SetMargin(number("margin"));
     tileset.SetSpacing(number("spacing"));
+    tileset.SetColumns(number("columns"));
     if (const std::string_view image = String(json, "image"); !image.empty()) {
         tileset.SetImage(TmxImage(std::string(image), number("imagewidth"), number("imageheight"),
                                   std::string(String(json, "transparentcolor"))));
@@ -370,7 +379,12 @@ void TmxJsonReader::ReadTileset(TmxTileset& tileset, const Json& json) {
             ReadInt(tile, "id", id);
             TmxProperties properties;
             ReadProperties(tile, properties, nullptr);
-            tileset.AddTile(TmxTile(id, std::move(properties)));
+            std::optional<TmxImage> own;
+            if (const std::string_view image = String(tile, "image"); !image.empty()) {
+                own = TmxImage(std::string(image), IntOf(tile, "imagewidth"),
+                               IntOf(tile, "imageheight"), "");
+            }
+            tileset.AddTile(TmxTile(id, std::move(properties), std::move(own)));
         }
     }
     ReadProperties(json, tileset.editProperties(), nullptr);

@@ -51,6 +51,8 @@ class TmxJsonReader {
     static void ReadMap(TmxMap& map, const char* text, size_t size, std::string* owner);
     // Reads a template file's object into `object`; returns "" or what is wrong.
     static std::string ReadTemplate(const char* text, size_t size, TmxObject& object);
+    // Reads a tileset file into `tileset`; returns "" or what is wrong.
+    static std::string ReadTilesetFile(const char* text, size_t size, TmxTileset& tileset);
 
   private:
     using Json = simdjson::dom::object;

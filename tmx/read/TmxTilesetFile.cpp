@@ -1,7 +1,9 @@
 #include "tmx/read/TmxTilesetFile.h"
 
+#include <optional>
 #include <set>
 #include <string>
+#include <utility>
 
 #include <simdjson.h>
 
@@ -9,6 +11,7 @@
 #include "tmx/read/TmxFileName.h"
 #include "tmx/read/TmxJson.h"
 #include "tmx/read/TmxXml.h"
+#include "tmx/read/TmxXmlReader.h"
 
 namespace tmx {
 namespace {
@@ -37,7 +40,42 @@ std::string AlignmentInFile(const std::string& path) {
     return alignment != nullptr ? alignment : "";
 }
 
+// The tileset a file holds, read whole; none where it cannot be read.
+std::optional<TmxTileset> TilesetInFile(const std::string& path) {
+    platform::FileText file = platform::ReadFileText(path, kJsonPadding);
+    if (!file.problem.empty()) return std::nullopt;
+    if (IsJson(file.text.c_str())) {
+        TmxTileset tileset;
+        if (!TmxJsonReader::ReadTilesetFile(file.text.data(), file.text.size() - kJsonPadding,
+                                            tileset)
+                 .empty()) {
+            return std::nullopt;
+        }
+        return tileset;
+    }
+    TiXmlDocument document;
+    TmxLocation at;
+    if (!ParseXml(file.text.c_str(), &file.text, document, at).empty()) return std::nullopt;
+    const TiXmlElement* element = document.FirstChildElement("tileset");
+    if (element == nullptr) return std::nullopt;
+    return TmxXmlReader::ReadTileset(element);
+}
+
 }  // namespace
+
+void ReadTilesetArt(TmxMap& map) {
+    for (TmxTileset& tileset : map.editTilesets()) {
+        if (tileset.source().empty()) continue;
+        const std::string path = FileNamedFrom(map.directory(), tileset.source());
+        std::optional<TmxTileset> read = TilesetInFile(path);
+        if (!read) continue;
+        read->SetFirstGid(tileset.firstGid());
+        read->SetSource(tileset.source());
+        const size_t separator = path.find_last_of("/\\");
+        read->SetImageFolder(separator == std::string::npos ? "./" : path.substr(0, separator + 1));
+        tileset = std::move(*read);
+    }
+}
 
 void ReadTilesetFiles(TmxMap& map) {
     std::set<int32_t> used;

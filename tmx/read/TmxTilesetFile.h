@@ -10,4 +10,11 @@ namespace tmx {
 // else: the ground needs nothing of these files.
 void ReadTilesetFiles(TmxMap& map);
 
+// For a picture of the map in its own art: each tileset kept in a file of its
+// own read whole (its tiles' size, margin, spacing, columns, its image or its
+// tiles' images, named from the file's folder), where the file is there. The
+// map's first global ids stay; a file that cannot be read leaves its tileset
+// as it was.
+void ReadTilesetArt(TmxMap& map);
+
 }  // namespace tmx

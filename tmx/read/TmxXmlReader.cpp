@@ -93,12 +93,13 @@ TmxImage ReadImage(const TiXmlElement* element) {
             IntAttribute(element, "height"), TextAttribute(element, "trans")};
 }
 
-TmxTileset ReadTileset(const TiXmlElement* element) {
+TmxTileset ReadTilesetElement(const TiXmlElement* element) {
     TmxTileset tileset;
     tileset.SetFirstGid(IntAttribute(element, "firstgid"));
     tileset.SetTileSize(IntAttribute(element, "tilewidth"), IntAttribute(element, "tileheight"));
     tileset.SetMargin(IntAttribute(element, "margin"));
     tileset.SetSpacing(IntAttribute(element, "spacing"));
+    tileset.SetColumns(IntAttribute(element, "columns"));
     tileset.SetName(TextAttribute(element, "name"));
     tileset.SetSource(TextAttribute(element, "source"));
     tileset.SetObjectAlignment(TextAttribute(element, "objectalignment"));
@@ -109,7 +110,9 @@ TmxTileset ReadTileset(const TiXmlElement* element) {
          tile = tile->NextSiblingElement("tile")) {
         TmxProperties properties;
         ReadFirstProperties(tile, properties);
-        tileset.AddTile(TmxTile(IntAttribute(tile, "id"), std::move(properties)));
+        std::optional<TmxImage> own;
+        if (const TiXmlElement* image = tile->FirstChildElement("image")) own = ReadImage(image);
+        tileset.AddTile(TmxTile(IntAttribute(tile, "id"), std::move(properties), std::move(own)));
     }
     ReadFirstProperties(element, tileset.editProperties());
     return tileset;
@@ -288,7 +291,7 @@ void TmxXmlReader::ReadMap(TmxMap& map, const char* text, size_t size, std::stri
         if (owner != nullptr) std::string().swap(*owner);
         source = {};
         if (Is(child, "tileset")) {
-            if (!map.AddTileset(ReadTileset(child))) return;
+            if (!map.AddTileset(ReadTilesetElement(child))) return;
         } else {
             ReadLayerLike(child, map, orderIndex);
         }
@@ -345,6 +348,10 @@ void TmxXmlReader::ReadObject(const TiXmlElement* element, TmxObject& object) {
         object.SetPolyline(std::move(polyline));
     }
     if (properties != nullptr) ReadProperties(properties, object.editProperties());
+}
+
+TmxTileset TmxXmlReader::ReadTileset(const TiXmlElement* element) {
+    return ReadTilesetElement(element);
 }
 
 }  // namespace tmx

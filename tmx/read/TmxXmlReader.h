@@ -9,6 +9,7 @@ namespace tmx {
 
 class TmxMap;
 class TmxObject;
+class TmxTileset;
 
 // Tiled's TMX (XML) format read into the model, through its construction
 // interface, in file order.
@@ -20,6 +21,8 @@ class TmxXmlReader {
     static void ReadMap(TmxMap& map, const char* text, size_t size, std::string* owner);
     // Reads an `object` element (of a map, or of a template file).
     static void ReadObject(const TiXmlElement* element, TmxObject& object);
+    // Reads a `tileset` element (of a map, or of a tileset file).
+    static TmxTileset ReadTileset(const TiXmlElement* element);
 };
 
 }  // namespace tmx

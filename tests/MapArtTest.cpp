@@ -1,0 +1,178 @@
+// A map drawn in its own tiles (--ground-art=map): each cell with ground is
+// the tile that decided it, cut from its tileset's image by the tile size,
+// margin and spacing, or a collection's own image, turned as the map turns
+// it; a cell the game leaves without ground is none, whatever the map shows
+// there; an image that cannot be used leaves its cells in their codes'
+// colours, said once.
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "Pictures.h"
+#include "Scratch.h"
+#include "converter/exports/ConvertMap.h"
+#include "converter/game/TileCodes.h"
+#include "converter/picture/GroundColours.h"
+#include "converter/program/MapArt.h"
+#include "converter/review/ZonePicture.h"
+#include "tmx/model/TmxMap.h"
+
+namespace {
+
+constexpr uint32_t kH = 0x80000000u;
+constexpr uint32_t kV = 0x40000000u;
+constexpr uint32_t kD = 0x20000000u;
+
+// The sheet's tiles: 4 x 4 pixels, 16 a row, 4 rows, a margin of 1 and a
+// spacing of 2 in magenta; pixel (x, y) of tile t is (8t, 40 + 50x, 40 + 50y).
+Pixel SheetPixel(int32_t tile, int32_t x, int32_t y) {
+    return {8 * tile, 40 + 50 * x, 40 + 50 * y};
+}
+
+std::string Sheet() {
+    const int32_t width = 2 + 16 * 4 + 15 * 2;
+    const int32_t height = 2 + 4 * 4 + 3 * 2;
+    std::vector<uint8_t> rgba(static_cast<size_t>(width) * height * 4);
+    for (int32_t y = 0; y < height; ++y) {
+        for (int32_t x = 0; x < width; ++x) {
+            uint8_t* pixel = &rgba[(static_cast<size_t>(y) * width + x) * 4];
+            const int32_t column = (x - 1) / 6;
+            const int32_t row = (y - 1) / 6;
+            const bool inTile =
+                x >= 1 && y >= 1 && (x - 1) % 6 < 4 && (y - 1) % 6 < 4 && column < 16 && row < 4;
+            const Pixel colour = inTile ? SheetPixel(row * 16 + column, (x - 1) % 6, (y - 1) % 6)
+                                        : Pixel{255, 0, 255};
+            pixel[0] = static_cast<uint8_t>(colour.r);
+            pixel[1] = static_cast<uint8_t>(colour.g);
+            pixel[2] = static_cast<uint8_t>(colour.b);
+            pixel[3] = 255;
+        }
+    }
+    return PngOf(width, height, rgba);
+}
+
+// A map of 6 x 3 cells: the sheet's tiles turned every way, and tile 0, which
+// gives no ground; a collection's tile of its own 3 x 2 image, and one whose
+// image is missing; a tile beyond the sheet's rows.
+struct MapWithArt {
+    MapWithArt() {
+        std::ofstream(scratch.path() / "sheet.png", std::ios::binary) << Sheet();
+        std::filesystem::create_directories(scratch.path() / "art");
+        std::vector<uint8_t> five(3 * 2 * 4, 255);
+        for (size_t i = 0; i < five.size(); i += 4)
+            five[i + 1] = static_cast<uint8_t>(i * 10);
+        std::ofstream(scratch.path() / "art" / "five.png", std::ios::binary) << PngOf(3, 2, five);
+        std::ofstream(scratch.path() / "art" / "things.tsx")
+            << "<tileset name=\"things\" tilewidth=\"3\" tileheight=\"2\" tilecount=\"8\" "
+               "columns=\"0\">\n"
+               " <tile id=\"5\"><image width=\"3\" height=\"2\" source=\"five.png\"/></tile>\n"
+               " <tile id=\"7\"><image width=\"3\" height=\"2\" source=\"missing.png\"/></tile>\n"
+               "</tileset>\n";
+        const auto gid = [](uint32_t id) { return std::to_string(id); };
+        std::ofstream(scratch.path() / "map.tmx")
+            << "<map version=\"1.8\" orientation=\"orthogonal\" width=\"6\" height=\"3\" "
+               "tilewidth=\"32\" tileheight=\"32\">\n"
+               " <tileset firstgid=\"1\" name=\"ground\" tilewidth=\"4\" tileheight=\"4\" "
+               "margin=\"1\" spacing=\"2\"><image source=\"sheet.png\"/></tileset>\n"
+               " <tileset firstgid=\"300\" source=\"art/things.tsx\"/>\n"
+               " <layer id=\"1\" name=\"Ground\" width=\"6\" height=\"3\"><data encoding=\"csv\">\n"
+            << gid(2) << ',' << gid(3 | kH) << ',' << gid(4 | kV) << ',' << gid(5 | kD) << ','
+            << gid(6 | kH | kV | kD) << ',' << gid(1) << ",\n"
+            << gid(305) << ',' << gid(307) << ',' << gid(305 | kH) << ",0,0,0,\n"
+            << gid(101) << ",0,0,0,0,0\n"
+            << "</data></layer>\n</map>\n";
+    }
+    Scratch scratch;
+};
+
+TEST(MapArt, EachCellIsTheTileThatDecidedIt) {
+    const MapWithArt files;
+    tmx::TmxMap map;
+    map.LoadFromFile((files.scratch.path() / "map.tmx").string());
+    ASSERT_FALSE(map.failed()) << map.errorMessage();
+    const Zone zone = ConvertMap(map).zone;
+    std::vector<ArtProblem> problems;
+    const std::unique_ptr<TileArt> art = MapArtOf(map, zone, problems);
+    const Picture picture(DrawZonePicture(zone, {8, true, art.get()}));
+    ASSERT_FALSE(picture.empty());
+
+    // The sheet's tiles, each tile pixel 2 x 2 of the cell's, turned: the
+    // diagonal first, then across, then down. (The block's outline lies over
+    // the cells' top row and first column.)
+    const struct {
+        int32_t column, tile;
+        bool h, v, d;
+    } sheet[] = {{0, 1, false, false, false},
+                 {1, 2, true, false, false},
+                 {2, 3, false, true, false},
+                 {3, 4, false, false, true},
+                 {4, 5, true, true, true}};
+    for (const auto& cell : sheet) {
+        for (int32_t dy = 1; dy < 8; ++dy) {
+            for (int32_t dx = cell.column == 0 ? 1 : 0; dx < 8; ++dx) {
+                int32_t across = dx;
+                int32_t down = dy;
+                if (cell.v) down = 7 - down;
+                if (cell.h) across = 7 - across;
+                if (cell.d) std::swap(across, down);
+                ASSERT_EQ(picture.At(cell.column, 0, dx, dy),
+                          SheetPixel(cell.tile, across / 2, down / 2))
+                    << cell.column << ": " << dx << ',' << dy;
+            }
+        }
+    }
+    // Tile 0 gives no ground: the game leaves the cell empty.
+    const Pixel none{kNoGround.r, kNoGround.g, kNoGround.b};
+    EXPECT_EQ(picture.At(5, 0, 1, 1), none);
+    EXPECT_EQ(picture.At(5, 0, 6, 6), none);
+    // The collection's own image, 3 x 2 pixels over 8 x 8, flipped across in
+    // the next cell but one.
+    for (int32_t dx = 1; dx < 8; ++dx) {
+        const int32_t x = dx * 3 / 8;
+        EXPECT_EQ(picture.At(0, 1, dx, 0), (Pixel{255, x * 40, 255})) << dx;
+        EXPECT_EQ(picture.At(2, 1, 7 - dx, 7), (Pixel{255, (3 + x) * 40, 255})) << dx;
+    }
+    // No image, no tile within the sheet: the code's colour.
+    const auto colour = [](int32_t localId) {
+        const Rgb rgb = GroundColour(TileCodeFromId(localId));
+        return Pixel{rgb.r, rgb.g, rgb.b};
+    };
+    EXPECT_EQ(picture.At(1, 1), colour(7));
+    EXPECT_EQ(picture.At(0, 2), colour(100));
+
+    // Each image that could not be used, once.
+    ASSERT_EQ(problems.size(), 2u);
+    // (Named from the map's folder, however the system spells it.)
+    const auto named = [](const std::string& path, const std::string& end) {
+        return path.size() > end.size() &&
+               path.compare(path.size() - end.size(), end.size(), end) == 0;
+    };
+    EXPECT_TRUE(named(problems[0].image, "art/missing.png")) << problems[0].image;
+    EXPECT_EQ(problems[0].problem, "No such file or directory");
+    EXPECT_TRUE(named(problems[1].image, "/sheet.png")) << problems[1].image;
+    EXPECT_EQ(problems[1].problem, "tile 100 lies outside it");
+}
+
+// A tileset whose file cannot be read: its cells in their codes' colours,
+// and the file named once.
+TEST(MapArt, ATilesetFileThatIsNotThereIsSaidOnce) {
+    const Scratch scratch;
+    std::ofstream(scratch.path() / "map.tmx")
+        << "<map width=\"2\" height=\"1\" tilewidth=\"32\" tileheight=\"32\">\n"
+           " <tileset firstgid=\"1\" source=\"gone.tsx\"/>\n"
+           " <layer id=\"1\" name=\"Ground\" width=\"2\" height=\"1\"><data encoding=\"csv\">"
+           "2,3</data></layer>\n</map>\n";
+    tmx::TmxMap map;
+    map.LoadFromFile((scratch.path() / "map.tmx").string());
+    const Zone zone = ConvertMap(map).zone;
+    std::vector<ArtProblem> problems;
+    const std::unique_ptr<TileArt> art = MapArtOf(map, zone, problems);
+    ASSERT_EQ(problems.size(), 1u);
+    EXPECT_EQ(problems[0].image.substr(problems[0].image.size() - 9), "/gone.tsx");
+    EXPECT_EQ(problems[0].problem, "the tileset file cannot be read");
+    Canvas canvas(8, 8, 8, kNoGround);
+    EXPECT_FALSE(art->DrawCell(0, 0, 17, canvas, 0, 0, 8));
+}
+
+}  // namespace
