@@ -154,6 +154,45 @@ TEST(MapArt, EachCellIsTheTileThatDecidedIt) {
     EXPECT_EQ(problems[1].problem, "tile 100 lies outside it");
 }
 
+// The same map as Tiled saves it in JSON, its external tileset too: the same
+// picture, to the byte.
+TEST(MapArt, AJsonMapDrawsAlike) {
+    const MapWithArt files;
+    const auto draw = [](const std::string& path) {
+        tmx::TmxMap map;
+        map.LoadFromFile(path);
+        const Zone zone = ConvertMap(map).zone;
+        std::vector<ArtProblem> problems;
+        const std::unique_ptr<TileArt> art = MapArtOf(map, zone, problems);
+        return DrawZonePicture(zone, {8, false, art.get()});
+    };
+    std::ofstream(files.scratch.path() / "art" / "things.tsj")
+        << R"({"type":"tileset","name":"things","tilewidth":3,"tileheight":2,"tilecount":8,)"
+           R"("columns":0,"tiles":[{"id":5,"image":"five.png","imagewidth":3,"imageheight":2},)"
+           R"({"id":7,"image":"missing.png","imagewidth":3,"imageheight":2}]})";
+    const auto gids = [](std::initializer_list<uint32_t> ids) {
+        std::string list;
+        for (const uint32_t id : ids) {
+            if (!list.empty()) list += ',';
+            list += std::to_string(id);
+        }
+        return list;
+    };
+    std::ofstream(files.scratch.path() / "map.tmj")
+        << R"({"type":"map","version":"1.8","orientation":"orthogonal","width":6,"height":3,)"
+           R"("tilewidth":32,"tileheight":32,"tilesets":[{"firstgid":1,"name":"ground",)"
+           R"("tilewidth":4,"tileheight":4,"margin":1,"spacing":2,"image":"sheet.png"},)"
+           R"({"firstgid":300,"source":"art/things.tsj"}],"layers":[{"type":"tilelayer",)"
+           R"("id":1,"name":"Ground","width":6,"height":3,"x":0,"y":0,"visible":true,)"
+           R"("opacity":1,"data":[)"
+        << gids({2, 3 | kH, 4 | kV, 5 | kD, 6 | kH | kV | kD, 1, 305, 307, 305 | kH, 0, 0, 0, 101,
+                 0, 0, 0, 0, 0})
+        << "]}]}";
+    const std::string fromXml = draw((files.scratch.path() / "map.tmx").string());
+    ASSERT_FALSE(fromXml.empty());
+    EXPECT_EQ(draw((files.scratch.path() / "map.tmj").string()), fromXml);
+}
+
 // A tileset whose file cannot be read: its cells in their codes' colours,
 // and the file named once.
 TEST(MapArt, ATilesetFileThatIsNotThereIsSaidOnce) {

@@ -42,6 +42,13 @@ void Canvas::Blend(int32_t x, int32_t y, Rgb colour, uint8_t alpha) {
     y += dy_;
     if (x < 0 || y < 0 || x >= width_ || y >= height_) return;
     uint8_t* pixel = &pixels_[(static_cast<size_t>(y) * width_ + x) * 3];
+    if (alpha == 0) return;
+    if (alpha == 255) {  // most art: what is there is covered
+        pixel[0] = colour.r;
+        pixel[1] = colour.g;
+        pixel[2] = colour.b;
+        return;
+    }
     const uint8_t over[3] = {colour.r, colour.g, colour.b};
     for (int channel = 0; channel < 3; ++channel)
         pixel[channel] = static_cast<uint8_t>(
