@@ -172,6 +172,43 @@ TEST(ChangePicture, TheAreaHoldsEveryChange) {
     EXPECT_EQ(ContentArea(Zone{}).columns, 128);
 }
 
+// Cropped, every cell of the area is drawn as in the whole zone's picture:
+// ground, outlines, a path's lines and arrowheads, a trap's cross, a mob and
+// its number, the side-by-side marks and arrows, wherever the area starts.
+TEST(ChangePicture, ACropShowsItsCellsAsTheWholeZoneDoes) {
+    Zone before;
+    for (auto& row : before.EditBlock(10001).codes)
+        row.fill(16);
+    before.placements.push_back({10001, 2 * 66, 2 * 60, {}});
+    before.AddCode({70, 63, '*', 0, {}});
+    before.AddCode({64, 70, 0, 12, {}});
+    before.StartPath() = {{10001, 61, 61, {}}, {10001, 75, 66, {}}, {10001, 75, 72, {}}};
+    Zone after = before;
+    after.EditBlock(10001).codes[2][2] = 17;
+    after.codes[1].column = 67;
+    const ZoneChanges changes = DiffZones(before, after);
+    const CellArea area = ChangeArea(before, after, changes);
+    ASSERT_GT(area.column, 0);
+    ASSERT_GT(area.row, 0);
+    for (const int32_t scale : {3, 8}) {
+        const Picture cropped(DrawZonePicture(before, {scale}), scale, ContentArea(before));
+        const Picture whole(DrawZonePicture(before, {scale, true, nullptr}), scale);
+        const Picture change(DrawZoneChange(before, after, changes, {scale}), scale, area, true, 1);
+        const Picture wholeChange(DrawZoneChange(before, after, changes, {scale, true, nullptr}),
+                                  scale, WholeZone(), true, 1);
+        for (int32_t row = area.row; row <= area.lastRow(); ++row)
+            for (int32_t column = area.column; column <= area.lastColumn(); ++column)
+                for (int32_t dy = 0; dy < scale; ++dy)
+                    for (int32_t dx = 0; dx < scale; ++dx) {
+                        ASSERT_EQ(cropped.At(column, row, dx, dy), whole.At(column, row, dx, dy))
+                            << column << ',' << row << " at " << scale;
+                        ASSERT_EQ(change.At(column, row, dx, dy),
+                                  wholeChange.At(column, row, dx, dy))
+                            << column << ',' << row << " at " << scale;
+                    }
+    }
+}
+
 // The pictures of a change looked at by eye once and kept, side by side and
 // overlaid; the one drawn is left in the test's folder where it differs.
 TEST(ChangePicture, DrawsAsThePicturesLookedAt) {

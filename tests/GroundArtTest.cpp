@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 #include <png.h>
+#include <zlib.h>
 
 #include "Pictures.h"
 #include "converter/picture/Font.h"
@@ -101,6 +102,37 @@ TEST(GroundArt, WhatIsNoAtlasIsRefusedWithItsReason) {
     EXPECT_FALSE(GroundAtlas::FromPng(png.substr(0, png.size() - 30), problem));
     EXPECT_EQ(problem, "its PNG data is damaged");
     EXPECT_TRUE(GroundAtlas::FromPng(PngOf(16, 16, std::vector<uint8_t>(16 * 16 * 4)), problem));
+}
+
+// An image of more than 2^26 pixels is refused from its header, before any
+// memory is taken for it; one of 2^26 is read (here: its data is missing).
+TEST(GroundArt, AHugeImageIsRefusedBeforeItIsRead) {
+    // The signature, the header chunk, and a data chunk that holds nothing.
+    const auto header = [](uint32_t width, uint32_t height) {
+        const auto chunk = [](const std::string& type, const std::string& data) {
+            std::string out;
+            for (const int shift : {24, 16, 8, 0})
+                out += static_cast<char>(data.size() >> shift & 255);
+            const std::string body = type + data;
+            const uLong crc = crc32(0, reinterpret_cast<const Bytef*>(body.data()),
+                                    static_cast<uInt>(body.size()));
+            out += body;
+            for (const int shift : {24, 16, 8, 0})
+                out += static_cast<char>(crc >> shift & 255);
+            return out;
+        };
+        std::string size;
+        for (const uint32_t side : {width, height})
+            for (const int shift : {24, 16, 8, 0})
+                size += static_cast<char>(side >> shift & 255);
+        return "\x89PNG\r\n\x1a\n" + chunk("IHDR", size + std::string("\x08\x06\x00\x00\x00", 5)) +
+               chunk("IDAT", "") + chunk("IEND", "");
+    };
+    std::string problem;
+    EXPECT_FALSE(GroundAtlas::FromPng(header(8192, 8193), problem));
+    EXPECT_EQ(problem, "it is too large, 8192 x 8193 pixels");
+    EXPECT_FALSE(GroundAtlas::FromPng(header(8192, 8192), problem));
+    EXPECT_EQ(problem, "its PNG data is damaged");
 }
 
 // Every printable character has a glyph of its own, the space none; what is

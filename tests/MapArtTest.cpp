@@ -193,6 +193,28 @@ TEST(MapArt, AJsonMapDrawsAlike) {
     EXPECT_EQ(draw((files.scratch.path() / "map.tmj").string()), fromXml);
 }
 
+// A sheet narrower than one tile holds none: its tiles lie outside it.
+TEST(MapArt, ASheetNarrowerThanATileHoldsNone) {
+    const Scratch scratch;
+    std::ofstream(scratch.path() / "narrow.png", std::ios::binary)
+        << PngOf(3, 8, std::vector<uint8_t>(3 * 8 * 4, 255));
+    std::ofstream(scratch.path() / "map.tmx")
+        << "<map width=\"1\" height=\"1\" tilewidth=\"32\" tileheight=\"32\">\n"
+           " <tileset firstgid=\"1\" name=\"narrow\" tilewidth=\"4\" tileheight=\"4\">"
+           "<image source=\"narrow.png\"/></tileset>\n"
+           " <layer id=\"1\" name=\"Ground\" width=\"1\" height=\"1\"><data encoding=\"csv\">"
+           "2</data></layer>\n</map>\n";
+    tmx::TmxMap map;
+    map.LoadFromFile((scratch.path() / "map.tmx").string());
+    const Zone zone = ConvertMap(map).zone;
+    std::vector<ArtProblem> problems;
+    const std::unique_ptr<TileArt> art = MapArtOf(map, zone, problems);
+    ASSERT_EQ(problems.size(), 1u);
+    EXPECT_EQ(problems[0].problem, "tile 1 lies outside it");
+    Canvas canvas(8, 8, 8, kNoGround);
+    EXPECT_FALSE(art->DrawCell(0, 0, 16, canvas, 0, 0, 8));
+}
+
 // A tileset whose file cannot be read: its cells in their codes' colours,
 // and the file named once.
 TEST(MapArt, ATilesetFileThatIsNotThereIsSaidOnce) {
