@@ -215,6 +215,40 @@ TEST(MapArt, ASheetNarrowerThanATileHoldsNone) {
     EXPECT_FALSE(art->DrawCell(0, 0, 16, canvas, 0, 0, 8));
 }
 
+// A sheet's transparent colour, as TMX ("ff00ff") and JSON ("#ff00ff") write
+// it: its pixels show what lies below.
+TEST(MapArt, TheTransparentColourShowsTheBackground) {
+    const Scratch scratch;
+    std::vector<uint8_t> rgba(8 * 4 * 4, 200);
+    for (size_t i = 3; i < rgba.size(); i += 4)
+        rgba[i] = 255;  // opaque grey
+    const auto magenta = [&](int32_t x, int32_t y) {
+        uint8_t* pixel = &rgba[(static_cast<size_t>(y) * 8 + x) * 4];
+        pixel[0] = 255, pixel[1] = 0, pixel[2] = 255, pixel[3] = 255;
+    };
+    magenta(5, 1);  // in tile 1, its pixel (1, 1)
+    std::ofstream(scratch.path() / "sheet.png", std::ios::binary) << PngOf(8, 4, rgba);
+    for (const char* trans : {"ff00ff", "#ff00ff"}) {
+        std::ofstream(scratch.path() / "map.tmx")
+            << "<map width=\"1\" height=\"1\" tilewidth=\"32\" tileheight=\"32\">\n"
+               " <tileset firstgid=\"1\" name=\"sheet\" tilewidth=\"4\" tileheight=\"4\">"
+               "<image source=\"sheet.png\" trans=\""
+            << trans
+            << "\"/></tileset>\n"
+               " <layer id=\"1\" name=\"Ground\" width=\"1\" height=\"1\">"
+               "<data encoding=\"csv\">2</data></layer>\n</map>\n";
+        tmx::TmxMap map;
+        map.LoadFromFile((scratch.path() / "map.tmx").string());
+        const Zone zone = ConvertMap(map).zone;
+        std::vector<ArtProblem> problems;
+        const std::unique_ptr<TileArt> art = MapArtOf(map, zone, problems);
+        EXPECT_TRUE(problems.empty());
+        const Picture picture(DrawZonePicture(zone, {8, true, art.get()}));
+        EXPECT_EQ(picture.At(0, 0, 2, 3), (Pixel{kNoGround.r, kNoGround.g, kNoGround.b})) << trans;
+        EXPECT_EQ(picture.At(0, 0, 4, 3), (Pixel{200, 200, 200})) << trans;
+    }
+}
+
 // A tileset whose file cannot be read: its cells in their codes' colours,
 // and the file named once.
 TEST(MapArt, ATilesetFileThatIsNotThereIsSaidOnce) {
