@@ -86,15 +86,25 @@ struct MapWithArt {
     Scratch scratch;
 };
 
+// A map file loaded, converted, and its art read.
+struct Drawn {
+    explicit Drawn(const std::filesystem::path& path) {
+        map.LoadFromFile(path.string());
+        zone = ConvertMap(map).zone;
+        art = MapArtOf(map, zone, problems);
+    }
+    tmx::TmxMap map;
+    Zone zone;
+    std::vector<ArtProblem> problems;
+    std::unique_ptr<TileArt> art;
+};
+
 TEST(MapArt, EachCellIsTheTileThatDecidedIt) {
     const MapWithArt files;
-    tmx::TmxMap map;
-    map.LoadFromFile((files.scratch.path() / "map.tmx").string());
-    ASSERT_FALSE(map.failed()) << map.errorMessage();
-    const Zone zone = ConvertMap(map).zone;
-    std::vector<ArtProblem> problems;
-    const std::unique_ptr<TileArt> art = MapArtOf(map, zone, problems);
-    const Picture picture(DrawZonePicture(zone, {8, true, art.get()}));
+    const Drawn drawn(files.scratch.path() / "map.tmx");
+    ASSERT_FALSE(drawn.map.failed()) << drawn.map.errorMessage();
+    const std::vector<ArtProblem>& problems = drawn.problems;
+    const Picture picture(DrawZonePicture(drawn.zone, {8, true, drawn.art.get()}));
     ASSERT_FALSE(picture.empty());
 
     // The sheet's tiles, each tile pixel 2 x 2 of the cell's, turned: the
@@ -158,13 +168,9 @@ TEST(MapArt, EachCellIsTheTileThatDecidedIt) {
 // picture, to the byte.
 TEST(MapArt, AJsonMapDrawsAlike) {
     const MapWithArt files;
-    const auto draw = [](const std::string& path) {
-        tmx::TmxMap map;
-        map.LoadFromFile(path);
-        const Zone zone = ConvertMap(map).zone;
-        std::vector<ArtProblem> problems;
-        const std::unique_ptr<TileArt> art = MapArtOf(map, zone, problems);
-        return DrawZonePicture(zone, {8, false, art.get()});
+    const auto draw = [](const std::filesystem::path& path) {
+        const Drawn drawn(path);
+        return DrawZonePicture(drawn.zone, {8, false, drawn.art.get()});
     };
     std::ofstream(files.scratch.path() / "art" / "things.tsj")
         << R"({"type":"tileset","name":"things","tilewidth":3,"tileheight":2,"tilecount":8,)"
@@ -188,9 +194,9 @@ TEST(MapArt, AJsonMapDrawsAlike) {
         << gids({2, 3 | kH, 4 | kV, 5 | kD, 6 | kH | kV | kD, 1, 305, 307, 305 | kH, 0, 0, 0, 101,
                  0, 0, 0, 0, 0})
         << "]}]}";
-    const std::string fromXml = draw((files.scratch.path() / "map.tmx").string());
+    const std::string fromXml = draw(files.scratch.path() / "map.tmx");
     ASSERT_FALSE(fromXml.empty());
-    EXPECT_EQ(draw((files.scratch.path() / "map.tmj").string()), fromXml);
+    EXPECT_EQ(draw(files.scratch.path() / "map.tmj"), fromXml);
 }
 
 // A sheet narrower than one tile holds none: its tiles lie outside it.
@@ -204,15 +210,12 @@ TEST(MapArt, ASheetNarrowerThanATileHoldsNone) {
            "<image source=\"narrow.png\"/></tileset>\n"
            " <layer id=\"1\" name=\"Ground\" width=\"1\" height=\"1\"><data encoding=\"csv\">"
            "2</data></layer>\n</map>\n";
-    tmx::TmxMap map;
-    map.LoadFromFile((scratch.path() / "map.tmx").string());
-    const Zone zone = ConvertMap(map).zone;
-    std::vector<ArtProblem> problems;
-    const std::unique_ptr<TileArt> art = MapArtOf(map, zone, problems);
+    const Drawn drawn(scratch.path() / "map.tmx");
+    const std::vector<ArtProblem>& problems = drawn.problems;
     ASSERT_EQ(problems.size(), 1u);
     EXPECT_EQ(problems[0].problem, "tile 1 lies outside it");
     Canvas canvas(8, 8, 8, kNoGround);
-    EXPECT_FALSE(art->DrawCell(0, 0, 16, canvas, 0, 0, 8));
+    EXPECT_FALSE(drawn.art->DrawCell(0, 0, 16, canvas, 0, 0, 8));
 }
 
 // A sheet's transparent colour, as TMX ("ff00ff") and JSON ("#ff00ff") write
@@ -237,13 +240,9 @@ TEST(MapArt, TheTransparentColourShowsTheBackground) {
             << "\"/></tileset>\n"
                " <layer id=\"1\" name=\"Ground\" width=\"1\" height=\"1\">"
                "<data encoding=\"csv\">2</data></layer>\n</map>\n";
-        tmx::TmxMap map;
-        map.LoadFromFile((scratch.path() / "map.tmx").string());
-        const Zone zone = ConvertMap(map).zone;
-        std::vector<ArtProblem> problems;
-        const std::unique_ptr<TileArt> art = MapArtOf(map, zone, problems);
-        EXPECT_TRUE(problems.empty());
-        const Picture picture(DrawZonePicture(zone, {8, true, art.get()}));
+        const Drawn drawn(scratch.path() / "map.tmx");
+        EXPECT_TRUE(drawn.problems.empty());
+        const Picture picture(DrawZonePicture(drawn.zone, {8, true, drawn.art.get()}));
         EXPECT_EQ(picture.At(0, 0, 2, 3), (Pixel{kNoGround.r, kNoGround.g, kNoGround.b})) << trans;
         EXPECT_EQ(picture.At(0, 0, 4, 3), (Pixel{200, 200, 200})) << trans;
     }
@@ -258,16 +257,13 @@ TEST(MapArt, ATilesetFileThatIsNotThereIsSaidOnce) {
            " <tileset firstgid=\"1\" source=\"gone.tsx\"/>\n"
            " <layer id=\"1\" name=\"Ground\" width=\"2\" height=\"1\"><data encoding=\"csv\">"
            "2,3</data></layer>\n</map>\n";
-    tmx::TmxMap map;
-    map.LoadFromFile((scratch.path() / "map.tmx").string());
-    const Zone zone = ConvertMap(map).zone;
-    std::vector<ArtProblem> problems;
-    const std::unique_ptr<TileArt> art = MapArtOf(map, zone, problems);
+    const Drawn drawn(scratch.path() / "map.tmx");
+    const std::vector<ArtProblem>& problems = drawn.problems;
     ASSERT_EQ(problems.size(), 1u);
     EXPECT_EQ(problems[0].image.substr(problems[0].image.size() - 9), "/gone.tsx");
     EXPECT_EQ(problems[0].problem, "the tileset file cannot be read");
     Canvas canvas(8, 8, 8, kNoGround);
-    EXPECT_FALSE(art->DrawCell(0, 0, 17, canvas, 0, 0, 8));
+    EXPECT_FALSE(drawn.art->DrawCell(0, 0, 17, canvas, 0, 0, 8));
 }
 
 }  // namespace
