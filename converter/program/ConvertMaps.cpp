@@ -17,6 +17,7 @@
 #include "converter/program/Batch.h"
 #include "converter/program/ChecksFiles.h"
 #include "converter/program/InOrder.h"
+#include "converter/program/MapFailure.h"
 #include "converter/program/Modes.h"
 #include "converter/program/Output.h"
 #include "converter/program/Pictures.h"
@@ -263,7 +264,11 @@ int RunConvert(const CommandLine& line, Diagnostics& diagnostics) {
         [&](size_t i) {
             Diagnostics& own = holding ? held[i] : diagnostics;
             if (holding) own.Hold();
-            results[i] = Convert(batch.maps[i], line, runOfThisThread(), own);
+            if (!FailsAlone(batch.maps[i].path, own, [&] {
+                    results[i] = Convert(batch.maps[i], line, runOfThisThread(), own);
+                })) {
+                results[i] = {kFailed};
+            }
             if (!holding) std::fflush(nullptr);
         },
         [&](size_t i) {

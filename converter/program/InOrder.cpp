@@ -2,9 +2,38 @@
 
 #include <atomic>
 #include <condition_variable>
+#include <exception>
 #include <mutex>
 #include <thread>
 #include <vector>
+
+namespace {
+
+// The threads, joined however InOrder ends: a thread still joinable when
+// destroyed would end the process.
+class Workers {
+  public:
+    explicit Workers(std::atomic<size_t>& next, size_t count) : next_(next), count_(count) {}
+    ~Workers() {
+        next_ = count_;  // what is not started is not started
+        for (std::thread& thread : threads_)
+            thread.join();
+    }
+    Workers(const Workers&) = delete;
+    Workers& operator=(const Workers&) = delete;
+
+    template <class Body>
+    void Start(Body body) {
+        threads_.emplace_back(body);
+    }
+
+  private:
+    std::atomic<size_t>& next_;
+    size_t count_;
+    std::vector<std::thread> threads_;
+};
+
+}  // namespace
 
 void InOrder(size_t count, int jobs, const std::function<void(size_t)>& work,
              const std::function<void(size_t)>& done, const std::function<void(size_t)>& waiting,
@@ -20,14 +49,23 @@ void InOrder(size_t count, int jobs, const std::function<void(size_t)>& work,
     std::mutex mutex;
     std::condition_variable ready;
     std::vector<char> finished(count, 0);
+    // What a work threw, carried to this thread to be thrown where one
+    // thread would have thrown it.
+    std::vector<std::exception_ptr> thrown(count);
     size_t finishedCount = 0;
-    std::vector<std::thread> threads;
     const size_t threadCount = std::min(count, static_cast<size_t>(jobs));
+    Workers workers(next, count);
     for (size_t t = 0; t < threadCount; ++t) {
-        threads.emplace_back([&] {
+        workers.Start([&] {
             for (size_t i; (i = next++) < count;) {
-                work(i);
+                std::exception_ptr error;
+                try {
+                    work(i);
+                } catch (...) {
+                    error = std::current_exception();
+                }
                 const std::lock_guard<std::mutex> lock(mutex);
+                thrown[i] = error;
                 finished[i] = 1;
                 ++finishedCount;
                 ready.notify_all();
@@ -44,9 +82,9 @@ void InOrder(size_t count, int jobs, const std::function<void(size_t)>& work,
                 lock.lock();
             }
         }
+        const std::exception_ptr error = thrown[i];
         lock.unlock();
+        if (error) std::rethrow_exception(error);
         done(i);
     }
-    for (std::thread& thread : threads)
-        thread.join();
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <optional>
@@ -9,6 +10,7 @@
 
 #include "converter/program/Baseline.h"
 #include "converter/program/Status.h"
+#include "converter/text/Lists.h"
 #include "platform/SaveOutput.h"
 
 Outcome ReportFindings(Findings& findings, const std::string& path, const Tuning& tuning,
@@ -59,6 +61,26 @@ Verdict Judge(const Outcome& outcome, const CommandLine& line) {
     return {Verdict::Writes::Everything, kOk};
 }
 
+namespace {
+
+// Why a save failed, as the user can act on it: the program to close where
+// another held the file.
+std::string SaveFailureWords(const platform::SaveError& saved) {
+    if (!saved.inUse) return std::strerror(saved.error);
+    const std::string holders =
+        saved.holders.empty()
+            ? "another program"
+            : Listed(saved.holders, [](const platform::FileHolder& holder) {
+                  return holder.program + " (process " + std::to_string(holder.process) + ")";
+              });
+    const auto seconds = std::chrono::duration<double>(saved.waited).count();
+    char waited[32];
+    std::snprintf(waited, sizeof waited, "%g", seconds);
+    return "the file is in use by " + holders + " (waited " + waited + " s for it)";
+}
+
+}  // namespace
+
 bool SaveReporting(const std::string& path, std::string_view bytes, const std::string& what,
                    Diagnostics& diagnostics, Announce announce) {
     std::fflush(nullptr);  // a target written in place may be this process's own output
@@ -68,7 +90,7 @@ bool SaveReporting(const std::string& path, std::string_view bytes, const std::s
         diagnostics.Print(Stream::Out, "Failed to open file [" + path + "] for write.\n");
         std::fflush(stdout);
     }
-    ReportWriteError(path, "cannot write " + what + ": " + std::strerror(saved.error), diagnostics);
+    ReportWriteError(path, "cannot write " + what + ": " + SaveFailureWords(saved), diagnostics);
     return false;
 }
 

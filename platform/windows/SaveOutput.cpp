@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "platform/windows/InUse.h"
 #include "platform/windows/Wide.h"
 
 namespace platform {
@@ -77,6 +78,46 @@ std::wstring FolderOf(const std::wstring& path) {
     return separator == std::wstring::npos ? L"" : path.substr(0, separator + 1);
 }
 
+// The failure of a save that another program kept from its file for the
+// whole wait, with who holds it where the system can tell.
+SaveError HeldBy(SaveError::Step step, const std::wstring& target) {
+    SaveError failure{step, EACCES};
+    failure.inUse = true;
+    failure.waited = kHeldWait;
+    const DWORD size = GetFullPathNameW(target.c_str(), 0, nullptr, nullptr);
+    std::wstring full(size, L'\0');
+    if (size > 0) full.resize(GetFullPathNameW(target.c_str(), size, full.data(), nullptr));
+    failure.holders = HoldersOf(size > 0 ? full : target);
+    return failure;
+}
+
+// Whether a program holds `target` now in a way that keeps it from being
+// written or replaced: asking for both, with everything shared, meets only
+// the holders' sharing modes.
+bool HeldNow(const std::wstring& target) {
+    const HANDLE probe = CreateFileW(target.c_str(), GENERIC_WRITE | DELETE,
+                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                     nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (probe != INVALID_HANDLE_VALUE) {
+        CloseHandle(probe);
+        return false;
+    }
+    return GetLastError() == ERROR_SHARING_VIOLATION;
+}
+
+// A failure that may be another program holding the file, after the wait:
+// held, unless it was access denied and no program holds it (a real
+// permission problem says so). Replacing a file that another program has
+// open is refused as access denied.
+SaveError AfterWaiting(SaveError::Step step, DWORD error, const std::wstring& target) {
+    if (!MayBeHeld(error, GetFileAttributesW(target.c_str()))) return {step, ErrnoOf(error)};
+    SaveError held = HeldBy(step, target);
+    if (error == ERROR_ACCESS_DENIED && held.holders.empty() && !HeldNow(target)) {
+        return {step, ErrnoOf(error)};
+    }
+    return held;
+}
+
 }  // namespace
 
 SaveError SaveOutput(const std::string& path, std::string_view bytes, TemporaryFile) {
@@ -90,16 +131,26 @@ SaveError SaveOutput(const std::string& path, std::string_view bytes, TemporaryF
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
         return {SaveError::Step::Open, EACCES};
     }
-    const HANDLE existing =
-        CreateFileW(target.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    // A file another program holds is waited for, here and when it is
+    // replaced, for one wait in all.
+    const ULONGLONG started = GetTickCount64();
+    const auto left = [&] {
+        const auto spent = std::chrono::milliseconds(GetTickCount64() - started);
+        return std::max(kHeldWait - spent, std::chrono::milliseconds(0));
+    };
+    HANDLE existing = INVALID_HANDLE_VALUE;
+    const DWORD opened = WhileHeld(target, left(), [&] {
+        existing = CreateFileW(target.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                               nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        return existing != INVALID_HANDLE_VALUE ? ERROR_SUCCESS : GetLastError();
+    });
     if (existing != INVALID_HANDLE_VALUE && GetFileType(existing) != FILE_TYPE_DISK) {
         return WriteInPlace(existing, bytes);
     }
     if (existing != INVALID_HANDLE_VALUE) {
         CloseHandle(existing);
-    } else if (GetLastError() != ERROR_FILE_NOT_FOUND) {
-        return Failed(SaveError::Step::Open);
+    } else if (opened != ERROR_FILE_NOT_FOUND) {
+        return AfterWaiting(SaveError::Step::Open, opened, target);
     }
 
     // A regular file, or none yet: the bytes go to a temporary file beside
@@ -121,10 +172,16 @@ SaveError SaveOutput(const std::string& path, std::string_view bytes, TemporaryF
     if (!CloseHandle(file) && failure.step == SaveError::Step::None) {
         failure = Failed(SaveError::Step::Write);
     }
-    if (failure.step == SaveError::Step::None &&
-        !MoveFileExW(temporary.c_str(), target.c_str(),
-                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        failure = Failed(SaveError::Step::Replace);
+    if (failure.step == SaveError::Step::None) {
+        const DWORD replaced = WhileHeld(target, left(), [&] {
+            return MoveFileExW(temporary.c_str(), target.c_str(),
+                               MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)
+                       ? ERROR_SUCCESS
+                       : GetLastError();
+        });
+        if (replaced != ERROR_SUCCESS) {
+            failure = AfterWaiting(SaveError::Step::Replace, replaced, target);
+        }
     }
     if (failure.step != SaveError::Step::None) DeleteFileW(temporary.c_str());
     return failure;
