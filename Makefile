@@ -17,7 +17,7 @@
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 CONVERTER := build/converter/VeltTileConverter
 EXAMPLE := examples/village
-FUZZ_TARGETS := convert json base64 inflate numbers
+FUZZ_TARGETS := convert json base64 inflate numbers zone world
 FUZZ_SECONDS ?= 20
 
 .PHONY: all deps build demo test sanitize fuzz-build fuzz-smoke fuzz-long package package-test bench tiled-test windows windows-test package-windows mutation clean

@@ -157,11 +157,19 @@ TEST(Project, ReadsProjectsTypesAloneAndWorlds) {
 
     tmx::TmxWorld world;
     EXPECT_EQ(tmx::ReadWorld(R"({"maps": [{"fileName": "a.tmx"}, {"x": 1}, {"fileName": "b.tmx"}],
-      "patterns": [{"regexp": "c-\\d+\\.tmx"}], "type": "world"})",
+      "patterns": [{"regexp": "c-\\d+\\.tmx"}, {"x": 2},
+         {"regexp": "d\\.tmx"}], "type": "world"})",
                              world),
               "");
     EXPECT_EQ(world.maps, (std::vector<std::string>{"a.tmx", "b.tmx"}));
-    EXPECT_EQ(world.patterns, (std::vector<std::string>{"c-\\d+\\.tmx"}));
+    // Each pattern at its record, where one that cannot be used is reported.
+    ASSERT_EQ(world.patterns.size(), 2u);
+    EXPECT_EQ(world.patterns[0].regexp, "c-\\d+\\.tmx");
+    EXPECT_EQ(world.patterns[1].regexp, "d\\.tmx");
+    EXPECT_EQ(world.patterns[0].at.line, 2);
+    EXPECT_EQ(world.patterns[0].at.column, 20);
+    EXPECT_EQ(world.patterns[1].at.line, 3);
+    EXPECT_EQ(world.patterns[1].at.column, 10);
     tmx::TmxWorld none;
     EXPECT_EQ(tmx::ReadWorld(R"({"type": "map"})", none), "It is not a Tiled world.");
     EXPECT_EQ(tmx::ReadWorld(R"({"type": "world"})", none), "");

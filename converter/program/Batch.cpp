@@ -30,6 +30,31 @@ std::string Joined(const std::string& folder, const std::string& name) {
     return folder + "/" + name;
 }
 
+// Text from a world in a message, cut short: a hostile pattern may be
+// thousands of characters.
+std::string Shown(const std::string& text) {
+    constexpr size_t kShown = 60;
+    size_t cut = std::min(text.size(), kShown);
+    while (cut < text.size() && cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80)
+        --cut;  // not inside a UTF-8 sequence
+    std::string shown = "\"";
+    shown.append(text, 0, cut).append("\"");
+    if (cut < text.size())
+        shown.append("... (").append(std::to_string(text.size())).append(" bytes)");
+    return shown;
+}
+
+// Why a world's pattern takes no map.
+std::string PatternProblem(const std::string& pattern, const NamesMatched& matched) {
+    if (matched.tooCostlyOn) {
+        return "its pattern " + Shown(pattern) + " was given up matching the name " +
+               Shown(*matched.tooCostlyOn) + " (" + matched.problem +
+               "): a pattern that backtracks without end takes no map";
+    }
+    return "its pattern " + Shown(pattern) + " is no regular expression: " + matched.problem +
+           (matched.offset ? " at offset " + std::to_string(*matched.offset) : "");
+}
+
 class Expansion {
   public:
     void Argument(const std::string& argument) {
@@ -87,13 +112,13 @@ class Expansion {
         if (!world.patterns.empty())
             for (const platform::FolderEntry& entry : platform::ListFolder(folder))
                 if (!entry.isFolder) files.push_back(entry.name);
-        for (const std::string& pattern : world.patterns) {
-            const auto matched = NamesMatching(pattern, files);
-            if (!matched) {
-                Problem(path, "its pattern \"" + pattern + "\" is no regular expression");
+        for (const tmx::TmxWorld::Pattern& pattern : world.patterns) {
+            const NamesMatched matched = NamesMatching(pattern.regexp, files);
+            if (!matched.problem.empty()) {
+                Problem(path, PatternProblem(pattern.regexp, matched), pattern.at);
                 continue;
             }
-            for (const std::string& name : *matched)
+            for (const std::string& name : matched.names)
                 Add({Joined(folder, name), true});
         }
     }
@@ -118,8 +143,8 @@ class Expansion {
         return false;
     }
 
-    void Problem(const std::string& path, std::string reason) {
-        batch_.problems.push_back({path, FindingOf(finding::Load{std::move(reason)})});
+    void Problem(const std::string& path, std::string reason, tmx::TmxLocation at = {}) {
+        batch_.problems.push_back({path, FindingOf(finding::Load{std::move(reason)}, at)});
     }
 
     Batch batch_;

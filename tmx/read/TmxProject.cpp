@@ -7,6 +7,7 @@
 #include <simdjson.h>
 
 #include "tmx/read/TmxJson.h"
+#include "tmx/read/TmxJsonPlaces.h"
 
 namespace tmx {
 namespace {
@@ -83,7 +84,19 @@ std::string ReadWorld(const std::string& text, TmxWorld& world) {
     if (std::string problem = Parse(parser, text, document); !problem.empty()) return problem;
     array list;
     if (document["maps"].get(list) == simdjson::SUCCESS) world.maps = Texts(list, "fileName");
-    if (document["patterns"].get(list) == simdjson::SUCCESS) world.patterns = Texts(list, "regexp");
+    if (document["patterns"].get(list) == simdjson::SUCCESS) {
+        // Each at its place, where a pattern that cannot be used is reported.
+        const TmxJsonPlaces places(text);
+        size_t index = 0;
+        for (const element entry : list) {
+            object o;
+            if (entry.get(o) == simdjson::SUCCESS && !Text(o, "regexp").empty()) {
+                world.patterns.push_back(
+                    {Text(o, "regexp"), places.At("/patterns/" + std::to_string(index))});
+            }
+            ++index;
+        }
+    }
     if (world.maps.empty() && world.patterns.empty() && Text(document, "type") != "world")
         return "It is not a Tiled world.";
     return "";

@@ -13,8 +13,12 @@ namespace tmx {
 // A .world file: the maps it lists by name, and the patterns (regular
 // expressions) that match more maps by their names in the world's folder.
 struct TmxWorld {
+    struct Pattern {
+        std::string regexp;
+        TmxLocation at;  // of its record in the world's text
+    };
     std::vector<std::string> maps;
-    std::vector<std::string> patterns;
+    std::vector<Pattern> patterns;
 };
 
 // A custom property type of a project: an enum (its values, stored as their
