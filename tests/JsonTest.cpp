@@ -282,4 +282,29 @@ TEST(Json, TwinsReadIntoTheSameModel) {
     EXPECT_GE(twins, 18);
 }
 
+// Whole numbers at the edges of 64 bits, and past them, read from JSON as
+// TMX reads the same digits: an object's id as "%d" does, a tile id keeping
+// its low 32 bits as the CSV reading of its digits does. (Whole numbers
+// below -2^63 or from 2^64 on, the JSON parser refuses with the document.)
+TEST(Json, NumbersAtTheEdgesOf64BitsReadAsTheirDigits) {
+    for (const std::string number : {"2147483647", "2147483648", "-2147483649", "4294967296",
+                                     "4294967297", "9223372036854775807", "9223372036854775808",
+                                     "-9223372036854775808", "18446744073709551615"}) {
+        tmx::TmxMap fromXml;
+        fromXml.LoadFromText(
+            "<map width=\"2\" height=\"1\"><tileset firstgid=\"1\"/>"
+            "<layer width=\"2\" height=\"1\"><data encoding=\"csv\">" +
+            number + ",7</data></layer><objectgroup><object id=\"" + number +
+            "\"/></objectgroup></map>");
+        tmx::TmxMap fromJson;
+        fromJson.LoadFromText(
+            "{\"type\":\"map\",\"width\":2,\"height\":1,\"tilesets\":[{\"firstgid\":1}],"
+            "\"layers\":[{\"type\":\"tilelayer\",\"width\":2,\"height\":1,\"data\":[" +
+            number + ",7]},{\"type\":\"objectgroup\",\"objects\":[{\"id\":" + number + "}]}]}");
+        ASSERT_FALSE(fromXml.failed() || fromJson.failed()) << number;
+        EXPECT_EQ(Dump(fromJson), Dump(fromXml)) << number;
+        EXPECT_EQ(Cells(fromJson), Cells(fromXml)) << number;
+    }
+}
+
 }  // namespace

@@ -16,8 +16,26 @@ TEST(Points, ReadAsSscanfReadsEachToken) {
 #ifndef __GLIBC__
     GTEST_SKIP() << "the reference is glibc's, whose 64-bit rules the readers keep everywhere";
 #endif
-    const char* const pieces[] = {"0",  "7", "-32", "+5", "64", "2147483647", ",", ",", ".",
-                                  ".5", "x", "\t",  "e3", "1",  "-",          "",  "9"};
+    const char* const pieces[] = {"0",
+                                  "7",
+                                  "-32",
+                                  "+5",
+                                  "64",
+                                  "2147483647",
+                                  ",",
+                                  ",",
+                                  ".",
+                                  ".5",
+                                  "x",
+                                  "\t",
+                                  "e3",
+                                  "1",
+                                  "-",
+                                  "",
+                                  "9",
+                                  "9223372036854775807",
+                                  "9223372036854775808",
+                                  "18446744073709551615"};
     std::mt19937 random(11);
     for (int round = 0; round < 3000; ++round) {
         std::string text;
