@@ -9,6 +9,7 @@
 
 #include "Pictures.h"
 #include "converter/game/TileCodes.h"
+#include "converter/picture/Font.h"
 #include "converter/picture/GroundCodesTileset.h"
 #include "converter/review/ZonePicture.h"
 #include "converter/tomap/ZoneToMap.h"
@@ -74,7 +75,7 @@ TEST(Preview, ShowsWhatTheZoneScriptSays) {
     EXPECT_TRUE(is(picture.At(40, 20, 4, 4), true, false, false));  // trap: orange, across
     EXPECT_TRUE(is(picture.At(40, 20, 0, 0), true, false, false));
     EXPECT_TRUE(is(picture.At(50, 20, 4, 4), true, true, true));  // mob: white
-    EXPECT_NE(picture.At(51, 19, 1, 7), background);              // and its number beside it
+    EXPECT_NE(picture.At(51, 19, 1, 6), background);              // and its number beside it
 
     // The path from (60, 60) to (70, 60): a yellow line between the cells'
     // centres, nothing above or below it.
@@ -84,6 +85,38 @@ TEST(Preview, ShowsWhatTheZoneScriptSays) {
         EXPECT_EQ(picture.At(column, 61), background) << column;
     }
     EXPECT_EQ(picture.At(71, 60, 6, 4), background);
+}
+
+// The cells' numbers along the top edge: at every block where a number of
+// three digits fits in its width, else at every few blocks, the fewest that
+// make room for one: every 24 cells at 1 pixel a cell, every 12 at 2 and 3
+// (18 pixels hold no three digits of 6 dots), every block from 4 on.
+TEST(Preview, EdgeNumbersStandWhereThreeDigitsFit) {
+    struct Expected {
+        int32_t scale;
+        std::vector<std::pair<int32_t, bool>> numbered;  // a column, and whether it is
+    };
+    const Zone empty;
+    for (const Expected& expected :
+         {Expected{1, {{0, true}, {6, false}, {12, false}, {18, false}, {24, true}, {36, false}}},
+          Expected{2, {{0, true}, {6, false}, {12, true}, {18, false}, {24, true}}},
+          Expected{3, {{0, true}, {6, false}, {12, true}, {18, false}, {24, true}}},
+          Expected{4, {{0, true}, {6, true}, {12, true}, {126, true}}},
+          Expected{32, {{6, true}, {120, true}}}}) {
+        const int32_t scale = expected.scale;
+        const Picture picture(DrawZonePicture(empty, Whole(scale)), scale);
+        const PictureSheet::Pixel origin = PictureSheet::PanelOrigin(scale, kZoneCells, false, 0);
+        const int32_t dot = PictureSheet::DotAt(scale);
+        const Pixel paper = picture.Raw(0, 0);
+        for (const auto& [column, numbered] : expected.numbered) {
+            // Ink where the number's first digit stands, above the tick.
+            bool inked = false;
+            for (int32_t y = dot; y < origin.y - dot; ++y)
+                for (int32_t x = 0; x < kGlyphWidth * dot; ++x)
+                    inked = inked || !(picture.Raw(origin.x + column * scale + x, y) == paper);
+            EXPECT_EQ(inked, numbered) << "column " << column << " at scale " << scale;
+        }
+    }
 }
 
 // Every ground code has a colour of its own, and neighbouring codes look
@@ -187,10 +220,15 @@ TEST(GroundTileset, EachTileShowsItsCode) {
                 white += at(x + dx, y + dy) == (Pixel{250, 250, 250});
         EXPECT_EQ(white > 0, code > 0) << id;
     }
-    // Codes of three digits are drawn in full: the 1 of 161 and the last 1.
+    // Codes of three digits are drawn in full, 17 pixels wide and 7 high in
+    // the middle: the 1 of 161 and the last 1, each a stroke down its middle.
     EXPECT_EQ(LocalIdOfCode(161), 104);
-    EXPECT_EQ(at(104 % 16 * 32 + 5 + 2, 104 / 16 * 32 + 11 + 8), (Pixel{250, 250, 250}));
-    EXPECT_EQ(at(104 % 16 * 32 + 5 + 16 + 2, 104 / 16 * 32 + 11 + 8), (Pixel{250, 250, 250}));
+    const int32_t left = 104 % 16 * 32 + 7;
+    const int32_t top = 104 / 16 * 32 + 12;
+    for (const int32_t dx : {2, 14})
+        for (int32_t dy = 1; dy < 7; ++dy)
+            EXPECT_EQ(at(left + dx, top + dy), (Pixel{250, 250, 250})) << dx << "," << dy;
+    EXPECT_NE(at(left + 2, top - 1), (Pixel{250, 250, 250}));
 }
 
 // The designer's kit holds the same tileset as every map --to-map writes:

@@ -98,7 +98,7 @@ void Canvas::Text(std::string_view text, int32_t x, int32_t y, int32_t dot, Rgb 
         const uint8_t* glyph = GlyphOf(c);
         for (int32_t row = 0; row < kGlyphHeight; ++row)
             for (int32_t column = 0; column < kGlyphWidth; ++column)
-                if (glyph[row] & (4 >> column))
+                if (glyph[row] & (0x10 >> column))
                     Fill(x + column * dot, y + row * dot, x + (column + 1) * dot,
                          y + (row + 1) * dot, colour);
         x += kGlyphAdvance * dot;

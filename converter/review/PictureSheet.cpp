@@ -23,7 +23,7 @@ int32_t TextWidth(const std::string& text, int32_t dot) {
 struct Measures {
     explicit Measures(int32_t scale)
         : dot(PictureSheet::DotAt(scale)),
-          line((kGlyphHeight + 4) * dot),
+          line((kGlyphHeight + 3) * dot),
           margin(2 * dot),
           axis(TextWidth("000", dot) + 2 * dot),
           gap(3 * line) {}

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "converter/picture/Canvas.h"
+#include "converter/picture/Font.h"
 #include "converter/review/PictureArea.h"
 
 class PictureSheet {
@@ -46,7 +47,7 @@ class PictureSheet {
     static Pixel PanelOrigin(int32_t scale, int32_t columns, bool titled, int32_t index);
 
     // The size of the legend's samples, in pixels.
-    int32_t sampleSize() const { return 7 * dot_; }
+    int32_t sampleSize() const { return (kGlyphAscent + 2) * dot_; }
 
   private:
     CellArea area_;
