@@ -147,6 +147,87 @@ struct TilesetsShareCodes {
     }
 };
 
+// A file the map names that the designers who open it after this one will
+// not have: it is not there, it lies outside the repository the map is in,
+// or it is named by an absolute path.
+struct FileReference {
+    static constexpr const char* kName = "file-reference";
+    static constexpr Severity kSeverity = Severity::Warning;
+    enum class File { Tileset, Image, Template } file = File::Tileset;
+    enum class Problem { Missing, Absolute, OutsideRepository } problem = Problem::Missing;
+    std::string named;       // as the map names it
+    std::string repository;  // the repository's folder, where it lies outside it
+    int64_t objects = 0;     // of a template: the objects made from it
+
+    std::string Words(const FindingSubject& about) const {
+        static constexpr const char* kFiles[] = {"tileset", "image", "template"};
+        // A tileset kept in a file has no name the map knows.
+        std::string text = (file == File::Tileset ? "the map" : ElementWords(about)) +
+                           " names the " + kFiles[static_cast<int>(file)] + " file " +
+                           Quoted(named);
+        switch (problem) {
+            case Problem::Missing:
+                text += ", which is not there";
+                break;
+            case Problem::Absolute:
+                text += " by an absolute path, which another designer's machine will not have";
+                break;
+            case Problem::OutsideRepository:
+                text += ", which lies outside the repository the map is in (" +
+                        (repository == "." ? std::string("the map's own folder")
+                                           : "the folder " + Quoted(repository)) +
+                        ")";
+                break;
+        }
+        const char* elsewhere = problem == Problem::Missing ? "" : " elsewhere";
+        switch (file) {
+            case File::Tileset:
+                return text +
+                       ": the zone script does not need it (a tile's ground comes from "
+                       "its id alone), but Tiled" +
+                       elsewhere + " shows the tileset as missing and its tiles as empty";
+            case File::Image:
+                return text + ": the zone script does not need it, but Tiled" + elsewhere +
+                       " shows no picture for it";
+            case File::Template:
+                break;
+        }
+        const bool one = objects == 1;
+        return text + ": " +
+               (one ? "the object made from it takes its"
+                    : "the " + std::to_string(objects) + " objects made from it take their") +
+               " name, type and properties from it, in Tiled and in the zone script; where it "
+               "is missing " +
+               (one ? "it keeps" : "they keep") + " only what the map writes of " +
+               (one ? "it" : "them");
+    }
+};
+
+// Two tilesets of the same name from different files: the designer sees two
+// tabs of that name in Tiled and may paint with either.
+struct TilesetName {
+    static constexpr const char* kName = "tileset-name";
+    static constexpr Severity kSeverity = Severity::Note;
+    struct Use {
+        std::string file;  // as the map names it; "" for a tileset held in the map
+        int64_t cells = 0;
+    };
+    std::string name;
+    std::vector<Use> uses;  // each file, in the map's order
+
+    std::string Words(const FindingSubject&) const {
+        return "the map uses " + std::to_string(uses.size()) + " different tilesets named " +
+               TilesetWords(name) + ": " +
+               Listed(uses,
+                      [](const Use& use) {
+                          return (use.file.empty() ? std::string("one held in the map")
+                                                   : Quoted(use.file)) +
+                                 " (" + Plural(use.cells, "cell", "cells") + " painted)";
+                      }) +
+               "; Tiled shows a tab for each, and a designer may paint with the wrong one";
+    }
+};
+
 struct EmptyZone {
     static constexpr const char* kName = "empty-zone";
     static constexpr Severity kSeverity = Severity::Warning;
@@ -262,7 +343,8 @@ struct ObjectOutsideZone {
     Cell cell;
     std::string Words(const FindingSubject& about) const {
         return ElementWords(about) + " lies in cell " + CellWords(cell) + ", outside the zone's " +
-               ZoneCellsWords();
+               ZoneCellsWords() + "; it is still written to the zone script, at cell " +
+               CellWords(cell);
     }
 };
 
@@ -276,7 +358,9 @@ struct PathOutsideZone {  // the same kind as ObjectOutsideZone, for a path's po
         return ElementWords(about) + ": " + std::to_string(pointsOutside) + " of its " +
                Plural(points, "point", "points") + (pointsOutside == 1 ? " lies" : " lie") +
                " outside the zone's " + ZoneCellsWords() + ", the first in cell " +
-               CellWords(firstOutside);
+               CellWords(firstOutside) + "; " + (pointsOutside == 1 ? "it is" : "they are") +
+               " still written to the zone script, at " +
+               (pointsOutside == 1 ? "its cell" : "their cells");
     }
 };
 
@@ -660,6 +744,8 @@ using FindingData = std::variant<
     finding::TilesOutsideZone,
     finding::TileWithoutCode,
     finding::TilesetsShareCodes,
+    finding::FileReference,
+    finding::TilesetName,
     finding::EmptyZone,
     finding::LayerBlanksTiles,
     finding::HiddenLayer,

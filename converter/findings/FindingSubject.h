@@ -7,7 +7,7 @@
 #include <string>
 
 struct FindingSubject {
-    enum class Element { Map, Layer, ObjectGroup, Group, Object, Property, ZoneLine };
+    enum class Element { Map, Layer, ObjectGroup, Group, Object, Tileset, Property, ZoneLine };
     Element element = Element::Map;
     std::string layer;       // the layer, object group or group (an object's group), by
                              // its path through the groups that hold it: "South/Ground"
@@ -20,6 +20,7 @@ struct FindingSubject {
     int32_t order = -1;
     int32_t group = -1;
     int32_t objectIndex = -1;
+    std::string tileset = {};  // a tileset, by its name
 };
 
 inline std::string Quoted(const std::string& text) {
@@ -46,6 +47,8 @@ inline std::string ElementWords(const FindingSubject& about) {
             if (hasName) text.append(" ").append(Quoted(about.objectName));
             return text.append(" in ").append(Quoted(about.layer));
         }
+        case Element::Tileset:
+            return "tileset " + (about.tileset.empty() ? "without a name" : Quoted(about.tileset));
         case Element::Map:
         case Element::Property:
         case Element::ZoneLine:

@@ -32,6 +32,7 @@ std::string Baseline::Key(const std::string& mapPath, const Finding& finding) {
         case Element::Layer:
         case Element::ObjectGroup:
         case Element::Group:
+        case Element::Tileset:
             element = ElementWords(about);
             break;
         case Element::Map:

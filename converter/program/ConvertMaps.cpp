@@ -72,6 +72,7 @@ struct Run {
     tmx::TmxTemplates templates;  // each read once
     ChecksFiles checks;           // each read once
     Projects projects;            // each read once
+    Repositories repositories;    // each folder's found once
     Shared* shared;
 
     Baselines baselines() {
@@ -151,7 +152,7 @@ MapResult Convert(const MapToConvert& given, const CommandLine& line, Run& run,
     if (!tuning) return {kFailed};
     Pictures pictures(line);
     LoadedZone map = LoadMap(source ? std::move(*source) : ReadZoneSource(path), run.templates,
-                             run.projects, pictures.WantsMapArt());
+                             run.projects, pictures.WantsMapArt(), &run.repositories);
     if (map.error && map.notAMap && given.found) return {kOk, false, true};
     if (map.error) {
         diagnostics.Report(path, *map.error);

@@ -69,7 +69,7 @@ void ApplyProject(tmx::TmxMap& map, Projects& projects, Findings& findings) {
 }  // namespace
 
 LoadedZone LoadMap(ZoneSource source, tmx::TmxTemplates& templates, Projects& projects,
-                   bool withArt) {
+                   bool withArt, Repositories* repositories) {
     LoadedZone loaded;
     if (!source.file.problem.empty()) {
         loaded.error = LoadError("cannot load the map: " + source.file.problem);
@@ -90,6 +90,11 @@ LoadedZone LoadMap(ZoneSource source, tmx::TmxTemplates& templates, Projects& pr
     loaded.findings.insert(loaded.findings.end(),
                            std::make_move_iterator(converted.findings.begin()),
                            std::make_move_iterator(converted.findings.end()));
+    if (repositories != nullptr) {
+        Findings files = FileReferenceFindings(map, *repositories);
+        loaded.findings.insert(loaded.findings.end(), std::make_move_iterator(files.begin()),
+                               std::make_move_iterator(files.end()));
+    }
     if (withArt) loaded.art = MapArtOf(map, loaded.zone, loaded.artProblems);
     return loaded;
 }

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "converter/findings/Finding.h"
+#include "converter/program/FileReferences.h"
 #include "converter/program/MapArt.h"
 #include "converter/program/Projects.h"
 #include "converter/zone/Zone.h"
@@ -50,6 +51,7 @@ LoadedZone LoadZone(ZoneSource source, tmx::TmxTemplates& templates, Projects& p
                     bool withArt = false);
 
 // The same for a map alone: a source that is no map is loaded as one, and
-// fails as one.
+// fails as one. With `repositories`, the files it names that others will
+// not have are findings too (FileReferences.h).
 LoadedZone LoadMap(ZoneSource source, tmx::TmxTemplates& templates, Projects& projects,
-                   bool withArt = false);
+                   bool withArt = false, Repositories* repositories = nullptr);

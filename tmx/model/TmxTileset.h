@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "tmx/model/TmxFinding.h"
 #include "tmx/model/TmxProperties.h"
 
 namespace tmx {
@@ -66,6 +67,7 @@ class TmxTileset {
     void SetImageFolder(std::string folder) { imageFolder_ = std::move(folder); }
     void SetImage(TmxImage image) { image_ = std::move(image); }
     void SetObjectAlignment(std::string alignment) { objectAlignment_ = std::move(alignment); }
+    void SetLocation(TmxLocation location) { location_ = location; }
     void AddTile(TmxTile tile) { tiles_.push_back(std::move(tile)); }
     TmxProperties& editProperties() { return properties_; }
 
@@ -89,6 +91,8 @@ class TmxTileset {
     const std::string& objectAlignment() const { return objectAlignment_; }
     const std::vector<TmxTile>& tiles() const { return tiles_; }
     const TmxProperties& properties() const { return properties_; }
+    // Where the map's element that holds or names it stands.
+    TmxLocation location() const { return location_; }
 
   private:
     int32_t firstGid_ = 0;
@@ -104,6 +108,7 @@ class TmxTileset {
     std::string objectAlignment_;
     std::vector<TmxTile> tiles_;
     TmxProperties properties_;
+    TmxLocation location_;
 };
 
 // Which tileset owns a global tile id: the last tileset in file order whose

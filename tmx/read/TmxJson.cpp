@@ -337,11 +337,14 @@ void TmxJsonReader::ReadMapObject(TmxMap& map, const Json& json, const Spot& at)
     // Tiled writes every tileset before the layers, so all layers see all.
     array list;
     if (json["tilesets"].get(list) == simdjson::SUCCESS) {
+        size_t index = 0;
         for (const element entry : list) {
             Json tileset;
+            const Spot place = at.In("tilesets", index++);
             if (entry.get(tileset) != simdjson::SUCCESS) continue;
             TmxTileset read;
             ReadTileset(read, tileset);
+            read.SetLocation(place.Location());
             if (!map.AddTileset(std::move(read))) return;
         }
     }

@@ -14,7 +14,8 @@ bool EndsWith(const std::string& text, std::string_view end) {
 // Whether an element of an array at `arrayPath` is a record worth a place.
 bool HoldsRecords(const std::string& arrayPath) {
     return EndsWith(arrayPath, "/layers") || EndsWith(arrayPath, "/objects") ||
-           EndsWith(arrayPath, "/properties") || arrayPath == "/patterns";
+           EndsWith(arrayPath, "/properties") || arrayPath == "/patterns" ||
+           arrayPath == "/tilesets";
 }
 
 struct Container {

@@ -12,9 +12,10 @@ namespace tmx {
 // findings point at their line and column as they do in TMX. The parser
 // keeps no places, so one quick pass over the text notes them: the document
 // itself, and each element of an array named "layers", "objects" or
-// "properties", of a world's "patterns", or the object named "object", by
-// its path ("", "/layers/2/objects/0", "/properties/1", "/patterns/0",
-// "/object"). Ids in "data" arrays and long strings are passed over in bulk.
+// "properties", of a map's "tilesets" or a world's "patterns", or the object
+// named "object", by its path ("", "/layers/2/objects/0", "/properties/1",
+// "/tilesets/0", "/patterns/0", "/object"). Ids in "data" arrays and long strings are passed over
+// in bulk.
 class TmxJsonPlaces {
   public:
     // `text` is JSON the parser accepted.

@@ -16,28 +16,28 @@
 namespace tmx {
 namespace {
 
-// The object alignment a tileset file states; "" where it states none or
-// cannot be read.
-std::string AlignmentInFile(const std::string& path) {
+// An attribute of the tileset a file holds ("objectalignment", "name"); ""
+// where it states none or cannot be read.
+std::string AttributeInFile(const std::string& path, const char* key) {
     platform::FileText file = platform::ReadFileText(path, kJsonPadding);
     if (!file.problem.empty()) return "";
     if (IsJson(file.text.c_str())) {
         simdjson::dom::parser parser;
         simdjson::dom::object tileset;
-        std::string_view alignment;
+        std::string_view value;
         if (parser.parse(file.text.data(), file.text.size() - kJsonPadding, false).get(tileset) !=
                 simdjson::SUCCESS ||
-            tileset["objectalignment"].get(alignment) != simdjson::SUCCESS) {
+            tileset[key].get(value) != simdjson::SUCCESS) {
             return "";
         }
-        return std::string(alignment);
+        return std::string(value);
     }
     TiXmlDocument document;
     TmxLocation at;
     if (!ParseXml(file.text.c_str(), &file.text, document, at).empty()) return "";
     const TiXmlElement* tileset = document.FirstChildElement("tileset");
-    const char* alignment = tileset != nullptr ? tileset->Attribute("objectalignment") : nullptr;
-    return alignment != nullptr ? alignment : "";
+    const char* value = tileset != nullptr ? tileset->Attribute(key) : nullptr;
+    return value != nullptr ? value : "";
 }
 
 // The tileset a file holds, read whole; none where it cannot be read.
@@ -91,8 +91,12 @@ void ReadTilesetFiles(TmxMap& map) {
         TmxTileset& tileset = map.editTilesets()[static_cast<size_t>(index)];
         if (tileset.source().empty() || !tileset.objectAlignment().empty()) continue;
         tileset.SetObjectAlignment(
-            AlignmentInFile(FileNamedFrom(map.directory(), tileset.source())));
+            AttributeInFile(FileNamedFrom(map.directory(), tileset.source()), "objectalignment"));
     }
+}
+
+std::string TilesetNameInFile(const std::string& path) {
+    return AttributeInFile(path, "name");
 }
 
 }  // namespace tmx

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include "tmx/model/TmxMap.h"
 
 namespace tmx {
@@ -16,5 +18,9 @@ void ReadTilesetFiles(TmxMap& map);
 // map's first global ids stay; a file that cannot be read leaves its tileset
 // as it was.
 void ReadTilesetArt(TmxMap& map);
+
+// The name the tileset file at `path` gives its tileset, as Tiled shows it
+// on the tileset's tab; "" where it gives none or cannot be read.
+std::string TilesetNameInFile(const std::string& path);
 
 }  // namespace tmx

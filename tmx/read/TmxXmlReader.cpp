@@ -291,7 +291,9 @@ void TmxXmlReader::ReadMap(TmxMap& map, const char* text, size_t size, std::stri
         if (owner != nullptr) std::string().swap(*owner);
         source = {};
         if (Is(child, "tileset")) {
-            if (!map.AddTileset(ReadTilesetElement(child))) return;
+            TmxTileset tileset = ReadTilesetElement(child);
+            tileset.SetLocation(LocationOf(child));
+            if (!map.AddTileset(std::move(tileset))) return;
         } else {
             ReadLayerLike(child, map, orderIndex);
         }
