@@ -38,9 +38,11 @@ demo: deps
 	@scripts/demo
 
 test: build
+	@scripts/install-deps --sarif
 	ctest --preset release -j $(JOBS)
 
 sanitize: deps
+	@scripts/install-deps --sarif
 	cmake --preset sanitize >/dev/null
 	cmake --build --preset sanitize -j $(JOBS)
 	ctest --preset sanitize -j $(JOBS)

@@ -24,6 +24,8 @@ std::string Described(const std::vector<std::string>& arguments) {
     if (line.mode == ModeKind::ToMap) text += " to-map";
     if (line.form == DiagnosticsForm::Json) text += " json";
     if (line.form == DiagnosticsForm::Github) text += " github";
+    if (line.form == DiagnosticsForm::Sarif) text += " sarif";
+    if (line.form == DiagnosticsForm::CodeQuality) text += " codequality";
     if (line.output) text += " output=" + *line.output;
     if (line.baseline) text += " baseline=" + *line.baseline;
     if (line.writeBaseline) text += " write-baseline=" + *line.writeBaseline;
@@ -69,10 +71,20 @@ TEST(CommandLine, GnuFormsAndTheirRefusals) {
         {{"--preview-scale=8x", "a"},
          "[] error: --preview-scale takes a number of pixels from 1 to 32, not \"8x\""},
         {{"--diagnostics=xml", "a"},
-         "[] error: --diagnostics takes text, json or github, not \"xml\""},
+         "[] error: --diagnostics takes text, json, github, sarif or codequality, not \"xml\""},
         {{"-o", "-", "--diagnostics=github", "a"},
          "[a] github output=- error: -o - and --diagnostics=github would both write to standard "
          "output"},
+        {{"--diagnostics=codequality", "-o", "-", "a"},
+         "[a] codequality output=- error: -o - and --diagnostics=codequality would both write to "
+         "standard output"},
+        {{"--check", "--diagnostics=sarif", "a", "b"}, "[a b] check sarif"},
+        {{"--diff", "--diagnostics=sarif", "a", "b"},
+         "[a b] diff sarif error: --diff tells a zone, not findings: --diagnostics=sarif does not "
+         "apply"},
+        {{"--describe", "a", "--diagnostics=codequality"},
+         "[a] describe codequality error: --describe tells a zone, not findings: "
+         "--diagnostics=codequality does not apply"},
         // Threads, and the project whose types the maps use.
         {{"-j", "2", "a"}, "[a] jobs=2"},
         {{"-j4", "--jobs=1", "a"}, "[a] jobs=1"},
@@ -98,7 +110,8 @@ TEST(CommandLine, GnuFormsAndTheirRefusals) {
          "mob-number, zone-marker, waypoint-shape, path-id-reused, object-outside-zone, "
          "tile-object-anchor, path-point, tile-size, title-breaks-line, title-joined, "
          "header-number, header-name, header-type, header-enum, map-class, project, config, "
-         "ground-art, ignore-unknown, ignore-unused, zone-line, "
+         "zone-script-stale, zone-script-missing, ground-art, ignore-unknown, ignore-unused, "
+         "zone-line, "
          "zone-number, zone-block, zone-code, zone-placed-again, zone-unused-block, zone-far, "
          "zone-title, zone-text and zone-round-trip"},
         {{"-Wno-load", "a"},

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "converter/findings/FindingKey.h"
 #include "converter/findings/FindingText.h"
 #include "converter/text/Escape.h"
 
@@ -54,6 +55,12 @@ void Diagnostics::Report(const std::string& path, const Finding& finding) {
             Print(Stream::Err, text);
             return;
         }
+        case DiagnosticsForm::Sarif:
+            Print(Stream::Log, SarifResult(path, finding, Fingerprint(path, finding)));
+            return;
+        case DiagnosticsForm::CodeQuality:
+            Print(Stream::Log, CodeQualityEntry(path, finding, Fingerprint(path, finding)));
+            return;
         case DiagnosticsForm::Github:
             text =
                 std::string("::") +
@@ -67,8 +74,12 @@ void Diagnostics::Report(const std::string& path, const Finding& finding) {
 }
 
 void Diagnostics::Print(Stream stream, std::string_view text) {
-    if (holding_) {
-        if (held_.empty() || held_.back().first != stream) held_.emplace_back(stream, "");
+    if (stream == Stream::Out && IsDocument()) stream = Stream::Err;
+    if (holding_ || stream == Stream::Log) {
+        // A document's entries stay apart, one a finding.
+        if (held_.empty() || held_.back().first != stream || stream == Stream::Log) {
+            held_.emplace_back(stream, "");
+        }
         held_.back().second.append(text);
         return;
     }
@@ -77,8 +88,36 @@ void Diagnostics::Print(Stream stream, std::string_view text) {
 
 void Diagnostics::Flush() {
     holding_ = false;
-    for (const auto& [stream, text] : held_)
-        Print(stream, text);
+    std::vector<std::pair<Stream, std::string>> held = std::move(held_);
     held_.clear();
+    for (const auto& [stream, text] : held)
+        Print(stream, text);
     std::fflush(nullptr);
+}
+
+void Diagnostics::Flush(Diagnostics& into) {
+    holding_ = false;
+    for (const auto& [stream, text] : held_)
+        into.Print(stream, text);
+    held_.clear();
+}
+
+std::string Diagnostics::Fingerprint(const std::string& path, const Finding& finding) {
+    std::string key = FindingKey(path, finding);
+    const int seen = ++keysSeen_[key];
+    if (seen > 1) key.append("\t").append(std::to_string(seen));
+    return key;
+}
+
+void Diagnostics::Finish(const RunOfTool& run) {
+    if (!IsDocument()) return;
+    std::vector<std::string> entries;
+    for (auto& [stream, text] : held_) {
+        if (stream == Stream::Log) entries.push_back(std::move(text));
+    }
+    std::erase_if(held_, [](const auto& item) { return item.first == Stream::Log; });
+    const std::string document =
+        form_ == DiagnosticsForm::Sarif ? SarifLog(entries, run) : CodeQualityReport(entries);
+    std::fwrite(document.data(), 1, document.size(), stdout);
+    std::fflush(stdout);
 }

@@ -29,6 +29,7 @@ namespace finding {
 
 struct Load {  // the map (or zone script) could not be read
     static constexpr const char* kName = "load";
+    static constexpr const char* kAbout = "The map or zone script could not be read.";
     static constexpr Severity kSeverity = Severity::Error;
     std::string reason;
     std::string Words(const FindingSubject&) const { return reason; }
@@ -36,6 +37,7 @@ struct Load {  // the map (or zone script) could not be read
 
 struct Write {  // the zone script (or picture, or map) could not be written
     static constexpr const char* kName = "write";
+    static constexpr const char* kAbout = "The zone script, picture or map could not be written.";
     static constexpr Severity kSeverity = Severity::Error;
     std::string reason;
     std::string Words(const FindingSubject&) const { return reason; }
@@ -45,6 +47,9 @@ struct Write {  // the zone script (or picture, or map) could not be written
 
 struct LayerData {
     static constexpr const char* kName = "layer-data";
+    static constexpr const char* kAbout =
+        "A tile layer's data cannot be decoded, names an unknown compression, or declares more "
+        "cells than a map may hold.";
     static constexpr Severity kSeverity = Severity::Warning;
     tmx::TmxLayerDataProblem problem;
     std::string Words(const FindingSubject& about) const {
@@ -66,6 +71,9 @@ struct LayerData {
 
 struct Template {
     static constexpr const char* kName = "template";
+    static constexpr const char* kAbout =
+        "An object's template is missing, unreadable or not a template: the object is kept as the "
+        "map writes it.";
     static constexpr Severity kSeverity = Severity::Warning;
     tmx::TmxTemplateProblem problem;
     std::string Words(const FindingSubject& about) const {
@@ -78,6 +86,8 @@ struct Template {
 
 struct TilesOutsideZone {
     static constexpr const char* kName = "tiles-outside-zone";
+    static constexpr const char* kAbout =
+        "Tiles lie beyond the zone's 128 x 128 cells and are left out.";
     static constexpr Severity kSeverity = Severity::Warning;
     int64_t tiles = 0;
     std::string Words(const FindingSubject& about) const {
@@ -97,6 +107,8 @@ struct TileId {
 
 struct TileWithoutCode {
     static constexpr const char* kName = "tile-without-code";
+    static constexpr const char* kAbout =
+        "Tiles whose local id gives no ground code (0, or 199 and above) are left out.";
     static constexpr Severity kSeverity = Severity::Warning;
     int64_t tiles = 0;
     int64_t distinctIds = 0;
@@ -135,6 +147,9 @@ struct TileWithoutCode {
 
 struct TilesetsShareCodes {
     static constexpr const char* kName = "tilesets-share-codes";
+    static constexpr const char* kAbout =
+        "A layer's ground comes from tiles of several tilesets: a code comes from a tile's id "
+        "within its tileset, so tiles of the same id become the same ground.";
     static constexpr Severity kSeverity = Severity::Note;
     int64_t tilesets = 0;
     std::vector<std::string> firstTilesets;
@@ -152,6 +167,9 @@ struct TilesetsShareCodes {
 // or it is named by an absolute path.
 struct FileReference {
     static constexpr const char* kName = "file-reference";
+    static constexpr const char* kAbout =
+        "A tileset, image or template file the map names is not there, lies outside the map's "
+        "repository, or is named by an absolute path.";
     static constexpr Severity kSeverity = Severity::Warning;
     enum class File { Tileset, Image, Template } file = File::Tileset;
     enum class Problem { Missing, Absolute, OutsideRepository } problem = Problem::Missing;
@@ -207,6 +225,8 @@ struct FileReference {
 // tabs of that name in Tiled and may paint with either.
 struct TilesetName {
     static constexpr const char* kName = "tileset-name";
+    static constexpr const char* kAbout =
+        "Tilesets of the same name come from different files: Tiled shows a tab for each.";
     static constexpr Severity kSeverity = Severity::Note;
     struct Use {
         std::string file;  // as the map names it; "" for a tileset held in the map
@@ -230,6 +250,7 @@ struct TilesetName {
 
 struct EmptyZone {
     static constexpr const char* kName = "empty-zone";
+    static constexpr const char* kAbout = "The map has tile layers, but the zone has no ground.";
     static constexpr Severity kSeverity = Severity::Warning;
     std::string blankedBy;  // the layer that blanked the last ground; "" if none had any
     std::string Words(const FindingSubject&) const {
@@ -241,6 +262,8 @@ struct EmptyZone {
 
 struct LayerBlanksTiles {
     static constexpr const char* kName = "layer-blanks-tiles";
+    static constexpr const char* kAbout =
+        "A layer's empty or codeless cells blank the ground of the layers below it.";
     static constexpr Severity kSeverity = Severity::Warning;
     int64_t cells = 0;
     std::vector<Cell> firstCells;  // the first few, row by row
@@ -253,6 +276,8 @@ struct LayerBlanksTiles {
 
 struct HiddenLayer {  // a layer, object group or group
     static constexpr const char* kName = "hidden-layer";
+    static constexpr const char* kAbout =
+        "A hidden layer, object group or group still decides cells or is exported.";
     static constexpr Severity kSeverity = Severity::Note;
     std::string Words(const FindingSubject& about) const {
         return ElementWords(about) + " is hidden, but " +
@@ -264,6 +289,9 @@ struct HiddenLayer {  // a layer, object group or group
 
 struct LayerOffset {  // a layer, object group or group
     static constexpr const char* kName = "layer-offset";
+    static constexpr const char* kAbout =
+        "A layer, object group or group that is exported has an offset, which the conversion "
+        "ignores.";
     static constexpr Severity kSeverity = Severity::Warning;
     double x = 0;
     double y = 0;
@@ -275,6 +303,7 @@ struct LayerOffset {  // a layer, object group or group
 
 struct Orientation {
     static constexpr const char* kName = "orientation";
+    static constexpr const char* kAbout = "The map is not orthogonal.";
     static constexpr Severity kSeverity = Severity::Warning;
     std::string name;
     std::string Words(const FindingSubject&) const {
@@ -286,6 +315,9 @@ struct Orientation {
 
 struct GroupName {
     static constexpr const char* kName = "group-name";
+    static constexpr const char* kAbout =
+        "An object group's name misses Zones, Mobs, Fields, Waypoints or Traps only by case, white "
+        "space or a plural: its objects are ignored.";
     static constexpr Severity kSeverity = Severity::Warning;
     std::string nearName;  // the name the game reads that it nearly is
     int64_t objects = 0;   // how many were ignored
@@ -297,6 +329,8 @@ struct GroupName {
 
 struct MobNumber {
     static constexpr const char* kName = "mob-number";
+    static constexpr const char* kAbout =
+        "A Mobs object's name is not a whole number the game can hold.";
     static constexpr Severity kSeverity = Severity::Warning;
     int32_t spawns = 0;  // the mob it spawns; 0 where the name holds no number
     std::string Words(const FindingSubject& about) const {
@@ -308,6 +342,7 @@ struct MobNumber {
 
 struct ZoneMarker {
     static constexpr const char* kName = "zone-marker";
+    static constexpr const char* kAbout = "A Zones object is named neither In nor Out.";
     static constexpr Severity kSeverity = Severity::Warning;
     std::string Words(const FindingSubject& about) const {
         return ElementWords(about) +
@@ -317,6 +352,7 @@ struct ZoneMarker {
 
 struct WaypointShape {
     static constexpr const char* kName = "waypoint-shape";
+    static constexpr const char* kAbout = "A Waypoints object is not a polyline with points.";
     static constexpr Severity kSeverity = Severity::Warning;
     tmx::TmxShape shape = tmx::TmxShape::Rectangle;
     std::string Words(const FindingSubject& about) const {
@@ -328,6 +364,7 @@ struct WaypointShape {
 
 struct PathIdReused {
     static constexpr const char* kName = "path-id-reused";
+    static constexpr const char* kAbout = "A path's id is one an earlier path already has.";
     static constexpr Severity kSeverity = Severity::Warning;
     int32_t pathId = 0;
     int32_t firstObject = 0;  // the object that took it first
@@ -339,6 +376,8 @@ struct PathIdReused {
 
 struct ObjectOutsideZone {
     static constexpr const char* kName = "object-outside-zone";
+    static constexpr const char* kAbout =
+        "An object or waypoint lies in a cell outside the zone's 128 x 128 cells.";
     static constexpr Severity kSeverity = Severity::Warning;
     Cell cell;
     std::string Words(const FindingSubject& about) const {
@@ -350,6 +389,8 @@ struct ObjectOutsideZone {
 
 struct PathOutsideZone {  // the same kind as ObjectOutsideZone, for a path's points
     static constexpr const char* kName = "object-outside-zone";
+    static constexpr const char* kAbout =
+        "An object or waypoint lies in a cell outside the zone's 128 x 128 cells.";
     static constexpr Severity kSeverity = Severity::Warning;
     Cell firstOutside;
     int64_t pointsOutside = 0;
@@ -366,6 +407,8 @@ struct PathOutsideZone {  // the same kind as ObjectOutsideZone, for a path's po
 
 struct TileObjectAnchor {
     static constexpr const char* kName = "tile-object-anchor";
+    static constexpr const char* kAbout =
+        "A tile object is placed in another cell than the one it is drawn over.";
     static constexpr Severity kSeverity = Severity::Warning;
     Cell drawnOver;               // its top-left cell, as Tiled draws it
     Cell placedIn;                // the cell of its position
@@ -389,6 +432,7 @@ struct TileObjectAnchor {
 
 struct PathPoint {
     static constexpr const char* kName = "path-point";
+    static constexpr const char* kAbout = "A waypoint's text is not two whole numbers x,y.";
     static constexpr Severity kSeverity = Severity::Warning;
     int64_t number = 0;  // 1-based
     std::string text;    // as written
@@ -408,6 +452,9 @@ struct PathPoint {
 
 struct TileSize {
     static constexpr const char* kName = "tile-size";
+    static constexpr const char* kAbout =
+        "The map's tiles are not 32 x 32 pixels, but objects are placed in cells of 32 x 32 "
+        "pixels.";
     static constexpr Severity kSeverity = Severity::Warning;
     int32_t width = 0;
     int32_t height = 0;
@@ -422,6 +469,8 @@ struct TileSize {
 
 struct TitleBreaksLine {
     static constexpr const char* kName = "title-breaks-line";
+    static constexpr const char* kAbout =
+        "The Title holds a TAB, CR or LF, which break the zone script's line.";
     static constexpr Severity kSeverity = Severity::Warning;
     std::string title;
     std::string Words(const FindingSubject&) const {
@@ -437,6 +486,7 @@ struct TitleBreaksLine {
 
 struct TitleJoined {
     static constexpr const char* kName = "title-joined";
+    static constexpr const char* kAbout = "The Title is written on several lines and read as one.";
     static constexpr Severity kSeverity = Severity::Note;
     std::string title;
     std::string Words(const FindingSubject&) const {
@@ -454,6 +504,7 @@ inline std::string ZoneGot(const std::string& property, const std::optional<std:
 
 struct HeaderNumber {
     static constexpr const char* kName = "header-number";
+    static constexpr const char* kAbout = "A Level or Respawn is not a whole number.";
     static constexpr Severity kSeverity = Severity::Warning;
     std::string property;  // "Level" or "Respawn"
     int32_t value = 0;     // what the game reads of it
@@ -467,6 +518,8 @@ struct HeaderNumber {
 // or a custom type no project declares.
 struct HeaderType {
     static constexpr const char* kName = "header-type";
+    static constexpr const char* kAbout =
+        "A Level, Respawn or Title is a list, a class, or of a custom type no project declares.";
     static constexpr Severity kSeverity = Severity::Warning;
     std::string property;   // "Level", "Respawn" or "Title"
     std::string type;       // "list", "class", or the custom type's name
@@ -489,6 +542,9 @@ struct HeaderType {
 // the zone gets.
 struct HeaderEnum {
     static constexpr const char* kName = "header-enum";
+    static constexpr const char* kAbout =
+        "A Level, Respawn or Title is of a project's enum: what Tiled shows and what the zone "
+        "gets.";
     static constexpr Severity kSeverity = Severity::Note;
     std::string property;
     std::string type;                   // the enum's name
@@ -507,6 +563,9 @@ struct HeaderEnum {
 // properties while the map does not write them.
 struct MapClass {
     static constexpr const char* kName = "map-class";
+    static constexpr const char* kAbout =
+        "The map's class is declared by no project found, or not for maps: its members' defaults "
+        "are not in the map.";
     static constexpr Severity kSeverity = Severity::Warning;
     enum class Why { NoProject, Undeclared, NotForMaps } why = Why::NoProject;
     std::string className;
@@ -525,6 +584,8 @@ struct MapClass {
 // A project file that the maps' types could not be taken from.
 struct Project {
     static constexpr const char* kName = "project";
+    static constexpr const char* kAbout =
+        "The map's project file cannot be read, or its folder holds several.";
     static constexpr Severity kSeverity = Severity::Warning;
     std::string problem;
     std::string Words(const FindingSubject&) const { return problem; }
@@ -532,6 +593,9 @@ struct Project {
 
 struct HeaderName {
     static constexpr const char* kName = "header-name";
+    static constexpr const char* kAbout =
+        "A map property misses Level, Respawn or Title only by case, white space or one typo: the "
+        "game reads none of it.";
     static constexpr Severity kSeverity = Severity::Warning;
     std::string property;  // as the map names it: "level", "Titel"
     std::string header;    // the one it nearly is: "Level"
@@ -550,6 +614,8 @@ struct HeaderName {
 
 struct Config {  // a line of a .velt-checks file that says nothing it can take
     static constexpr const char* kName = "config";
+    static constexpr const char* kAbout =
+        "A line of a checks file is no setting the converter takes.";
     static constexpr Severity kSeverity = Severity::Error;
     std::string problem;
     std::string Words(const FindingSubject&) const { return problem; }
@@ -557,8 +623,61 @@ struct Config {  // a line of a .velt-checks file that says nothing it can take
 
 // A picture's ground art that could not be used: an atlas, a map's tileset
 // file or image, or the tiles of what is no map.
+// Under --check: the zone script on disk is not what the map gives now.
+struct ZoneScriptStale {
+    static constexpr const char* kName = "zone-script-stale";
+    static constexpr const char* kAbout =
+        "The zone script on disk is not what the map gives now: the map was changed and not "
+        "converted again.";
+    static constexpr Severity kSeverity = Severity::Warning;
+    enum class Why { Changed, SameZone, NotAZoneScript, Unreadable } why = Why::Changed;
+    std::string script;                     // as the run names it
+    std::vector<std::string> firstChanges;  // as --diff words them, the first few
+    int64_t changes = 0;
+    std::string reason;  // why it cannot be read
+
+    std::string Words(const FindingSubject&) const {
+        const std::string text = "the zone script " + Quoted(script) + " ";
+        switch (why) {
+            case Why::Unreadable:
+                return text + "cannot be read (" + reason + "); convert the map again";
+            case Why::NotAZoneScript:
+                return text +
+                       "is no zone script: not one of its lines is a line the game "
+                       "reads; convert the map again";
+            case Why::SameZone:
+                return text +
+                       "holds the zone the map gives, but not in the bytes a conversion "
+                       "writes (blocks numbered or lines ordered otherwise); convert the "
+                       "map again";
+            case Why::Changed:
+                break;
+        }
+        std::string listed;
+        for (const std::string& change : firstChanges)
+            listed.append(listed.empty() ? "" : "; ").append(change);
+        const int64_t more = changes - static_cast<int64_t>(firstChanges.size());
+        if (more > 0) listed.append("; ").append(Plural(more, "more change", "more changes"));
+        return text + "is stale: the map now gives " + listed + "; convert the map again";
+    }
+};
+
+// Under --check: no zone script where the run would write one.
+struct ZoneScriptMissing {
+    static constexpr const char* kName = "zone-script-missing";
+    static constexpr const char* kAbout =
+        "There is no zone script where a conversion of the map would write it.";
+    static constexpr Severity kSeverity = Severity::Note;
+    std::string script;
+    std::string Words(const FindingSubject&) const {
+        return "there is no zone script " + Quoted(script) + " yet; converting the map writes it";
+    }
+};
+
 struct GroundArt {
     static constexpr const char* kName = "ground-art";
+    static constexpr const char* kAbout =
+        "The ground art cannot be used: the picture shows that ground in its codes' colours.";
     static constexpr Severity kSeverity = Severity::Note;
     std::string problem;
     std::string Words(const FindingSubject&) const {
@@ -571,6 +690,7 @@ struct GroundArt {
 
 struct IgnoreUnknown {
     static constexpr const char* kName = "ignore-unknown";
+    static constexpr const char* kAbout = "A velt-ignore property names no kind of finding.";
     static constexpr Severity kSeverity = Severity::Error;
     std::string property;  // "velt-ignore"
     std::string kind;      // the name that is no kind
@@ -583,6 +703,8 @@ struct IgnoreUnknown {
 
 struct IgnoreUnused {
     static constexpr const char* kName = "ignore-unused";
+    static constexpr const char* kAbout =
+        "A velt-ignore property names a kind that silences nothing there.";
     static constexpr Severity kSeverity = Severity::Note;
     std::string property;
     std::string kind;
@@ -596,6 +718,7 @@ struct IgnoreUnused {
 
 struct ZoneLine {
     static constexpr const char* kName = "zone-line";
+    static constexpr const char* kAbout = "A zone script line is no line the game reads.";
     static constexpr Severity kSeverity = Severity::Warning;
     std::string text;  // its first characters
     std::string Words(const FindingSubject&) const {
@@ -605,6 +728,7 @@ struct ZoneLine {
 
 struct ZoneNumber {
     static constexpr const char* kName = "zone-number";
+    static constexpr const char* kAbout = "A zone script field is not the number the game reads.";
     static constexpr Severity kSeverity = Severity::Warning;
     std::string what;
     int32_t value = 0;
@@ -618,6 +742,8 @@ struct ZoneNumber {
 
 struct ZoneBlock {
     static constexpr const char* kName = "zone-block";
+    static constexpr const char* kAbout =
+        "A zone script block is defined in a way the game does not read.";
     static constexpr Severity kSeverity = Severity::Warning;
     int32_t blockId = 0;
     std::string Words(const FindingSubject&) const {
@@ -629,6 +755,7 @@ struct ZoneBlock {
 
 struct ZoneCode {
     static constexpr const char* kName = "zone-code";
+    static constexpr const char* kAbout = "A placed block holds ground codes no local id gives.";
     static constexpr Severity kSeverity = Severity::Warning;
     int32_t blockId = 0;
     std::vector<int32_t> codes;  // ground codes no tile gives, in the order met
@@ -643,6 +770,7 @@ struct ZoneCode {
 
 struct ZonePlacedAgain {
     static constexpr const char* kName = "zone-placed-again";
+    static constexpr const char* kAbout = "A zone script block is placed more than once.";
     static constexpr Severity kSeverity = Severity::Warning;
     int32_t blockId = 0;
     int32_t firstLine = 0;  // of its first placement
@@ -656,6 +784,7 @@ struct ZonePlacedAgain {
 
 struct ZoneUnusedBlock {
     static constexpr const char* kName = "zone-unused-block";
+    static constexpr const char* kAbout = "A zone script block is defined but never placed.";
     static constexpr Severity kSeverity = Severity::Warning;
     int32_t blockId = 0;
     std::string Words(const FindingSubject&) const {
@@ -667,6 +796,8 @@ struct ZoneUnusedBlock {
 // A note where the map keeps the cell, but Tiled would move it.
 struct ZoneFar {
     static constexpr const char* kName = "zone-far";
+    static constexpr const char* kAbout =
+        "A zone script cell lies beyond what a map's pixel positions hold.";
     static constexpr Severity kSeverity = Severity::Warning;
     Cell cell;  // where the zone script puts it
     Cell kept;  // where the map holds it: the same, unless a position cannot hold it
@@ -683,6 +814,7 @@ struct ZoneFar {
 
 struct ZoneTitle {
     static constexpr const char* kName = "zone-title";
+    static constexpr const char* kAbout = "A zone script's title holds a line break.";
     static constexpr Severity kSeverity = Severity::Note;
     std::string title;
     std::string Words(const FindingSubject&) const {
@@ -693,6 +825,8 @@ struct ZoneTitle {
 
 struct ZoneText {
     static constexpr const char* kName = "zone-text";
+    static constexpr const char* kAbout =
+        "A zone script's title is not UTF-8 or holds characters XML cannot.";
     static constexpr Severity kSeverity = Severity::Warning;
     std::string what;      // "the title"
     std::string kept;      // what the map holds instead
@@ -714,6 +848,8 @@ struct ZoneText {
 
 struct ZoneRoundTrip {
     static constexpr const char* kName = "zone-round-trip";
+    static constexpr const char* kAbout =
+        "A zone script line that a conversion of its map writes otherwise.";
     static constexpr Severity kSeverity = Severity::Warning;
     std::optional<std::string> was;  // the line as the zone script has it (its first
                                      // characters); none: the zone script ended
@@ -770,6 +906,8 @@ using FindingData = std::variant<
     finding::MapClass,
     finding::Project,
     finding::Config,
+    finding::ZoneScriptStale,
+    finding::ZoneScriptMissing,
     finding::GroundArt,
     finding::IgnoreUnknown,
     finding::IgnoreUnused,

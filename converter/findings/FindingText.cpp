@@ -9,7 +9,8 @@ namespace {
 template <size_t... I>
 std::vector<KindInfo> KindsOf(std::index_sequence<I...>) {
     return {{std::variant_alternative_t<I, FindingData>::kName,
-             std::variant_alternative_t<I, FindingData>::kSeverity}...};
+             std::variant_alternative_t<I, FindingData>::kSeverity,
+             std::variant_alternative_t<I, FindingData>::kAbout}...};
 }
 
 }  // namespace

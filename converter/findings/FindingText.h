@@ -17,9 +17,11 @@ const char* KindName(const FindingData& what);
 // The cells a finding names, or nullptr for a kind that names none.
 const std::vector<Cell>* CellsOf(const FindingData& what);
 
-// Every kind's name and default severity, once each, in the order of FindingData.
+// Every kind's name, default severity and what it is about (the catalogue's
+// words), once each, in the order of FindingData.
 struct KindInfo {
     const char* name;
     Severity severity;
+    const char* about;
 };
 std::vector<KindInfo> FindingKinds();

@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "converter/findings/FindingText.h"
+#include "converter/findings/FindingKey.h"
 #include "converter/text/Escape.h"
 #include "platform/FileText.h"
 
@@ -12,36 +12,6 @@ constexpr char kHeader[] =
     "# VeltTileConverter baseline: the findings accepted as they are; map, kind, element\n";
 
 }  // namespace
-
-std::string Baseline::Key(const std::string& mapPath, const Finding& finding) {
-    using Element = FindingSubject::Element;
-    const FindingSubject& about = finding.about;
-    std::string element;
-    switch (about.element) {
-        case Element::Object:
-            // An object by its id; one without (a map written by hand) by its name.
-            element = "object " +
-                      (about.objectId != 0 ? std::to_string(about.objectId)
-                                           : "\"" + about.objectName + "\"") +
-                      " in \"" + about.layer + "\"";
-            break;
-        case Element::ZoneLine:
-            // A zone script's line has nothing to hold it by but what it says.
-            element = "line " + FindingText(finding);
-            break;
-        case Element::Layer:
-        case Element::ObjectGroup:
-        case Element::Group:
-        case Element::Tileset:
-            element = ElementWords(about);
-            break;
-        case Element::Map:
-        case Element::Property:
-            element = "the map";
-            break;
-    }
-    return VisibleText(mapPath) + "\t" + KindName(finding.what) + "\t" + VisibleText(element);
-}
 
 Baseline Baseline::Read(const std::string& path, std::string& problem) {
     Baseline baseline;
@@ -64,7 +34,7 @@ Baseline Baseline::Read(const std::string& path, std::string& problem) {
 
 bool Baseline::Holds(const std::string& mapPath, const Finding& finding) {
     const std::lock_guard<std::mutex> lock(mutex_);
-    const auto entry = entries_.find(Key(mapPath, finding));
+    const auto entry = entries_.find(FindingKey(mapPath, finding));
     if (entry == entries_.end() || entry->second == 0) return false;
     --entry->second;
     return true;
@@ -72,7 +42,7 @@ bool Baseline::Holds(const std::string& mapPath, const Finding& finding) {
 
 void Baseline::Record(const std::string& mapPath, const Finding& finding) {
     const std::lock_guard<std::mutex> lock(mutex_);
-    ++entries_[Key(mapPath, finding)];
+    ++entries_[FindingKey(mapPath, finding)];
 }
 
 std::string Baseline::Text() const {

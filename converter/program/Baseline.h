@@ -1,10 +1,8 @@
 #pragma once
 
 // A baseline: the findings a team accepts as they are today, so that a build
-// fails on the new ones alone. Each finding is held by its map, its kind and
-// the element it is about (a layer by its path, an object by its id in its
-// group), never by its line or its counts, so that edits elsewhere in the map
-// leave it held. A text file, one finding a line, sorted:
+// fails on the new ones alone, each held by its key (FindingKey.h). A text
+// file, one finding a line, sorted:
 //
 //   maps/town.tmx<TAB>layer-blanks-tiles<TAB>layer "Decor/Overlay"
 //
@@ -33,8 +31,6 @@ class Baseline {
     std::string Text() const;
 
   private:
-    static std::string Key(const std::string& mapPath, const Finding& finding);
-
     std::mutex mutex_;                    // the maps of a run, on their threads
     std::map<std::string, int> entries_;  // key, how many
 };

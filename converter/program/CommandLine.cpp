@@ -98,8 +98,13 @@ std::string SetForm(CommandLine& line, const std::string& value) {
         line.form = DiagnosticsForm::Json;
     } else if (value == "github") {
         line.form = DiagnosticsForm::Github;
+    } else if (value == "sarif") {
+        line.form = DiagnosticsForm::Sarif;
+    } else if (value == "codequality") {
+        line.form = DiagnosticsForm::CodeQuality;
     } else {
-        return "--diagnostics takes text, json or github, not \"" + value + "\"";
+        return "--diagnostics takes text, json, github, sarif or codequality, not \"" + value +
+               "\"";
     }
     return "";
 }

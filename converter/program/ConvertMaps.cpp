@@ -24,6 +24,7 @@
 #include "converter/program/Projects.h"
 #include "converter/program/Runs.h"
 #include "converter/program/Status.h"
+#include "converter/program/ZoneOnDisk.h"
 #include "converter/program/ZoneSource.h"
 #include "converter/review/ZonePicture.h"
 #include "converter/zone/ZoneReader.h"
@@ -120,9 +121,21 @@ int CheckZoneScript(const ZoneSource& source, const CommandLine& line, Run& run,
 // What became of one map.
 struct MapResult {
     int status = kOk;
-    bool warned = false;
+    bool warned = false;      // a warning was reported (and no error)
+    bool failed = false;      // it could not be used, or an error was reported
+    bool written = false;     // its zone script was written
     bool passedOver = false;  // JSON found in a folder that is no map
 };
+
+MapResult Failed() {
+    return {kFailed, false, true, false, false};
+}
+
+// What the findings came to, before anything is written.
+MapResult Judged(const Outcome& outcome, const Verdict& verdict) {
+    const bool failed = outcome.failed || outcome.refused;
+    return {verdict.status, outcome.warned && !failed, failed, false, false};
+}
 
 MapResult Convert(const MapToConvert& given, const CommandLine& line, Run& run,
                   Diagnostics& diagnostics) {
@@ -132,7 +145,8 @@ MapResult Convert(const MapToConvert& given, const CommandLine& line, Run& run,
     if (line.preview || line.check || line.writeBaseline) {
         source = ReadZoneSource(path);
         if (source->file.problem.empty() && !source->isMap) {
-            return {CheckZoneScript(*source, line, run, diagnostics)};
+            const int status = CheckZoneScript(*source, line, run, diagnostics);
+            return {status, false, status != kOk, false, false};
         }
     }
     if (path.size() >= 1000) {
@@ -140,38 +154,47 @@ MapResult Convert(const MapToConvert& given, const CommandLine& line, Run& run,
             path.substr(0, 40) + "...",
             "the path is too long (" + std::to_string(path.size()) + " characters, at most 999)",
             diagnostics);
-        return {kFailed};
+        return Failed();
     }
     const std::string output = line.output.value_or(OutputNameFor(path));
     if (output == path) {
         ReportLoadError(path, "the map would be overwritten by its zone script", diagnostics);
-        return {kFailed};
+        return Failed();
     }
 
     const std::optional<Tuning> tuning = TuningFor(path, line, run, diagnostics);
-    if (!tuning) return {kFailed};
+    if (!tuning) return Failed();
     Pictures pictures(line);
     LoadedZone map = LoadMap(source ? std::move(*source) : ReadZoneSource(path), run.templates,
                              run.projects, pictures.WantsMapArt(), &run.repositories);
-    if (map.error && map.notAMap && given.found) return {kOk, false, true};
+    if (map.error && map.notAMap && given.found) return {kOk, false, false, false, true};
     if (map.error) {
         diagnostics.Report(path, *map.error);
-        return {kFailed};
+        return Failed();
+    }
+    std::string bytes = WriteZoneScript(map.zone);
+    // A check also finds the zone script a build keeps beside the map stale.
+    if (line.check && output != "-") {
+        if (std::optional<Finding> onDisk = CompareWithDisk(output, map.zone, bytes, map.at)) {
+            map.findings.push_back(std::move(*onDisk));
+        }
     }
     const Outcome outcome =
         ReportFindings(map.findings, path, *tuning, run.baselines(), diagnostics);
     const Verdict verdict = Judge(outcome, line);
-    if (verdict.writes == Verdict::Writes::Nothing) return {verdict.status, outcome.warned};
+    MapResult result = Judged(outcome, verdict);
+    if (verdict.writes == Verdict::Writes::Nothing) return result;
     if (line.preview) {
         const GroundArt* art = pictures.ArtOf(path, &map, diagnostics);
         if (!SavePicture(*line.preview, DrawZonePicture(map.zone, pictures.Options(art)),
                          diagnostics)) {
-            return {kFailed};
+            return Failed();
         }
     }
-    if (verdict.writes == Verdict::Writes::PictureOnly) return {verdict.status, outcome.warned};
-    const bool saved = SaveZoneScript(output, WriteZoneScript(map.zone), diagnostics);
-    return {saved ? kOk : kFailed, outcome.warned};
+    if (verdict.writes == Verdict::Writes::PictureOnly) return result;
+    if (!SaveZoneScript(output, bytes, diagnostics)) return Failed();
+    result.written = true;
+    return result;
 }
 
 // The progress of a long batch on a terminal, one line redrawn: never in a
@@ -204,6 +227,18 @@ class Progress {
     Clock::time_point started_ = Clock::now();
     size_t width_ = 0;
 };
+
+// What became of a batch's maps: every zone script written counts as
+// written, those with warnings among them; a check writes none.
+std::string Total(size_t maps, size_t written, size_t warned, size_t failed, bool checked) {
+    const std::string count = std::to_string(maps) + " maps";
+    if (checked) {
+        return count + " checked: " + std::to_string(maps - warned - failed) + " clean, " +
+               std::to_string(warned) + " with warnings, " + std::to_string(failed) + " failed";
+    }
+    return count + ": " + std::to_string(written) + " zone scripts written, " +
+           std::to_string(warned) + " of them with warnings, " + std::to_string(failed) + " failed";
+}
 
 // The threads a run uses where -j does not say: one a processor, as each
 // map's conversion is work for a processor alone.
@@ -259,6 +294,7 @@ int RunConvert(const CommandLine& line, Diagnostics& diagnostics) {
     size_t done = 0;
     size_t failed = 0;
     size_t warned = 0;
+    size_t written = 0;
     size_t passedOver = 0;
     InOrder(
         count, jobs,
@@ -274,17 +310,24 @@ int RunConvert(const CommandLine& line, Diagnostics& diagnostics) {
         },
         [&](size_t i) {
             progress.Clear();
-            if (holding) held[i].Flush();
+            if (holding) {
+                held[i].Flush(diagnostics);
+                std::fflush(nullptr);
+            }
             ++done;
-            failed += results[i].status != kOk;
-            warned += results[i].status == kOk && results[i].warned;
+            failed += results[i].failed;
+            warned += results[i].warned;
+            written += results[i].written;
             passedOver += results[i].passedOver;
             progress.Show(done, failed);
         },
         [&](size_t finished) { progress.Show(finished, failed); });
     progress.Clear();
 
-    int status = batch.problems.empty() && failed == 0 ? kOk : kFailed;
+    const bool anyFailed = std::any_of(results.begin(), results.end(), [](const MapResult& result) {
+        return result.status != kOk;
+    });
+    int status = batch.problems.empty() && !anyFailed ? kOk : kFailed;
     if (line.writeBaseline && !SaveReporting(*line.writeBaseline, shared.recording->Text(),
                                              "the baseline", diagnostics)) {
         status = kFailed;
@@ -292,10 +335,10 @@ int RunConvert(const CommandLine& line, Diagnostics& diagnostics) {
     // A batch of several maps ends with what became of them.
     const size_t maps = count - passedOver;
     if (batch.expanded && maps > 1 && diagnostics.form() == DiagnosticsForm::Text) {
-        diagnostics.Print(Stream::Err, "VeltTileConverter: " + std::to_string(maps) + " maps: " +
-                                           std::to_string(maps - failed - warned) + " converted, " +
-                                           std::to_string(warned) + " with warnings, " +
-                                           std::to_string(failed) + " failed\n");
+        diagnostics.Print(
+            Stream::Err,
+            "VeltTileConverter: " +
+                Total(maps, written, warned, failed, line.check || line.writeBaseline) + "\n");
     }
     return status;
 }

@@ -8,6 +8,22 @@ std::string Count(size_t count) {
     return std::to_string(count);
 }
 
+std::string FormName(DiagnosticsForm form) {
+    switch (form) {
+        case DiagnosticsForm::Text:
+            return "text";
+        case DiagnosticsForm::Json:
+            return "json";
+        case DiagnosticsForm::Github:
+            return "github";
+        case DiagnosticsForm::Sarif:
+            return "sarif";
+        case DiagnosticsForm::CodeQuality:
+            break;
+    }
+    return "codequality";
+}
+
 // Converting maps: at least one; -o and --preview name one file each.
 std::string RefusalOfConvert(const CommandLine& line) {
     if (line.maps.empty()) return "no map given";
@@ -18,8 +34,10 @@ std::string RefusalOfConvert(const CommandLine& line) {
         return "--preview names one picture, but " + Count(line.maps.size()) + " maps are given";
     }
     if (line.previewOverlay) return "--preview-overlay draws a change, which only --diff has";
-    if (line.output == "-" && line.form == DiagnosticsForm::Github) {
-        return "-o - and --diagnostics=github would both write to standard output";
+    if (line.output == "-" && line.form != DiagnosticsForm::Text &&
+        line.form != DiagnosticsForm::Json) {
+        return "-o - and --diagnostics=" + FormName(line.form) +
+               " would both write to standard output";
     }
     return "";
 }
@@ -29,6 +47,10 @@ std::string RefusalOfConvert(const CommandLine& line) {
 std::string RefusalOfReading(const CommandLine& line, const std::string& name) {
     if (line.output || line.check || line.werror) {
         return name + " writes no zone script: -o, --check and --werror do not apply";
+    }
+    if (line.form == DiagnosticsForm::Sarif || line.form == DiagnosticsForm::CodeQuality) {
+        return name + " tells a zone, not findings: --diagnostics=" + FormName(line.form) +
+               " does not apply";
     }
     return "";
 }

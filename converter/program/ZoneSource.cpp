@@ -82,6 +82,7 @@ LoadedZone LoadMap(ZoneSource source, tmx::TmxTemplates& templates, Projects& pr
         loaded.notAMap = map.errorCode() == tmx::TmxLoadError::NotAMap;
         return loaded;
     }
+    loaded.at = map.location();
     Findings found;
     ApplyProject(map, projects, found);
     ConvertedMap converted = ConvertMap(map);
@@ -108,7 +109,8 @@ LoadedZone LoadZone(ZoneSource source, tmx::TmxTemplates& templates, Projects& p
     }
     if (source.isMap) return LoadMap(std::move(source), templates, projects, withArt);
     ZoneRead read = ReadZoneScript(source.text());
-    LoadedZone loaded{std::move(read.zone), std::move(read.findings), std::nullopt, false, {}, {}};
+    LoadedZone loaded{
+        std::move(read.zone), std::move(read.findings), {}, std::nullopt, false, {}, {}};
     if (read.linesRead == 0) loaded.error = LoadError(kNotAZoneScript);
     return loaded;
 }

@@ -37,6 +37,7 @@ ZoneSource ReadZoneSource(const std::string& path);
 struct LoadedZone {
     Zone zone;
     Findings findings;
+    tmx::TmxLocation at;  // a map's own place in its text
     std::optional<Finding> error;
     bool notAMap = false;  // the error: a document of another kind
     // A map's ground in its own tiles, where asked for; the images that

@@ -16,6 +16,7 @@
 #include "converter/program/CommandLine.h"
 #include "converter/program/Modes.h"
 #include "converter/program/Status.h"
+#include "platform/Files.h"
 #include "platform/Process.h"
 
 namespace {
@@ -31,7 +32,9 @@ constexpr char kHelp[] =
     "\n"
     "  -o, --output=PATH       write the zone script to PATH (\"-\": standard output);\n"
     "                          only with one map\n"
-    "      --check             report findings, write nothing; fail on any warning\n"
+    "      --check             report findings, write nothing; fail on any warning;\n"
+    "                          a zone script on disk that the map no longer gives\n"
+    "                          is one (zone-script-stale)\n"
     "      --werror            treat warnings as errors: nothing is written\n"
     "  -Wno-KIND, -WKIND, -Werror=KIND, -Wno-error=KIND\n"
     "                          a kind of finding off, on, an error, or no error\n"
@@ -44,7 +47,9 @@ constexpr char kHelp[] =
     "                          use (default: the nearest above each map)\n"
     "      --no-project        use no project\n"
     "      --diagnostics=FORM  findings as text (default) or json on standard error,\n"
-    "                          or as github workflow commands on standard output\n"
+    "                          as github workflow commands on standard output, or\n"
+    "                          as one sarif log or gitlab codequality report of\n"
+    "                          the run on standard output\n"
     "      --preview=FILE.png  also draw the zone as the game will build it (with\n"
     "                          --check: only draw it); given a zone script instead\n"
     "                          of a map, read it back and draw it; one map only\n"
@@ -93,7 +98,9 @@ int Run(const std::vector<std::string>& arguments) {
     // A map can have thousands of findings: one write for each map's, not each line.
     std::setvbuf(stderr, nullptr, _IOFBF, 1 << 16);
     Diagnostics diagnostics(line.form);
-    return ModeOf(line.mode).run(line, diagnostics);
+    const int status = ModeOf(line.mode).run(line, diagnostics);
+    diagnostics.Finish({VELT_VERSION, platform::FullFolderOf("here")});
+    return status;
 }
 
 }  // namespace

@@ -68,10 +68,12 @@ std::string HeaderWords(const ZoneChanges::Header& header) {
     return std::string(header.field) + " " + value(header.before) + " -> " + value(header.after);
 }
 
-std::string GroundWords(const ZoneChanges::Ground& ground) {
+std::string GroundWords(const ZoneChanges::Ground& ground, bool brief = false) {
     const size_t count = ground.cells.size();
     std::string text = "ground block " + CellWords(ground.origin) + ": " + std::to_string(count) +
-                       (count == 1 ? " cell" : " cells") + " changed: ";
+                       (count == 1 ? " cell" : " cells") + " changed";
+    if (brief) return text;
+    text += ": ";
     const auto cellWords = [](const ZoneChanges::CellChange& cell) {
         return CellWords(cell.at) + " " + std::to_string(cell.before) + " -> " +
                std::to_string(cell.after);
@@ -124,6 +126,8 @@ class Writer {
         const std::string column = std::to_string(at.column);
         switch (form_) {
             case DiagnosticsForm::Text:
+            case DiagnosticsForm::Sarif:  // documents of findings, which changes are not
+            case DiagnosticsForm::CodeQuality:
                 if (at.line > 0) text_ += path_ + ":" + line + ":" + column + ": ";
                 text_ += words + "\n";
                 return;
@@ -228,4 +232,17 @@ std::string ChangesText(const ZoneChanges& changes, const std::string& newPath,
         out.Add(PathWords(path), "path", fields, path.at);
     }
     return out.text();
+}
+
+std::vector<std::string> ChangeWords(const ZoneChanges& changes, bool brief) {
+    std::vector<std::string> words;
+    for (const ZoneChanges::Header& header : changes.header)
+        words.push_back(HeaderWords(header));
+    for (const ZoneChanges::Ground& ground : changes.ground)
+        words.push_back(GroundWords(ground, brief));
+    for (const ZoneChanges::Marker& marker : changes.markers)
+        words.push_back(MarkerWords(marker));
+    for (const ZoneChanges::Path& path : changes.paths)
+        words.push_back(PathWords(path));
+    return words;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "converter/findings/Diagnostics.h"
 #include "converter/review/ZoneDiff.h"
@@ -10,3 +11,7 @@
 // zone's file where a change has one), as JSON objects, or as GitHub notices.
 std::string ChangesText(const ZoneChanges& changes, const std::string& newPath,
                         DiagnosticsForm form);
+
+// Each change's words alone, in the same order; `brief`, a block's changed
+// cells counted but not listed ("ground block (0, 0): 3 cells changed").
+std::vector<std::string> ChangeWords(const ZoneChanges& changes, bool brief);

@@ -148,6 +148,25 @@ std::string GithubText(std::string_view text, bool property) {
     return out;
 }
 
+std::string UriPath(std::string_view path) {
+    std::string uri;
+    uri.reserve(path.size());
+    for (const char c : path) {
+        const auto byte = static_cast<unsigned char>(c);
+        const bool plain = (byte >= 'a' && byte <= 'z') || (byte >= 'A' && byte <= 'Z') ||
+                           (byte >= '0' && byte <= '9') || c == '/' || c == '-' || c == '.' ||
+                           c == '_' || c == '~';
+        if (c == '\\') {
+            uri += '/';
+        } else if (plain) {
+            uri += c;
+        } else {
+            AppendHex(uri, byte, "%%%02X");
+        }
+    }
+    return uri;
+}
+
 std::string QuotedText(std::string_view text) {
     std::string out = "\"";
     for (const char c : text) {

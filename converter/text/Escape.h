@@ -25,6 +25,11 @@ std::string JsonString(std::string_view text);
 // property (`property`) also ":" and ",".
 std::string GithubText(std::string_view text, bool property);
 
+// A file's path as a URI reference: "\" as "/", and every byte but letters,
+// digits, "/" and "-._~" percent-encoded, so that any name, UTF-8 or not,
+// stays itself ("zone%C3%A9/town%201.tmx").
+std::string UriPath(std::string_view path);
+
 // A value on one line for a reviewer: quoted, its control characters, quotes
 // and backslashes escaped ("Old\nMill").
 std::string QuotedText(std::string_view text);
