@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "converter/program/NamePattern.h"
+#include "converter/workspace/NamePattern.h"
 #include "tmx/read/TmxProject.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

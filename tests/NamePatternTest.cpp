@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "converter/program/NamePattern.h"
+#include "converter/workspace/NamePattern.h"
 
 namespace {
 

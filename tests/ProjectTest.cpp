@@ -8,7 +8,7 @@
 #include <fstream>
 #include <string>
 
-#include "converter/program/Projects.h"
+#include "converter/workspace/Projects.h"
 #include "tmx/model/TmxMap.h"
 #include "tmx/read/TmxProject.h"
 

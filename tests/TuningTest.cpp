@@ -10,7 +10,7 @@
 #include <random>
 
 #include "converter/findings/Tuning.h"
-#include "converter/program/Baseline.h"
+#include "converter/workspace/Baseline.h"
 #include "converter/zone/Zone.h"
 
 namespace {

@@ -13,15 +13,15 @@
 #include <thread>
 #include <vector>
 
-#include "converter/program/Baseline.h"
-#include "converter/program/Batch.h"
-#include "converter/program/ChecksFiles.h"
+#include "converter/workspace/Baseline.h"
+#include "converter/workspace/Batch.h"
+#include "converter/workspace/ChecksFiles.h"
 #include "converter/program/InOrder.h"
 #include "converter/program/MapFailure.h"
 #include "converter/program/Modes.h"
 #include "converter/program/Output.h"
 #include "converter/program/Pictures.h"
-#include "converter/program/Projects.h"
+#include "converter/program/RunFiles.h"
 #include "converter/program/Runs.h"
 #include "converter/program/Status.h"
 #include "converter/program/ZoneOnDisk.h"

@@ -8,7 +8,7 @@
 #include <optional>
 #include <utility>
 
-#include "converter/program/Baseline.h"
+#include "converter/workspace/Baseline.h"
 #include "converter/program/Status.h"
 #include "converter/text/Lists.h"
 #include "platform/SaveOutput.h"

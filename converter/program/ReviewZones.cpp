@@ -8,7 +8,7 @@
 
 #include "converter/program/Output.h"
 #include "converter/program/Pictures.h"
-#include "converter/program/Projects.h"
+#include "converter/program/RunFiles.h"
 #include "converter/program/Runs.h"
 #include "converter/program/Status.h"
 #include "converter/program/ZoneSource.h"

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "converter/picture/GroundCodesTileset.h"
-#include "converter/program/ChecksFiles.h"
+#include "converter/workspace/ChecksFiles.h"
 #include "converter/program/Output.h"
 #include "converter/program/Runs.h"
 #include "converter/program/Status.h"

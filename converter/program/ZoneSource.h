@@ -11,9 +11,9 @@
 #include <vector>
 
 #include "converter/findings/Finding.h"
-#include "converter/program/FileReferences.h"
+#include "converter/workspace/FileReferences.h"
 #include "converter/program/MapArt.h"
-#include "converter/program/Projects.h"
+#include "converter/workspace/Projects.h"
 #include "converter/zone/Zone.h"
 #include "platform/FileText.h"
 #include "tmx/read/TmxTemplate.h"

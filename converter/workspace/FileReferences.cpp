@@ -1,4 +1,4 @@
-#include "converter/program/FileReferences.h"
+#include "converter/workspace/FileReferences.h"
 
 #include <set>
 #include <utility>

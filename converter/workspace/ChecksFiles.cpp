@@ -1,8 +1,8 @@
-#include "converter/program/ChecksFiles.h"
+#include "converter/workspace/ChecksFiles.h"
 
 #include <string_view>
 
-#include "converter/program/NamedFromHere.h"
+#include "converter/workspace/NamedFromHere.h"
 #include "platform/FileText.h"
 #include "platform/Files.h"
 

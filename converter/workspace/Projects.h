@@ -13,7 +13,6 @@
 #include <vector>
 
 #include "converter/findings/Diagnostics.h"
-#include "converter/program/CommandLine.h"
 #include "tmx/read/TmxProject.h"
 
 inline constexpr char kProjectEnding[] = ".tiled-project";
@@ -52,4 +51,4 @@ class Projects {
 
 // The projects a command line asks for (--project, --no-project); none, with
 // the reason reported, where its --project file cannot be read.
-std::optional<Projects> ProjectsOf(const CommandLine& line, Diagnostics& diagnostics);
+

@@ -1,10 +1,10 @@
-#include "converter/program/Batch.h"
+#include "converter/workspace/Batch.h"
 
 #include <algorithm>
 #include <cctype>
 #include <set>
 
-#include "converter/program/NamePattern.h"
+#include "converter/workspace/NamePattern.h"
 #include "platform/FileText.h"
 #include "platform/Files.h"
 #include "tmx/read/TmxProject.h"

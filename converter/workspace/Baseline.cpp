@@ -1,4 +1,4 @@
-#include "converter/program/Baseline.h"
+#include "converter/workspace/Baseline.h"
 
 #include <string_view>
 

@@ -1,4 +1,4 @@
-#include "converter/program/NamePattern.h"
+#include "converter/workspace/NamePattern.h"
 
 #define PCRE2_CODE_UNIT_WIDTH 8
 #include <pcre2.h>

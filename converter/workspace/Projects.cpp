@@ -1,8 +1,7 @@
-#include "converter/program/Projects.h"
+#include "converter/workspace/Projects.h"
 
 #include "converter/findings/FindingSubject.h"
-#include "converter/program/NamedFromHere.h"
-#include "converter/program/Output.h"
+#include "converter/workspace/NamedFromHere.h"
 #include "converter/text/Lists.h"
 #include "platform/FileText.h"
 #include "platform/Files.h"
@@ -71,14 +70,4 @@ Projects::Found Projects::For(const std::string& mapPath) {
         if (looked.root) break;
     }
     return {};
-}
-
-std::optional<Projects> ProjectsOf(const CommandLine& line, Diagnostics& diagnostics) {
-    Projects projects(!line.noProject);
-    if (!line.project) return projects;
-    if (const std::string problem = projects.Use(*line.project); !problem.empty()) {
-        ReportLoadError(*line.project, "cannot read the project: " + problem, diagnostics);
-        return std::nullopt;
-    }
-    return projects;
 }
