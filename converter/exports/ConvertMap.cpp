@@ -40,11 +40,13 @@ Findings FindingsOfLoad(const tmx::TmxMap& map) {
 
 }  // namespace
 
-ConvertedMap ConvertMap(const tmx::TmxMap& map) {
+ConvertedMap ConvertMap(const tmx::TmxMap& map, const GameTables* tables) {
     ConvertedMap converted{{}, FindingsOfLoad(map)};
     ExportMapProperties(map, converted.zone, converted.findings);
-    ExportTileLayers(map, converted.zone, converted.findings);
-    ExportObjectGroups(map, converted.zone, converted.findings);
+    ExportTileLayers(map, converted.zone, converted.findings,
+                     tables != nullptr ? tables->ground.get() : nullptr);
+    ExportObjectGroups(map, converted.zone, converted.findings,
+                       tables != nullptr ? tables->mobs.get() : nullptr);
     ApplyIgnores(map, converted.findings);
     return converted;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "converter/findings/Finding.h"
+#include "converter/game/GameTables.h"
 #include "converter/zone/Zone.h"
 #include "tmx/model/TmxMap.h"
 
@@ -12,4 +13,5 @@ struct ConvertedMap {
     Findings findings;
 };
 
-ConvertedMap ConvertMap(const tmx::TmxMap& map);
+// With `tables`, also what they do not list: ground-unknown, mob-unknown.
+ConvertedMap ConvertMap(const tmx::TmxMap& map, const GameTables* tables = nullptr);

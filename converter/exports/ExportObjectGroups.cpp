@@ -38,12 +38,15 @@ std::string NearGroupName(const std::string& name) {
     return "";
 }
 
+// How many listed mobs a mob-unknown names.
+constexpr size_t kNearestMobs = 3;
+
 // One run of the export: the lines, and the findings about what they left
 // out or moved.
 class ObjectExport {
   public:
-    ObjectExport(const tmx::TmxMap& map, Zone& zone, Findings& findings)
-        : map_(map), zone_(zone), findings_(findings) {}
+    ObjectExport(const tmx::TmxMap& map, Zone& zone, Findings& findings, const MobTable* mobs)
+        : map_(map), zone_(zone), findings_(findings), mobs_(mobs) {}
 
     void Run() {
         for (const tmx::TmxObjectGroup& group : map_.objectGroups()) {
@@ -65,12 +68,19 @@ class ObjectExport {
             case GroupKind::Zones:
                 ExportZone(group, object);
                 break;
-            case GroupKind::Mobs:
+            case GroupKind::Mobs: {
+                const int32_t number = tmx::ReadInt(object.name());
                 if (!tmx::IsWholeNumber(object.name())) {
-                    Add(group, object, finding::MobNumber{tmx::ReadInt(object.name())});
+                    Add(group, object, finding::MobNumber{number});
                 }
-                AddCode(group, object, kMobMarker, tmx::ReadInt(object.name()));
+                AddCode(group, object, kMobMarker, number);
+                if (mobs_ != nullptr && mobs_->NameOf(number) == nullptr) {
+                    Add(group, object,
+                        finding::MobUnknown{number, mobs_->file(),
+                                            mobs_->Nearest(number, kNearestMobs)});
+                }
                 break;
+            }
             case GroupKind::Traps:
                 AddCode(group, object, kTrapMarker, 0);
                 break;
@@ -229,6 +239,7 @@ class ObjectExport {
     const tmx::TmxMap& map_;
     Zone& zone_;
     Findings& findings_;
+    const MobTable* mobs_;
     int32_t pathCounter_ = kFirstPathId;
     std::map<int32_t, int32_t> pathOwners_;  // path id -> the object that took it first
     bool wroteAny_ = false;
@@ -236,6 +247,7 @@ class ObjectExport {
 
 }  // namespace
 
-void ExportObjectGroups(const tmx::TmxMap& map, Zone& zone, Findings& findings) {
-    ObjectExport(map, zone, findings).Run();
+void ExportObjectGroups(const tmx::TmxMap& map, Zone& zone, Findings& findings,
+                        const MobTable* mobs) {
+    ObjectExport(map, zone, findings, mobs).Run();
 }

@@ -133,8 +133,7 @@ std::string TilesetName(const tmx::TmxMap& map, int32_t index) {
 // tile-without-code, tilesets-share-codes (a note), layer-blanks-tiles,
 // hidden-layer (a note, where it decides cells of the zone: is the last to
 // cover them), layer-offset; of the map: empty-zone.
-void FillGrid(const tmx::TmxMap& map, TileGrid& grid, Findings& findings) {
-    OwnerGrid owner;
+void FillGrid(const tmx::TmxMap& map, TileGrid& grid, OwnerGrid& owner, Findings& findings) {
     owner.fill(-1);
     // Hidden-layer notes (the finding's index, the layer's), kept only where
     // the layer decides cells.
@@ -221,11 +220,48 @@ bool FormBlock(const TileGrid& grid, int32_t xOrigin, int32_t yOrigin, Zone::Blo
     return any;
 }
 
+// ground-unknown: the cells whose code the table does not list, at the layer
+// that decided each.
+void CheckGroundTable(const tmx::TmxMap& map, const TileGrid& grid, const OwnerGrid& owner,
+                      const GroundTable& table, Findings& findings) {
+    struct Unknown {
+        std::array<int64_t, kMaxGroundCode + 1> cells{};
+        finding::GroundUnknown finding;
+    };
+    std::vector<Unknown> layers(map.layers().size());
+    for (size_t i = 0; i < grid.size(); ++i) {
+        const int16_t code = grid[i];
+        if (!IsGround(code) || table.Of(code) != nullptr) continue;
+        Unknown& unknown = layers[static_cast<size_t>(owner[i])];
+        ++unknown.cells[static_cast<size_t>(code)];
+        if (unknown.finding.firstCells.size() < kIdsNamed) {
+            unknown.finding.firstCells.push_back(
+                {static_cast<int32_t>(i % kZoneCells), static_cast<int32_t>(i / kZoneCells)});
+        }
+        ++unknown.finding.cells;
+    }
+    for (size_t index = 0; index < layers.size(); ++index) {
+        finding::GroundUnknown& unknown = layers[index].finding;
+        if (unknown.cells == 0) continue;
+        unknown.table = table.file();
+        for (int32_t code = 1; code <= kMaxGroundCode; ++code) {
+            const int64_t cells = layers[index].cells[static_cast<size_t>(code)];
+            if (cells == 0) continue;
+            ++unknown.codes;
+            if (unknown.firstCodes.size() < kIdsNamed) unknown.firstCodes.push_back({code, cells});
+        }
+        findings.push_back(LayerFinding(map.layers()[index], std::move(unknown)));
+    }
+}
+
 }  // namespace
 
-void ExportTileLayers(const tmx::TmxMap& map, Zone& zone, Findings& findings) {
+void ExportTileLayers(const tmx::TmxMap& map, Zone& zone, Findings& findings,
+                      const GroundTable* table) {
     TileGrid grid{};
-    FillGrid(map, grid, findings);
+    OwnerGrid owner;
+    FillGrid(map, grid, owner, findings);
+    if (table != nullptr) CheckGroundTable(map, grid, owner, *table, findings);
     // The ground is laid out as if the map were orthogonal.
     if (!map.orientationName().empty() && map.orientationName() != "orthogonal") {
         findings.push_back(FindingOf(finding::Orientation{map.orientationName()}, map.location()));

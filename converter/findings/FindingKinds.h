@@ -248,6 +248,58 @@ struct TilesetName {
     }
 };
 
+// With a mob table: a mob whose number the table does not list.
+struct MobUnknown {
+    static constexpr const char* kName = "mob-unknown";
+    static constexpr const char* kAbout =
+        "A mob whose number the mob table does not list; the nearest listed numbers are named.";
+    static constexpr Severity kSeverity = Severity::Warning;
+    int32_t number = 0;
+    std::string table;  // its file's name
+    std::vector<MobKind> nearest;
+
+    std::string Words(const FindingSubject& about) const {
+        std::string text = about.element == FindingSubject::Element::Object
+                               ? ElementWords(about) + ": mob "
+                               : std::string("mob ");
+        text += std::to_string(number) + " is not in " + table;
+        if (nearest.empty()) return text;
+        return text + "; nearest: " + Listed(nearest, [](const MobKind& mob) {
+                   return std::to_string(mob.number) + " " + QuotedText(mob.name);
+               });
+    }
+};
+
+// With a ground table: cells whose code the table does not list.
+struct GroundUnknown {
+    static constexpr const char* kName = "ground-unknown";
+    static constexpr const char* kAbout = "Cells whose ground code the ground table does not list.";
+    static constexpr Severity kSeverity = Severity::Warning;
+    struct CodeCount {
+        int32_t code = 0;
+        int64_t cells = 0;
+    };
+    std::string table;
+    int64_t cells = 0;
+    int64_t codes = 0;                  // how many codes, of which the first few:
+    std::vector<CodeCount> firstCodes;  // by code
+    std::vector<Cell> firstCells;       // row by row
+    Cell block{-1, -1};                 // of a zone script: the block placed at its line
+
+    std::string Words(const FindingSubject& about) const {
+        const std::string element =
+            block.column >= 0 ? "the block placed at " + CellWords(block) : ElementWords(about);
+        return element + ": " + Plural(cells, "cell has a ground code", "cells have ground codes") +
+               " " + table + " does not list: " +
+               Listed(firstCodes, codes,
+                      [](const CodeCount& code) {
+                          return std::to_string(code.code) + " (" +
+                                 Plural(code.cells, "cell", "cells") + ")";
+                      }) +
+               ", in " + (cells == 1 ? "cell " : "cells ") + Listed(firstCells, cells, CellWords);
+    }
+};
+
 struct EmptyZone {
     static constexpr const char* kName = "empty-zone";
     static constexpr const char* kAbout = "The map has tile layers, but the zone has no ground.";
@@ -882,6 +934,8 @@ using FindingData = std::variant<
     finding::TilesetsShareCodes,
     finding::FileReference,
     finding::TilesetName,
+    finding::MobUnknown,
+    finding::GroundUnknown,
     finding::EmptyZone,
     finding::LayerBlanksTiles,
     finding::HiddenLayer,

@@ -7,7 +7,9 @@
 #include <cstdio>
 #include <string>
 
+#include "converter/game/GameTables.h"
 #include "converter/game/ZoneGeometry.h"
+#include "converter/text/Escape.h"
 #include "tmx/model/TmxShape.h"
 
 // "128 x 128 cells", from the zone's own size.
@@ -52,4 +54,23 @@ inline const char* ShapeWords(tmx::TmxShape shape) {
 // A tileset by its name; hand-written maps may leave it out.
 inline std::string TilesetWords(const std::string& name) {
     return name.empty() ? "a tileset without a name" : "\"" + name + "\"";
+}
+
+// A ground code with its name where a table gives one: "16 grass"; "16".
+inline std::string CodeWords(int32_t code, const GameTables* tables) {
+    std::string words = std::to_string(code);
+    if (tables == nullptr || !tables->ground) return words;
+    if (const GroundKind* kind = tables->ground->Of(code)) words.append(" ").append(kind->name);
+    return words;
+}
+
+// A mob with its name where a table gives one: "mob 245 \"Goblin Shaman\"";
+// "mob 245".
+inline std::string MobWords(int32_t number, const GameTables* tables) {
+    std::string words = "mob " + std::to_string(number);
+    if (tables == nullptr || !tables->mobs) return words;
+    if (const std::string* name = tables->mobs->NameOf(number)) {
+        words.append(" ").append(QuotedText(*name));
+    }
+    return words;
 }

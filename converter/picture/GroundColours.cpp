@@ -33,3 +33,11 @@ Rgb GroundColour(int32_t code) {
             return rgb(v, p, q);
     }
 }
+
+Rgb GroundColour(int32_t code, const GroundTable* table) {
+    const GroundKind* kind = table != nullptr ? table->Of(code) : nullptr;
+    if (kind == nullptr || !kind->colour) return GroundColour(code);
+    const uint32_t colour = *kind->colour;
+    return Rgb{static_cast<uint8_t>(colour >> 16), static_cast<uint8_t>(colour >> 8),
+               static_cast<uint8_t>(colour)};
+}

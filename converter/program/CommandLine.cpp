@@ -141,6 +141,8 @@ const Option kOptions[] = {
     {"--write-baseline", true, SetText<&CommandLine::writeBaseline>},
     {"--project", true, SetText<&CommandLine::project>},
     {"--no-project", false, SetFlag<&CommandLine::noProject>},
+    {"--ground-table", true, SetText<&CommandLine::groundTable>},
+    {"--mob-table", true, SetText<&CommandLine::mobTable>},
 };
 
 // The option `argument` names, and where its attached value starts (or npos).

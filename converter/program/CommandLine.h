@@ -36,6 +36,8 @@ struct CommandLine {
     int32_t jobs = 0;                             // -j: threads converting maps; 0: one a processor
     std::optional<std::string> project;           // --project: the maps' Tiled project
     bool noProject = false;                       // --no-project: none found either
+    std::optional<std::string> groundTable;       // --ground-table: the ground kinds' names
+    std::optional<std::string> mobTable;          // --mob-table: the mobs' names
     std::vector<std::string> maps;
     std::string error;  // what is wrong with the command line; empty when nothing
 };

@@ -13,9 +13,6 @@
 #include <thread>
 #include <vector>
 
-#include "converter/workspace/Baseline.h"
-#include "converter/workspace/Batch.h"
-#include "converter/workspace/ChecksFiles.h"
 #include "converter/program/InOrder.h"
 #include "converter/program/MapFailure.h"
 #include "converter/program/Modes.h"
@@ -27,7 +24,11 @@
 #include "converter/program/ZoneOnDisk.h"
 #include "converter/program/ZoneSource.h"
 #include "converter/review/ZonePicture.h"
+#include "converter/workspace/Baseline.h"
+#include "converter/workspace/Batch.h"
+#include "converter/workspace/ChecksFiles.h"
 #include "converter/zone/ZoneReader.h"
+#include "converter/zone/ZoneTables.h"
 #include "converter/zone/ZoneWriter.h"
 #include "platform/Files.h"
 #include "platform/Process.h"
@@ -64,6 +65,7 @@ bool SaveZoneScript(const std::string& output, const std::string& bytes, Diagnos
 struct Shared {
     std::optional<Baseline> accepted;
     std::optional<Baseline> recording;
+    TableFiles tables;  // each read once
 };
 
 // What the maps one thread converts share.
@@ -76,24 +78,15 @@ struct Run {
     Repositories repositories;    // each folder's found once
     Shared* shared;
 
+    std::optional<FileSettings> SettingsOf(const std::string& path, const CommandLine& line,
+                                           Diagnostics& diagnostics) {
+        return SettingsFor(path, line, checks, shared->tables, diagnostics);
+    }
     Baselines baselines() {
         return {shared->accepted ? &*shared->accepted : nullptr,
                 shared->recording ? &*shared->recording : nullptr};
     }
 };
-
-// The team's settings for the file at `path`: its checks files under the
-// command line's. None, with what is wrong in them reported, where they
-// cannot be used.
-std::optional<Tuning> TuningFor(const std::string& path, const CommandLine& line, Run& run,
-                                Diagnostics& diagnostics) {
-    std::vector<ChecksProblem> problems;
-    const Tuning tuning = Tuning::Over(run.checks.For(path, problems), line.tuning);
-    for (const ChecksProblem& problem : problems)
-        diagnostics.Report(problem.path, problem.finding);
-    if (!problems.empty()) return std::nullopt;
-    return tuning;
-}
 
 // A zone script given to --check or --preview: read back, its findings
 // reported, and drawn; nothing else written.
@@ -104,14 +97,19 @@ int CheckZoneScript(const ZoneSource& source, const CommandLine& line, Run& run,
         ReportLoadError(source.path, kNotAZoneScript, diagnostics);
         return kFailed;
     }
-    const std::optional<Tuning> tuning = TuningFor(source.path, line, run, diagnostics);
-    if (!tuning) return kFailed;
+    const std::optional<FileSettings> settings = run.SettingsOf(source.path, line, diagnostics);
+    if (!settings) return kFailed;
+    Findings unlisted = TableFindings(read.zone, settings->tables);
+    read.findings.insert(read.findings.end(), std::make_move_iterator(unlisted.begin()),
+                         std::make_move_iterator(unlisted.end()));
     const Verdict verdict = Judge(
-        ReportFindings(read.findings, source.path, *tuning, run.baselines(), diagnostics), line);
+        ReportFindings(read.findings, source.path, settings->tuning, run.baselines(), diagnostics),
+        line);
     if (verdict.writes == Verdict::Writes::Nothing || !line.preview) return verdict.status;
     Pictures pictures(line);
     const GroundArt* art = pictures.ArtOf(source.path, nullptr, diagnostics);
-    if (!SavePicture(*line.preview, DrawZonePicture(read.zone, pictures.Options(art)),
+    if (!SavePicture(*line.preview,
+                     DrawZonePicture(read.zone, pictures.Options(art, nullptr, &settings->tables)),
                      diagnostics)) {
         return kFailed;
     }
@@ -162,11 +160,12 @@ MapResult Convert(const MapToConvert& given, const CommandLine& line, Run& run,
         return Failed();
     }
 
-    const std::optional<Tuning> tuning = TuningFor(path, line, run, diagnostics);
-    if (!tuning) return Failed();
+    const std::optional<FileSettings> settings = run.SettingsOf(path, line, diagnostics);
+    if (!settings) return Failed();
     Pictures pictures(line);
-    LoadedZone map = LoadMap(source ? std::move(*source) : ReadZoneSource(path), run.templates,
-                             run.projects, pictures.WantsMapArt(), &run.repositories);
+    LoadedZone map =
+        LoadMap(source ? std::move(*source) : ReadZoneSource(path), run.templates, run.projects,
+                pictures.WantsMapArt(), &run.repositories, &settings->tables);
     if (map.error && map.notAMap && given.found) return {kOk, false, false, false, true};
     if (map.error) {
         diagnostics.Report(path, *map.error);
@@ -180,14 +179,16 @@ MapResult Convert(const MapToConvert& given, const CommandLine& line, Run& run,
         }
     }
     const Outcome outcome =
-        ReportFindings(map.findings, path, *tuning, run.baselines(), diagnostics);
+        ReportFindings(map.findings, path, settings->tuning, run.baselines(), diagnostics);
     const Verdict verdict = Judge(outcome, line);
     MapResult result = Judged(outcome, verdict);
     if (verdict.writes == Verdict::Writes::Nothing) return result;
     if (line.preview) {
         const GroundArt* art = pictures.ArtOf(path, &map, diagnostics);
-        if (!SavePicture(*line.preview, DrawZonePicture(map.zone, pictures.Options(art)),
-                         diagnostics)) {
+        if (!SavePicture(
+                *line.preview,
+                DrawZonePicture(map.zone, pictures.Options(art, nullptr, &settings->tables)),
+                diagnostics)) {
             return Failed();
         }
     }
@@ -275,6 +276,9 @@ int RunConvert(const CommandLine& line, Diagnostics& diagnostics) {
     if (line.writeBaseline) shared.recording.emplace();
     const std::optional<Projects> projects = ProjectsOf(line, diagnostics);
     if (!projects) return kFailed;
+    if (const int status = ReadCommandLineTables(line, shared.tables, diagnostics); status != kOk) {
+        return status;
+    }
 
     // Each map's findings held until the maps before it are printed; each
     // thread with its own templates and checks files read.

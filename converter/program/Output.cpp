@@ -8,9 +8,9 @@
 #include <optional>
 #include <utility>
 
-#include "converter/workspace/Baseline.h"
 #include "converter/program/Status.h"
 #include "converter/text/Lists.h"
+#include "converter/workspace/Baseline.h"
 #include "platform/SaveOutput.h"
 
 Outcome ReportFindings(Findings& findings, const std::string& path, const Tuning& tuning,

@@ -45,6 +45,7 @@ const GroundArt* Pictures::ArtOf(const std::string& path, const LoadedZone* zone
     return atlas_ ? &*atlas_ : nullptr;
 }
 
-PictureOptions Pictures::Options(const GroundArt* art, const GroundArt* before) const {
-    return {line_.previewScale, line_.previewWholeZone, art, before};
+PictureOptions Pictures::Options(const GroundArt* art, const GroundArt* before,
+                                 const GameTables* tables) const {
+    return {line_.previewScale, line_.previewWholeZone, art, before, tables};
 }

@@ -29,7 +29,8 @@ class Pictures {
 
     // The options of a picture whose ground (the zone after's, for a change)
     // is drawn in `art`, and the zone before's in `before`.
-    PictureOptions Options(const GroundArt* art, const GroundArt* before = nullptr) const;
+    PictureOptions Options(const GroundArt* art, const GroundArt* before = nullptr,
+                           const GameTables* tables = nullptr) const;
 
   private:
     const CommandLine& line_;

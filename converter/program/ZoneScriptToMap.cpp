@@ -2,15 +2,19 @@
 // ZONE.tmx), never over an existing file unless -o names it, with its
 // tileset's picture beside it.
 
+#include <iterator>
+#include <optional>
 #include <string>
 
 #include "converter/picture/GroundCodesTileset.h"
-#include "converter/workspace/ChecksFiles.h"
 #include "converter/program/Output.h"
+#include "converter/program/RunFiles.h"
 #include "converter/program/Runs.h"
 #include "converter/program/Status.h"
 #include "converter/program/ZoneSource.h"
 #include "converter/tomap/ZoneToMap.h"
+#include "converter/zone/ZoneReader.h"
+#include "converter/zone/ZoneTables.h"
 #include "platform/Files.h"
 
 namespace {
@@ -69,13 +73,19 @@ int RunToMap(const CommandLine& line, Diagnostics& diagnostics) {
                          diagnostics);
         return kFailed;
     }
-    std::vector<ChecksProblem> problems;
-    const Tuning tuning = Tuning::Over(ChecksFiles().For(path, problems), line.tuning);
-    for (const ChecksProblem& problem : problems)
-        diagnostics.Report(problem.path, problem.finding);
-    if (!problems.empty()) return kFailed;
+    TableFiles tables;
+    if (const int status = ReadCommandLineTables(line, tables, diagnostics); status != kOk) {
+        return status;
+    }
+    ChecksFiles checks;
+    const std::optional<FileSettings> settings =
+        SettingsFor(path, line, checks, tables, diagnostics);
+    if (!settings) return kFailed;
+    Findings unlisted = TableFindings(ReadZoneScript(source.text()).zone, settings->tables);
+    map.findings.insert(map.findings.end(), std::make_move_iterator(unlisted.begin()),
+                        std::make_move_iterator(unlisted.end()));
     const Verdict verdict =
-        Judge(ReportFindings(map.findings, path, tuning, {}, diagnostics), line);
+        Judge(ReportFindings(map.findings, path, settings->tuning, {}, diagnostics), line);
     if (verdict.writes != Verdict::Writes::Everything) return verdict.status;
     if (!SaveGroundCodesPicture(output, diagnostics)) return kFailed;
     return SaveReporting(output, map.tmx, "the map", diagnostics) ? kOk : kFailed;

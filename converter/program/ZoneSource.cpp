@@ -7,6 +7,7 @@
 
 #include "converter/exports/ConvertMap.h"
 #include "converter/zone/ZoneReader.h"
+#include "converter/zone/ZoneTables.h"
 #include "tmx/model/TmxMap.h"
 #include "tmx/read/TmxProject.h"
 
@@ -69,7 +70,7 @@ void ApplyProject(tmx::TmxMap& map, Projects& projects, Findings& findings) {
 }  // namespace
 
 LoadedZone LoadMap(ZoneSource source, tmx::TmxTemplates& templates, Projects& projects,
-                   bool withArt, Repositories* repositories) {
+                   bool withArt, Repositories* repositories, const GameTables* tables) {
     LoadedZone loaded;
     if (!source.file.problem.empty()) {
         loaded.error = LoadError("cannot load the map: " + source.file.problem);
@@ -85,7 +86,7 @@ LoadedZone LoadMap(ZoneSource source, tmx::TmxTemplates& templates, Projects& pr
     loaded.at = map.location();
     Findings found;
     ApplyProject(map, projects, found);
-    ConvertedMap converted = ConvertMap(map);
+    ConvertedMap converted = ConvertMap(map, tables);
     loaded.zone = std::move(converted.zone);
     loaded.findings = std::move(found);
     loaded.findings.insert(loaded.findings.end(),
@@ -101,16 +102,23 @@ LoadedZone LoadMap(ZoneSource source, tmx::TmxTemplates& templates, Projects& pr
 }
 
 LoadedZone LoadZone(ZoneSource source, tmx::TmxTemplates& templates, Projects& projects,
-                    bool withArt) {
+                    bool withArt, const GameTables* tables) {
     if (!source.file.problem.empty()) {
         LoadedZone loaded;
         loaded.error = LoadError("cannot read the file: " + source.file.problem);
         return loaded;
     }
-    if (source.isMap) return LoadMap(std::move(source), templates, projects, withArt);
+    if (source.isMap) {
+        return LoadMap(std::move(source), templates, projects, withArt, nullptr, tables);
+    }
     ZoneRead read = ReadZoneScript(source.text());
     LoadedZone loaded{
         std::move(read.zone), std::move(read.findings), {}, std::nullopt, false, {}, {}};
     if (read.linesRead == 0) loaded.error = LoadError(kNotAZoneScript);
+    if (tables != nullptr && !loaded.error) {
+        Findings unlisted = TableFindings(loaded.zone, *tables);
+        loaded.findings.insert(loaded.findings.end(), std::make_move_iterator(unlisted.begin()),
+                               std::make_move_iterator(unlisted.end()));
+    }
     return loaded;
 }

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "converter/findings/Finding.h"
+#include "converter/game/GameTables.h"
 #include "converter/workspace/FileReferences.h"
 #include "converter/program/MapArt.h"
 #include "converter/workspace/Projects.h"
@@ -48,11 +49,13 @@ struct LoadedZone {
 
 // A map's class and custom types take their project from `projects`. With
 // `withArt`, a map's tilesets' images are read for its picture.
+// With `tables`, what they do not list is findings too.
 LoadedZone LoadZone(ZoneSource source, tmx::TmxTemplates& templates, Projects& projects,
-                    bool withArt = false);
+                    bool withArt = false, const GameTables* tables = nullptr);
 
 // The same for a map alone: a source that is no map is loaded as one, and
 // fails as one. With `repositories`, the files it names that others will
 // not have are findings too (FileReferences.h).
 LoadedZone LoadMap(ZoneSource source, tmx::TmxTemplates& templates, Projects& projects,
-                   bool withArt = false, Repositories* repositories = nullptr);
+                   bool withArt = false, Repositories* repositories = nullptr,
+                   const GameTables* tables = nullptr);

@@ -19,6 +19,9 @@ struct CellArea {
 
     int32_t lastColumn() const { return column + columns - 1; }
     int32_t lastRow() const { return row + rows - 1; }
+    bool Holds(int64_t c, int64_t r) const {
+        return c >= column && c <= lastColumn() && r >= row && r <= lastRow();
+    }
 };
 
 CellArea WholeZone();

@@ -1,9 +1,11 @@
 #include "converter/review/ZoneChangeText.h"
 
 #include <algorithm>
+#include <map>
 #include <span>
 #include <string>
 
+#include "converter/findings/Words.h"
 #include "converter/game/Objects.h"
 #include "converter/text/Escape.h"
 #include "converter/text/Lists.h"
@@ -25,9 +27,9 @@ std::string Pair(Cell spot) {
     return text.append(Numbers(spot)).append("]");
 }
 
-std::string MarkerName(char marker, int32_t number) {
+std::string MarkerName(char marker, int32_t number, const GameTables* tables) {
     const int rank = MarkerRank(marker);
-    return rank == kMobRank ? "mob " + std::to_string(number) : kMarkerNames[rank];
+    return rank == kMobRank ? MobWords(number, tables) : kMarkerNames[rank];
 }
 
 const char* ChangeName(Change change) {
@@ -68,23 +70,23 @@ std::string HeaderWords(const ZoneChanges::Header& header) {
     return std::string(header.field) + " " + value(header.before) + " -> " + value(header.after);
 }
 
-std::string GroundWords(const ZoneChanges::Ground& ground, bool brief = false) {
+std::string GroundWords(const ZoneChanges::Ground& ground, bool brief, const GameTables* tables) {
     const size_t count = ground.cells.size();
     std::string text = "ground block " + CellWords(ground.origin) + ": " + std::to_string(count) +
                        (count == 1 ? " cell" : " cells") + " changed";
     if (brief) return text;
     text += ": ";
-    const auto cellWords = [](const ZoneChanges::CellChange& cell) {
-        return CellWords(cell.at) + " " + std::to_string(cell.before) + " -> " +
-               std::to_string(cell.after);
+    const auto cellWords = [tables](const ZoneChanges::CellChange& cell) {
+        return CellWords(cell.at) + " " + CodeWords(cell.before, tables) + " -> " +
+               CodeWords(cell.after, tables);
     };
     const std::span<const ZoneChanges::CellChange> shown(ground.cells.data(),
                                                          std::min(count, kCellsWorded));
     return text + Listed(shown, static_cast<int64_t>(count), cellWords, LastJoin::Comma);
 }
 
-std::string MarkerWords(const ZoneChanges::Marker& marker) {
-    return MarkerName(marker.marker, marker.number) + " " +
+std::string MarkerWords(const ZoneChanges::Marker& marker, const GameTables* tables) {
+    return MarkerName(marker.marker, marker.number, tables) + " " +
            PlaceWords(marker.change, marker.before, marker.after);
 }
 
@@ -186,10 +188,29 @@ std::string PointsJson(const ZoneChanges::Path& path) {
     return ",\"moved\":[" + moved + "],\"added\":[" + added + "],\"removed\":[" + removed + "]";
 }
 
+// The names the tables give the codes of a block's changed cells, as a JSON
+// field; none where they name none.
+std::string NamesJson(const ZoneChanges::Ground& ground, const GameTables* tables) {
+    if (tables == nullptr || !tables->ground) return "";
+    std::map<int32_t, std::string> names;
+    for (const ZoneChanges::CellChange& cell : ground.cells) {
+        for (const int32_t code : {cell.before, cell.after}) {
+            if (const GroundKind* kind = tables->ground->Of(code)) names[code] = kind->name;
+        }
+    }
+    if (names.empty()) return "";
+    std::string json = ",\"names\":{";
+    for (const auto& [code, name] : names) {
+        json.append(json.back() == '{' ? "" : ",").append("\"").append(std::to_string(code));
+        json.append("\":").append(JsonString(name));
+    }
+    return json + "}";
+}
+
 }  // namespace
 
 std::string ChangesText(const ZoneChanges& changes, const std::string& newPath,
-                        DiagnosticsForm form) {
+                        DiagnosticsForm form, const GameTables* tables) {
     Writer out(newPath, form);
     for (const ZoneChanges::Header& header : changes.header) {
         const bool isText = std::string(header.field) == "title";
@@ -206,19 +227,25 @@ std::string ChangesText(const ZoneChanges& changes, const std::string& newPath,
                      std::to_string(cell.at.row) + "," + std::to_string(cell.before) + "," +
                      std::to_string(cell.after) + "]";
         }
-        out.Add(GroundWords(ground), "ground",
-                "\"block\":" + Pair(ground.origin) + ",\"count\":" +
-                    std::to_string(ground.cells.size()) + ",\"cells\":[" + cells + "]",
+        out.Add(GroundWords(ground, false, tables), "ground",
+                "\"block\":" + Pair(ground.origin) +
+                    ",\"count\":" + std::to_string(ground.cells.size()) + ",\"cells\":[" + cells +
+                    "]" + NamesJson(ground, tables),
                 {});
     }
     for (const ZoneChanges::Marker& marker : changes.markers) {
-        const std::string name = MarkerName(marker.marker, marker.number);
+        const std::string name = MarkerName(marker.marker, marker.number, nullptr);
         std::string fields = "\"kind\":\"" + name.substr(0, name.find(' ')) + "\"";
-        if (marker.marker == kMobMarker) fields += ",\"number\":" + std::to_string(marker.number);
+        if (marker.marker == kMobMarker) {
+            fields += ",\"number\":" + std::to_string(marker.number);
+            const std::string* mobName =
+                tables != nullptr && tables->mobs ? tables->mobs->NameOf(marker.number) : nullptr;
+            if (mobName != nullptr) fields += ",\"name\":" + JsonString(*mobName);
+        }
         fields += std::string(",\"change\":\"") + ChangeName(marker.change) + "\"";
         if (marker.change != Change::Added) fields += ",\"old\":" + Pair(marker.before);
         if (marker.change != Change::Removed) fields += ",\"new\":" + Pair(marker.after);
-        out.Add(MarkerWords(marker), "marker", fields, marker.at);
+        out.Add(MarkerWords(marker, tables), "marker", fields, marker.at);
     }
     for (const ZoneChanges::Path& path : changes.paths) {
         std::string fields = std::string("\"change\":\"") + ChangeName(path.change) + "\"";
@@ -234,14 +261,15 @@ std::string ChangesText(const ZoneChanges& changes, const std::string& newPath,
     return out.text();
 }
 
-std::vector<std::string> ChangeWords(const ZoneChanges& changes, bool brief) {
+std::vector<std::string> ChangeWords(const ZoneChanges& changes, bool brief,
+                                     const GameTables* tables) {
     std::vector<std::string> words;
     for (const ZoneChanges::Header& header : changes.header)
         words.push_back(HeaderWords(header));
     for (const ZoneChanges::Ground& ground : changes.ground)
-        words.push_back(GroundWords(ground, brief));
+        words.push_back(GroundWords(ground, brief, tables));
     for (const ZoneChanges::Marker& marker : changes.markers)
-        words.push_back(MarkerWords(marker));
+        words.push_back(MarkerWords(marker, tables));
     for (const ZoneChanges::Path& path : changes.paths)
         words.push_back(PathWords(path));
     return words;

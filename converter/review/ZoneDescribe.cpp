@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <tuple>
 
+#include "converter/findings/Words.h"
 #include "converter/game/Cell.h"
 #include "converter/game/Objects.h"
 #include "converter/text/Escape.h"
@@ -10,7 +11,8 @@
 
 namespace {
 
-void DescribeGround(const Zone& zone, std::string& text) {
+void DescribeGround(const Zone& zone, const GameTables* tables, std::string& text) {
+    const bool named = tables != nullptr && tables->ground;
     const ZoneGround ground(zone);
     for (int32_t row0 = 0; row0 < kZoneCells; row0 += kBlockCells) {
         for (int32_t column0 = 0; column0 < kZoneCells; column0 += kBlockCells) {
@@ -25,15 +27,15 @@ void DescribeGround(const Zone& zone, std::string& text) {
                 if (!any) continue;
                 text.append("ground ").append(CellWords({column0, row0}));
                 text.append(" row ").append(std::to_string(row - row0 + 1)).append(":");
-                for (const int32_t code : codes)
-                    text.append(" ").append(std::to_string(code));
+                for (int32_t dx = 0; dx < kBlockCells; ++dx)
+                    text.append(dx > 0 && named ? ", " : " ").append(CodeWords(codes[dx], tables));
                 text.append("\n");
             }
         }
     }
 }
 
-void DescribeMarkers(const Zone& zone, std::string& text) {
+void DescribeMarkers(const Zone& zone, const GameTables* tables, std::string& text) {
     std::vector<std::tuple<int, int32_t, int32_t, int32_t>> markers;
     for (const Zone::Code& code : zone.codes) {
         markers.emplace_back(MarkerRank(code.marker), code.marker == kMobMarker ? code.number : 0,
@@ -41,8 +43,7 @@ void DescribeMarkers(const Zone& zone, std::string& text) {
     }
     std::sort(markers.begin(), markers.end());
     for (const auto& [kind, number, row, column] : markers) {
-        text.append(kMarkerNames[kind]);
-        if (kind == kMobRank) text.append(" ").append(std::to_string(number));
+        text.append(kind == kMobRank ? MobWords(number, tables) : kMarkerNames[kind]);
         text.append(" ").append(CellWords({column, row})).append("\n");
     }
 }
@@ -63,13 +64,13 @@ void DescribePaths(const Zone& zone, std::string& text) {
 
 }  // namespace
 
-std::string DescribeZone(const Zone& zone) {
+std::string DescribeZone(const Zone& zone, const GameTables* tables) {
     std::string text;
     if (zone.level) text.append("level ").append(std::to_string(*zone.level)).append("\n");
     if (zone.respawn) text.append("respawn ").append(std::to_string(*zone.respawn)).append("\n");
     if (zone.title) text.append("title ").append(QuotedText(*zone.title)).append("\n");
-    DescribeGround(zone, text);
-    DescribeMarkers(zone, text);
+    DescribeGround(zone, tables, text);
+    DescribeMarkers(zone, tables, text);
     DescribePaths(zone, text);
     return text;
 }

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "converter/game/GameTables.h"
 #include "converter/zone/Zone.h"
 
 // A zone as stable text, for reading and for line-based diffs: the header;
@@ -9,4 +10,7 @@
 // block's first cell (not its id); the markers by kind, number and cell;
 // each path keyed by its points. A map and its zone script give the same
 // text, and a one-cell edit changes one line.
-std::string DescribeZone(const Zone& zone);
+// With `tables`, each code and mob is followed by its name where they give one
+// ("16 grass, 17 sand"; mob 12 "Goblin"), and a row's codes are separated by
+// commas.
+std::string DescribeZone(const Zone& zone, const GameTables* tables = nullptr);

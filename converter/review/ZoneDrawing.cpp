@@ -18,7 +18,8 @@ constexpr Rgb kShadow = kBlack;
 
 }  // namespace
 
-void DrawGround(const Zone& zone, const CellArea& area, const GroundArt* art, Canvas& canvas) {
+void DrawGround(const Zone& zone, const CellArea& area, const GroundArt* art, Canvas& canvas,
+                const GroundTable* table) {
     const int32_t s = canvas.scale();
     const ZoneGround ground(zone);
     for (int32_t row = area.row; row <= area.lastRow(); ++row) {
@@ -27,7 +28,7 @@ void DrawGround(const Zone& zone, const CellArea& area, const GroundArt* art, Ca
             if (code == 0) continue;
             if (art == nullptr || !art->DrawCell(column, row, code, canvas, column * s, row * s, s))
                 canvas.Fill(column * s, row * s, (column + 1) * s, (row + 1) * s,
-                            GroundColour(code));
+                            GroundColour(code, table));
         }
     }
     if (s < 2) return;

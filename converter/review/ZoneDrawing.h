@@ -6,6 +6,7 @@
 
 #include <cstdint>
 
+#include "converter/game/GameTables.h"
 #include "converter/picture/Canvas.h"
 #include "converter/review/PictureArea.h"
 #include "converter/zone/Zone.h"
@@ -13,9 +14,10 @@
 class GroundArt;
 
 // The ground as the game builds it within `area`: each cell in its code's
-// colour, or its code's tile of `art`; no ground in the background's grey;
-// then each placed block's outline.
-void DrawGround(const Zone& zone, const CellArea& area, const GroundArt* art, Canvas& canvas);
+// colour (the table's, where it gives one), or its code's tile of `art`; no
+// ground in the background's grey; then each placed block's outline.
+void DrawGround(const Zone& zone, const CellArea& area, const GroundArt* art, Canvas& canvas,
+                const GroundTable* table = nullptr);
 
 // Each waypoint path: a yellow line through its points, a square at each, a
 // hollow one where it starts, and an arrowhead where each step ends.

@@ -10,6 +10,7 @@
 #include <string>
 
 class GroundArt;
+struct GameTables;
 struct Zone;
 struct ZoneChanges;
 
@@ -22,6 +23,9 @@ struct PictureOptions {
     bool wholeZone = false;                // all 128 x 128 cells
     const GroundArt* art = nullptr;        // the ground's tiles, or its codes' colours
     const GroundArt* artBefore = nullptr;  // for a change: the zone before's
+    // The game's tables: their colours for the codes, and a legend of the
+    // codes and mobs shown with their names.
+    const GameTables* tables = nullptr;
 };
 
 // The zone as the game will build it: each placed block's ground codes (no

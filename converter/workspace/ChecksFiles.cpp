@@ -5,6 +5,7 @@
 #include "converter/workspace/NamedFromHere.h"
 #include "platform/FileText.h"
 #include "platform/Files.h"
+#include "tmx/read/TmxFileName.h"
 
 namespace {
 
@@ -51,11 +52,21 @@ const ChecksFiles::File* ChecksFiles::Read(const std::string& folder) {
         if (equals == std::string_view::npos) {
             std::string words = Quoted(std::string(line));
             problem(number, words.append(" is no setting: KIND = off, note, warning or error, "
-                                         "or root = true"));
+                                         "ground-table = FILE, mob-table = FILE, or root = "
+                                         "true"));
             continue;
         }
         const std::string name(Trimmed(line.substr(0, equals)));
         const std::string value(Trimmed(line.substr(equals + 1)));
+        if (name == "ground-table" || name == "mob-table") {
+            if (value.empty()) {
+                problem(number, name + " takes the table's file, named from this file's folder");
+                continue;
+            }
+            FileSetting table{NamedFromHere(tmx::FileNamedFrom(folder, value)), shown, number};
+            (name == "ground-table" ? file.settings.groundTable : file.settings.mobTable) = table;
+            continue;
+        }
         if (name == "root") {
             if (value != "true" && value != "false") {
                 problem(number, "root takes true or false, not " + Quoted(value));
@@ -72,12 +83,12 @@ const ChecksFiles::File* ChecksFiles::Read(const std::string& folder) {
             problem(number, name + " takes off, note, warning or error, not " + Quoted(value));
             continue;
         }
-        file.tuning.Set(name, level->second);
+        file.settings.tuning.Set(name, level->second);
     }
     return &file;
 }
 
-Tuning ChecksFiles::For(const std::string& mapPath, std::vector<ChecksProblem>& problems) {
+Settings ChecksFiles::For(const std::string& mapPath, std::vector<ChecksProblem>& problems) {
     // From the map's folder up to the root, or a file that says it is one;
     // then laid on from the farthest, so that the nearest wins.
     std::vector<const File*> found;
@@ -88,10 +99,13 @@ Tuning ChecksFiles::For(const std::string& mapPath, std::vector<ChecksProblem>& 
         found.push_back(file);
         if (file->root) break;
     }
-    Tuning tuning;
+    Settings settings;
     for (auto file = found.rbegin(); file != found.rend(); ++file) {
-        tuning = Tuning::Over(tuning, (*file)->tuning);
+        const Settings& own = (*file)->settings;
+        settings.tuning = Tuning::Over(settings.tuning, own.tuning);
+        if (own.groundTable) settings.groundTable = own.groundTable;
+        if (own.mobTable) settings.mobTable = own.mobTable;
         problems.insert(problems.end(), (*file)->problems.begin(), (*file)->problems.end());
     }
-    return tuning;
+    return settings;
 }

@@ -8,13 +8,17 @@
 //   # the overlay layers blank the ground on purpose
 //   layer-blanks-tiles = off
 //   mob-number = error
+//   ground-table = ../game/ground.tsv
+//   mob-table = ../game/mobs.tsv
 //   root = true
 //
-// KIND = off, note, warning or error; "root = true" stops the search there.
+// KIND = off, note, warning or error; the game's tables by their files,
+// named from the checks file's folder; "root = true" stops the search there.
 // A nearer file's setting wins over a farther one's; the command line wins
 // over both.
 
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -29,15 +33,30 @@ struct ChecksProblem {
     Finding finding;   // config, at its line
 };
 
+// A setting that names a file: the file as a path names it from the working
+// folder, and where the setting stands.
+struct FileSetting {
+    std::string path;
+    std::string checksFile;  // as named from the working folder
+    int32_t line = 0;
+};
+
+// What the checks files above a map say of it.
+struct Settings {
+    Tuning tuning;
+    std::optional<FileSetting> groundTable;
+    std::optional<FileSetting> mobTable;
+};
+
 class ChecksFiles {
   public:
     // The settings of the checks files above the map at `mapPath`, and what
     // is wrong in them. Each file is read once a run.
-    Tuning For(const std::string& mapPath, std::vector<ChecksProblem>& problems);
+    Settings For(const std::string& mapPath, std::vector<ChecksProblem>& problems);
 
   private:
     struct File {
-        Tuning tuning;
+        Settings settings;
         bool root = false;
         std::vector<ChecksProblem> problems;
     };

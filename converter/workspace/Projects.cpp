@@ -1,8 +1,8 @@
 #include "converter/workspace/Projects.h"
 
 #include "converter/findings/FindingSubject.h"
-#include "converter/workspace/NamedFromHere.h"
 #include "converter/text/Lists.h"
+#include "converter/workspace/NamedFromHere.h"
 #include "platform/FileText.h"
 #include "platform/Files.h"
 
