@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cstdlib>
+#include <utility>
 
 MobTable::MobTable(std::string file, std::vector<MobKind> mobs)
     : file_(std::move(file)), mobs_(std::move(mobs)) {
@@ -19,11 +20,16 @@ const std::string* MobTable::NameOf(int32_t number) const {
 
 namespace {
 
-// Every number one digit from `number`'s digits: one left out, one put in,
-// one changed (what a slip of the keyboard makes of it).
+// Every number one slip of the keyboard from `number`'s digits: one left
+// out, one put in, one changed, two neighbours swapped.
 std::vector<int64_t> OneDigitAway(int32_t number) {
     const std::string digits = std::to_string(number);
     std::vector<std::string> texts;
+    for (size_t i = 0; i + 1 < digits.size(); ++i) {
+        std::string swapped = digits;
+        std::swap(swapped[i], swapped[i + 1]);
+        texts.push_back(swapped);
+    }
     for (size_t i = 0; i < digits.size(); ++i) {
         texts.push_back(digits.substr(0, i) + digits.substr(i + 1));
         for (char d = '0'; d <= '9'; ++d) {

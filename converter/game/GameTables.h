@@ -60,8 +60,9 @@ class MobTable {
 
     // The name of mob `number`, or nullptr where the table lists none.
     const std::string* NameOf(int32_t number) const;
-    // Up to `count` listed mobs nearest `number`: those one digit from it
-    // (a digit more, fewer or another), then those nearest in value.
+    // Up to `count` listed mobs nearest `number`: those one slip of the
+    // keyboard from it (a digit more, fewer or other, two swapped), the
+    // nearer in value first; then the others nearest in value.
     std::vector<MobKind> Nearest(int32_t number, size_t count) const;
     const std::string& file() const { return file_; }
     size_t size() const { return mobs_.size(); }

@@ -80,12 +80,11 @@ std::optional<FileSettings> SettingsFor(const std::string& path, const CommandLi
     // The command line's tables, read already, over the checks files'.
     if (line.groundTable) found.groundTable = FileSetting{*line.groundTable, "", 0};
     if (line.mobTable) found.mobTable = FileSetting{*line.mobTable, "", 0};
-    if (found.groundTable &&
-        !TableOf(*found.groundTable, true, tables, settings.tables, diagnostics)) {
-        return std::nullopt;
-    }
-    if (found.mobTable && !TableOf(*found.mobTable, false, tables, settings.tables, diagnostics)) {
-        return std::nullopt;
-    }
+    // Each table's faults, whatever the other's.
+    const bool ground = !found.groundTable ||
+                        TableOf(*found.groundTable, true, tables, settings.tables, diagnostics);
+    const bool mobs =
+        !found.mobTable || TableOf(*found.mobTable, false, tables, settings.tables, diagnostics);
+    if (!ground || !mobs) return std::nullopt;
     return settings;
 }
