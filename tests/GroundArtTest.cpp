@@ -9,8 +9,10 @@
 #include "Pictures.h"
 #include "converter/picture/Font.h"
 #include "converter/picture/GroundAtlas.h"
+#include "converter/picture/GroundCodesTileset.h"
 #include "converter/picture/GroundColours.h"
 #include "converter/review/ZonePicture.h"
+#include "converter/workspace/TableFiles.h"
 
 namespace {
 
@@ -149,6 +151,64 @@ TEST(Font, EachCharacterHasItsOwnGlyph) {
     EXPECT_FALSE(
         std::all_of(unknown, unknown + kGlyphHeight, [](uint8_t row) { return row == 0; }));
     EXPECT_TRUE(std::equal(unknown, unknown + kGlyphHeight, GlyphOf('\xe9')));
+}
+
+// The designers' tileset made from the game's art: tile i is the art of the
+// code local id i gives, every pixel; with a table and no art, the table's
+// colour where it gives one and the code's own elsewhere.
+TEST(GroundArt, ATilesetMadeFromTheArtAndTheTable) {
+    std::string problem;
+    const auto atlas =
+        GroundAtlas::FromPng(Atlas(4, [](int32_t) -> uint8_t { return 255; }), problem);
+    ASSERT_TRUE(atlas) << problem;
+    std::vector<TableProblem> problems;
+    const auto table =
+        GroundTableOf("g.tsv", "code\tname\tcolour\n16\tgrass\t#102030\n50\twater\t\n", problems);
+    ASSERT_NE(table, nullptr);
+    const Picture art(DrawGroundCodesTileset(table.get(), &*atlas));
+    const Picture plain(DrawGroundCodesTileset(table.get(), nullptr));
+    ASSERT_FALSE(art.empty() || plain.empty());
+    for (int32_t id = 1; id <= kLastGroundId; ++id) {
+        const int32_t code = TileCodeFromId(id);
+        const int32_t x = id % 16 * 32;
+        const int32_t y = id / 16 * 32;
+        for (const auto& [dx, dy] : {std::pair{0, 0}, {31, 31}, {16, 16}}) {
+            EXPECT_EQ(art.Raw(x + dx, y + dy), (Pixel{code, 255 - code, code * 3 % 256})) << id;
+        }
+        const Rgb own = code == 16 ? Rgb{16, 32, 48} : GroundColour(code);
+        EXPECT_EQ(plain.Raw(x, y), (Pixel{own.r, own.g, own.b})) << id;
+    }
+    // Its file: the kit's tileset without a table; each named tile with one.
+    EXPECT_EQ(GroundCodesTsx("Velt ground codes", "velt-ground-codes.png", nullptr),
+              ReadFile(SOURCE_DIR "/kit/velt-ground-codes.tsx"));
+    const std::string named = GroundCodesTsx("Our <ground>", "our.png", table.get());
+    EXPECT_NE(named.find("name=\"Our &lt;ground&gt;\""), std::string::npos);
+    EXPECT_NE(named.find(" <tile id=\"1\">\n  <properties>\n   <property name=\"name\" "
+                         "value=\"grass\"/>\n  </properties>\n </tile>\n"),
+              std::string::npos);
+    EXPECT_NE(named.find(" <tile id=\"" + std::to_string(LocalIdOfCode(50)) +
+                         "\">\n  <properties>\n   <property name=\"name\" value=\"water\"/>"),
+              std::string::npos);
+    EXPECT_EQ(named.find("<tile id=\"2\">"), std::string::npos);
+}
+
+// A picture in the team's colours, with a legend of the codes shown.
+TEST(GroundArt, TheTablesColoursAndLegend) {
+    std::vector<TableProblem> problems;
+    GameTables tables;
+    tables.ground = GroundTableOf("g.tsv", "code\tname\tcolour\n16\tgrass\t#102030\n", problems);
+    const Zone zone = EveryCode();
+    const Picture plain(DrawZonePicture(zone, {8, true}));
+    PictureOptions options{8, true};
+    options.tables = &tables;
+    const Picture named(DrawZonePicture(zone, options));
+    ASSERT_FALSE(plain.empty() || named.empty());
+    EXPECT_EQ(CellOf(named, 16, 0, 0), (Pixel{16, 32, 48}));
+    for (const int32_t code : {17, 50, 255})
+        EXPECT_EQ(CellOf(named, code, 0, 0), CellOf(plain, code, 0, 0)) << code;
+    // The legend grows by its lines of codes: 12 named, then "and 243 more".
+    EXPECT_EQ(plain.width(), named.width());
+    EXPECT_GT(named.height(), plain.height());
 }
 
 }  // namespace

@@ -24,6 +24,11 @@ std::string SetMode(CommandLine& line, const std::string&) {
     return "";
 }
 
+std::string SetMakeTileset(CommandLine& line, const std::string& value) {
+    line.makeTileset = value;
+    return SetMode<ModeKind::MakeTileset>(line, value);
+}
+
 std::string ModesClash() {
     std::vector<std::string> options;
     for (const Mode& mode : Modes())
@@ -126,6 +131,7 @@ const Option kOptions[] = {
     {"--diff", false, SetMode<ModeKind::Diff>},
     {"--describe", false, SetMode<ModeKind::Describe>},
     {"--to-map", false, SetMode<ModeKind::ToMap>},
+    {"--make-tileset", true, SetMakeTileset},
     {"-o", true, SetText<&CommandLine::output>},
     {"--output", true, SetText<&CommandLine::output>},
     {"--preview", true, SetText<&CommandLine::preview>},

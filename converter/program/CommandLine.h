@@ -11,7 +11,7 @@
 
 // What the program is asked to do: convert maps, or one of the modes an
 // option chooses (see Modes.h for what each needs and how it runs).
-enum class ModeKind { Convert, Diff, Describe, ToMap };
+enum class ModeKind { Convert, Diff, Describe, ToMap, MakeTileset };
 
 // What the command line asks for. Options may stand anywhere before "--",
 // in the usual GNU forms (-o PATH, -oPATH, --output=PATH, --output PATH).
@@ -38,6 +38,7 @@ struct CommandLine {
     bool noProject = false;                       // --no-project: none found either
     std::optional<std::string> groundTable;       // --ground-table: the ground kinds' names
     std::optional<std::string> mobTable;          // --mob-table: the mobs' names
+    std::optional<std::string> makeTileset;       // --make-tileset: the tileset to write
     std::vector<std::string> maps;
     std::string error;  // what is wrong with the command line; empty when nothing
 };

@@ -79,11 +79,26 @@ std::string RefusalOfToMap(const CommandLine& line) {
     return "--to-map reads one zone script, not " + Count(line.maps.size());
 }
 
+// --make-tileset writes a tileset and its picture from the tables and art.
+std::string RefusalOfMakeTileset(const CommandLine& line) {
+    if (!line.maps.empty()) return "--make-tileset reads no map";
+    if (line.output == "-")
+        return "--make-tileset writes a tileset and its picture: -o - does not apply";
+    if (line.preview || line.check || line.werror) {
+        return "--make-tileset writes a tileset: --preview, --check and --werror do not apply";
+    }
+    if (line.groundArt == std::string("map")) {
+        return "--make-tileset draws no map: --ground-art takes the game's atlas, not \"map\"";
+    }
+    return "";
+}
+
 constexpr Mode kModes[] = {
     {ModeKind::Convert, "", RefusalOfConvert, RunConvert},
     {ModeKind::Diff, "--diff", RefusalOfDiff, RunDiff},
     {ModeKind::Describe, "--describe", RefusalOfDescribe, RunDescribe},
     {ModeKind::ToMap, "--to-map", RefusalOfToMap, RunToMap},
+    {ModeKind::MakeTileset, "--make-tileset", RefusalOfMakeTileset, RunMakeTileset},
 };
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "converter/program/Pictures.h"
 
 #include "converter/findings/Finding.h"
+#include "converter/program/Output.h"
 #include "platform/FileText.h"
 
 namespace {
@@ -48,4 +49,13 @@ const GroundArt* Pictures::ArtOf(const std::string& path, const LoadedZone* zone
 PictureOptions Pictures::Options(const GroundArt* art, const GroundArt* before,
                                  const GameTables* tables) const {
     return {line_.previewScale, line_.previewWholeZone, art, before, tables};
+}
+
+std::optional<GroundAtlas> AtlasFor(const std::string& path, Diagnostics& diagnostics) {
+    const platform::FileText file = platform::ReadFileText(path, 0);
+    std::string problem = file.problem;
+    std::optional<GroundAtlas> atlas;
+    if (problem.empty()) atlas = GroundAtlas::FromPng(file.text, problem);
+    if (!atlas) ReportLoadError(path, "cannot use the ground art: " + problem, diagnostics);
+    return atlas;
 }

@@ -37,3 +37,7 @@ class Pictures {
     std::optional<GroundAtlas> atlas_;
     bool read_ = false;
 };
+
+// The game's atlas at `path` for a tileset made of it: none, with a load
+// error reported, where it cannot be used.
+std::optional<GroundAtlas> AtlasFor(const std::string& path, Diagnostics& diagnostics);

@@ -13,3 +13,5 @@ int RunDiff(const CommandLine& line, Diagnostics& diagnostics);
 int RunDescribe(const CommandLine& line, Diagnostics& diagnostics);
 // --to-map (ZoneScriptToMap.cpp).
 int RunToMap(const CommandLine& line, Diagnostics& diagnostics);
+// --make-tileset (MakeTileset.cpp).
+int RunMakeTileset(const CommandLine& line, Diagnostics& diagnostics);
