@@ -22,6 +22,9 @@ std::string Described(const std::vector<std::string>& arguments) {
     if (line.mode == ModeKind::Diff) text += " diff";
     if (line.mode == ModeKind::Describe) text += " describe";
     if (line.mode == ModeKind::ToMap) text += " to-map";
+    if (line.makeTileset) text += " make-tileset=" + *line.makeTileset;
+    if (line.groundTable) text += " ground-table=" + *line.groundTable;
+    if (line.mobTable) text += " mob-table=" + *line.mobTable;
     if (line.form == DiagnosticsForm::Json) text += " json";
     if (line.form == DiagnosticsForm::Github) text += " github";
     if (line.form == DiagnosticsForm::Sarif) text += " sarif";
@@ -82,6 +85,19 @@ TEST(CommandLine, GnuFormsAndTheirRefusals) {
         {{"--diff", "--diagnostics=sarif", "a", "b"},
          "[a b] diff sarif error: --diff tells a zone, not findings: --diagnostics=sarif does not "
          "apply"},
+        {{"--make-tileset=t.tsx", "--ground-table", "g.tsv", "--mob-table=m.tsv"},
+         "[] make-tileset=t.tsx ground-table=g.tsv mob-table=m.tsv"},
+        {{"--make-tileset", "t.tsx", "a"},
+         "[a] make-tileset=t.tsx error: --make-tileset reads no map"},
+        {{"--make-tileset=t.tsx", "-o", "-"},
+         "[] make-tileset=t.tsx output=- error: --make-tileset writes a tileset and its "
+         "picture: -o - does not apply"},
+        {{"--make-tileset=t.tsx", "--ground-art=map"},
+         "[] make-tileset=t.tsx error: --make-tileset draws no map: --ground-art takes the "
+         "game's atlas, not \"map\""},
+        {{"--make-tileset=t.tsx", "--check"},
+         "[] check make-tileset=t.tsx error: --make-tileset writes a tileset: --preview, "
+         "--check and --werror do not apply"},
         {{"--describe", "a", "--diagnostics=codequality"},
          "[a] describe codequality error: --describe tells a zone, not findings: "
          "--diagnostics=codequality does not apply"},
@@ -122,9 +138,11 @@ TEST(CommandLine, GnuFormsAndTheirRefusals) {
         {{"a", "--diff", "b", "--preview=p", "--diagnostics=github"},
          "[a b] diff github preview=p"},
         {{"--diff", "--describe", "a", "b"},
-         "[a b] describe error: --diff, --describe and --to-map cannot be used together"},
+         "[a b] describe error: --diff, --describe, --to-map and --make-tileset cannot be used "
+         "together"},
         {{"--describe", "--to-map", "a"},
-         "[a] to-map error: --diff, --describe and --to-map cannot be used together"},
+         "[a] to-map error: --diff, --describe, --to-map and --make-tileset cannot be used "
+         "together"},
         {{"--diff", "--werror", "a", "b"},
          "[a b] werror diff error: --diff writes no zone script: -o, --check and --werror do not "
          "apply"},
