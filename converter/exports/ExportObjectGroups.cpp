@@ -75,9 +75,13 @@ class ObjectExport {
                 }
                 AddCode(group, object, kMobMarker, number);
                 if (mobs_ != nullptr && mobs_->NameOf(number) == nullptr) {
-                    Add(group, object,
-                        finding::MobUnknown{number, mobs_->file(),
-                                            mobs_->Nearest(number, kNearestMobs)});
+                    // A zone places many mobs of one number: each's nearest found once.
+                    auto nearest = nearestMobs_.find(number);
+                    if (nearest == nearestMobs_.end()) {
+                        nearest =
+                            nearestMobs_.emplace(number, mobs_->Nearest(number, kNearestMobs)).first;
+                    }
+                    Add(group, object, finding::MobUnknown{number, mobs_->file(), nearest->second});
                 }
                 break;
             }
@@ -240,6 +244,7 @@ class ObjectExport {
     Zone& zone_;
     Findings& findings_;
     const MobTable* mobs_;
+    std::map<int32_t, std::vector<MobKind>> nearestMobs_;
     int32_t pathCounter_ = kFirstPathId;
     std::map<int32_t, int32_t> pathOwners_;  // path id -> the object that took it first
     bool wroteAny_ = false;
