@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <png.h>
 #include <zlib.h>
+#include <fstream>
 
 #include "Pictures.h"
 #include "converter/picture/Font.h"
@@ -151,6 +152,28 @@ TEST(Font, EachCharacterHasItsOwnGlyph) {
     EXPECT_FALSE(
         std::all_of(unknown, unknown + kGlyphHeight, [](uint8_t row) { return row == 0; }));
     EXPECT_TRUE(std::equal(unknown, unknown + kGlyphHeight, GlyphOf('\xe9')));
+}
+
+// Each glyph is the one the typeface's drawing shows (tests/data/font.txt),
+// which is what a reader checks for legibility: lower case, descenders.
+TEST(Font, TheGlyphsAreTheDrawingsOfTheTypeface) {
+    std::ifstream drawing(TEST_DATA_DIR "/font.txt");
+    int32_t glyphs = 0;
+    for (std::string line; std::getline(drawing, line);) {
+        if (line.rfind("char ", 0) != 0) continue;
+        const std::string name = line.substr(5);
+        const char c = name == "space" ? ' ' : name[0];
+        for (int32_t row = 0; row < kGlyphHeight; ++row) {
+            std::string dots;
+            std::getline(drawing, dots);
+            uint8_t bits = 0;
+            for (const char dot : dots)
+                bits = static_cast<uint8_t>(bits << 1 | (dot == '#'));
+            EXPECT_EQ(GlyphOf(c)[row], bits) << "'" << c << "' row " << row;
+        }
+        ++glyphs;
+    }
+    EXPECT_EQ(glyphs, 95);
 }
 
 // The designers' tileset made from the game's art: tile i is the art of the

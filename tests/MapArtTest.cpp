@@ -218,6 +218,25 @@ TEST(MapArt, ASheetNarrowerThanATileHoldsNone) {
     EXPECT_FALSE(drawn.art->DrawCell(0, 0, 16, canvas, 0, 0, 8));
 }
 
+// A tileset whose ids start at 0: the map's id 1 is its tile 1, which gives
+// ground and is drawn; its id 0 is no tile.
+TEST(MapArt, ATilesetFromIdZero) {
+    const Scratch scratch;
+    std::ofstream(scratch.path() / "sheet.png", std::ios::binary) << Sheet();
+    std::ofstream(scratch.path() / "map.tmx")
+        << "<map width=\"2\" height=\"1\" tilewidth=\"32\" tileheight=\"32\">\n"
+           " <tileset firstgid=\"0\" name=\"ground\" tilewidth=\"4\" tileheight=\"4\" "
+           "margin=\"1\" spacing=\"2\"><image source=\"sheet.png\"/></tileset>\n"
+           " <layer id=\"1\" name=\"Ground\" width=\"2\" height=\"1\"><data encoding=\"csv\">"
+           "1,2</data></layer>\n</map>\n";
+    const Drawn drawn(scratch.path() / "map.tmx");
+    ASSERT_FALSE(drawn.map.failed()) << drawn.map.errorMessage();
+    const Picture picture(DrawZonePicture(drawn.zone, {8, true, drawn.art.get()}));
+    for (const int32_t column : {0, 1}) {
+        EXPECT_EQ(picture.At(column, 0, 4, 4), SheetPixel(column + 1, 2, 2)) << column;
+    }
+}
+
 // A sheet's transparent colour, as TMX ("ff00ff") and JSON ("#ff00ff") write
 // it: its pixels show what lies below.
 TEST(MapArt, TheTransparentColourShowsTheBackground) {
