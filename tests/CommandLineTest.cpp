@@ -122,6 +122,7 @@ TEST(CommandLine, GnuFormsAndTheirRefusals) {
          "[] error: -Wno-mob-numbers: \"mob-numbers\" is no kind of finding; the kinds are load, "
          "write, layer-data, template, tiles-outside-zone, tile-without-code, "
          "tilesets-share-codes, file-reference, tileset-name, mob-unknown, ground-unknown, "
+         "marker-blocked, unreachable, path-blocked, "
          "empty-zone, layer-blanks-tiles, hidden-layer, layer-offset, orientation, group-name, "
          "mob-number, zone-marker, waypoint-shape, path-id-reused, object-outside-zone, "
          "tile-object-anchor, path-point, tile-size, title-breaks-line, title-joined, "

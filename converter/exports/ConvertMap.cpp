@@ -1,8 +1,12 @@
 #include "converter/exports/ConvertMap.h"
 
+#include <algorithm>
+#include <iterator>
+
 #include "converter/exports/Exports.h"
 #include "converter/exports/Ignores.h"
 #include "converter/exports/LayerPath.h"
+#include "converter/zone/ZoneWalk.h"
 
 namespace {
 
@@ -38,6 +42,32 @@ Findings FindingsOfLoad(const tmx::TmxMap& map) {
     return findings;
 }
 
+// Findings made from the zone name an object by its id alone: the rest of
+// what names it (its group's path and place, its index, its name) comes from
+// the map, so that its velt-ignore silences them as it does the others.
+void NameObjects(const tmx::TmxMap& map, Findings& findings) {
+    for (Finding& finding : findings) {
+        FindingSubject& about = finding.about;
+        if (about.element != FindingSubject::Element::Object || about.order >= 0) continue;
+        for (const tmx::TmxObjectGroup& group : map.objectGroups()) {
+            const auto& objects = group.objects();
+            const auto object = std::find_if(
+                objects.begin(), objects.end(),
+                [&](const tmx::TmxObject& candidate) { return candidate.id() == about.objectId; });
+            if (object == objects.end()) continue;
+            about = {FindingSubject::Element::Object,
+                     LayerPath(map, group.orderIndex(), group.name()),
+                     object->id(),
+                     object->name(),
+                     group.id(),
+                     group.orderIndex(),
+                     -1,
+                     static_cast<int32_t>(object - objects.begin())};
+            break;
+        }
+    }
+}
+
 }  // namespace
 
 ConvertedMap ConvertMap(const tmx::TmxMap& map, const GameTables* tables) {
@@ -47,6 +77,12 @@ ConvertedMap ConvertMap(const tmx::TmxMap& map, const GameTables* tables) {
                      tables != nullptr ? tables->ground.get() : nullptr);
     ExportObjectGroups(map, converted.zone, converted.findings,
                        tables != nullptr ? tables->mobs.get() : nullptr);
+    if (tables != nullptr) {
+        Findings walk = WalkFindings(converted.zone, *tables, map.location());
+        NameObjects(map, walk);
+        converted.findings.insert(converted.findings.end(), std::make_move_iterator(walk.begin()),
+                                  std::make_move_iterator(walk.end()));
+    }
     ApplyIgnores(map, converted.findings);
     return converted;
 }

@@ -13,5 +13,6 @@ struct ConvertedMap {
     Findings findings;
 };
 
-// With `tables`, also what they do not list: ground-unknown, mob-unknown.
+// With `tables`, also what they do not list (ground-unknown, mob-unknown)
+// and, where they say what is walkable, where a player cannot walk.
 ConvertedMap ConvertMap(const tmx::TmxMap& map, const GameTables* tables = nullptr);

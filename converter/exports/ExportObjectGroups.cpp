@@ -113,7 +113,7 @@ class ObjectExport {
                  int32_t number) {
         const int32_t column = CellOf(object.x());
         const int32_t row = CellOf(object.y());
-        zone_.AddCode({column, row, marker, number, object.location()});
+        zone_.AddCode({column, row, marker, number, object.location(), object.id()});
         wroteAny_ = true;
         if (!InZone(column, row)) Add(group, object, finding::ObjectOutsideZone{{column, row}});
         // Tiled draws a tile object around its position by its tileset's
@@ -154,7 +154,7 @@ class ObjectExport {
         for (const tmx::TmxPoint& point : points) {
             const int32_t column = CellOf(tmx::WrapAdd(object.x(), point.x));
             const int32_t row = CellOf(tmx::WrapAdd(object.y(), point.y));
-            path.push_back({pathId, column, row, object.location()});
+            path.push_back({pathId, column, row, object.location(), object.id()});
             if (InZone(column, row)) continue;
             if (outside.pointsOutside++ == 0) outside.firstOutside = {column, row};
         }

@@ -300,6 +300,67 @@ struct GroundUnknown {
     }
 };
 
+// With a ground table that says what is walkable: where a player can walk.
+
+// An entry, exit, mob or trap on ground no one walks on.
+struct MarkerBlocked {
+    static constexpr const char* kName = "marker-blocked";
+    static constexpr const char* kAbout =
+        "An entry, exit, mob or trap stands on a cell that is not walkable.";
+    static constexpr Severity kSeverity = Severity::Warning;
+    std::string marker;  // "mob 310 "Marsh Lurker"", "entry"
+    Cell cell;
+    std::string ground;  // the cell's code and name, or "" for none
+    std::string Words(const FindingSubject&) const {
+        return marker + " at " + CellWords(cell) + " stands on " +
+               (ground.empty() ? std::string("no ground") : ground) +
+               ", which is not walkable";
+    }
+};
+
+// An exit, mob, trap or path start that no entry reaches; or markers and no
+// entry at all.
+struct Unreachable {
+    static constexpr const char* kName = "unreachable";
+    static constexpr const char* kAbout =
+        "An exit, mob, trap or waypoint path's first point that no entry reaches, or a zone "
+        "with markers but no entry.";
+    static constexpr Severity kSeverity = Severity::Warning;
+    std::string what;  // "exit", "mob 245 "Goblin Shaman"", "path 10001's first point"
+    Cell cell;
+    int64_t areaCells = 0;  // of the walkable area it stands in
+    int64_t markers = 0;    // with no entry: how many markers there are
+    std::string Words(const FindingSubject&) const {
+        if (what.empty()) {
+            return "the zone has " + Plural(markers, "marker", "markers") +
+                   " but no entry: no player reaches " + (markers == 1 ? "it" : "any of them");
+        }
+        return what + " at " + CellWords(cell) +
+               " cannot be reached from an entry: it stands in a walkable area of " +
+               Plural(areaCells, "cell", "cells") + " that no entry reaches";
+    }
+};
+
+// A waypoint path stepping through ground no one walks on.
+struct PathBlocked {
+    static constexpr const char* kName = "path-blocked";
+    static constexpr const char* kAbout =
+        "A waypoint path steps through a cell that is not walkable between two of its points.";
+    static constexpr Severity kSeverity = Severity::Warning;
+    int32_t pathId = 0;
+    int64_t from = 0;  // the points' indexes, from 1
+    Cell fromCell;
+    Cell toCell;
+    Cell blocked;
+    std::string ground;  // the blocked cell's code and name, or "" for none
+    std::string Words(const FindingSubject&) const {
+        return "path " + std::to_string(pathId) + " steps through ground that is not walkable " +
+               "between point " + std::to_string(from) + " " + CellWords(fromCell) +
+               " and point " + std::to_string(from + 1) + " " + CellWords(toCell) + ": cell " +
+               CellWords(blocked) + " is " + (ground.empty() ? std::string("no ground") : ground);
+    }
+};
+
 struct EmptyZone {
     static constexpr const char* kName = "empty-zone";
     static constexpr const char* kAbout = "The map has tile layers, but the zone has no ground.";
@@ -936,6 +997,9 @@ using FindingData = std::variant<
     finding::TilesetName,
     finding::MobUnknown,
     finding::GroundUnknown,
+    finding::MarkerBlocked,
+    finding::Unreachable,
+    finding::PathBlocked,
     finding::EmptyZone,
     finding::LayerBlanksTiles,
     finding::HiddenLayer,

@@ -72,10 +72,18 @@ class MobTable {
     std::vector<MobKind> mobs_;  // by number
 };
 
-// The tables that apply to a map; either may be missing.
+// How a player steps from cell to cell: to the 8 neighbours, a diagonal
+// step to any walkable cell; or to the 4 beside it only.
+enum class Moves { Eight, Four };
+
+// The tables that apply to a map (either may be missing), and how players
+// move over the ground the ground table says is walkable.
 struct GameTables {
     std::shared_ptr<const GroundTable> ground;
     std::shared_ptr<const MobTable> mobs;
+    Moves moves = Moves::Eight;
 
     bool empty() const { return !ground && !mobs; }
+    // Whether the tables say where a player can walk.
+    bool saysWalkable() const { return ground && ground->saysWalkable(); }
 };

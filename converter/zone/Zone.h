@@ -45,6 +45,7 @@ struct Zone {
         char marker = 0;     // 0 for a mob
         int32_t number = 0;  // the mob, when marker is 0
         tmx::TmxLocation at{};
+        int32_t objectId = 0;  // the map's object it comes from (0: none, or a zone script's line)
         bool operator==(const Code& other) const {
             return column == other.column && row == other.row && marker == other.marker &&
                    number == other.number;
@@ -56,6 +57,7 @@ struct Zone {
         int32_t column = 0;
         int32_t row = 0;
         tmx::TmxLocation at{};
+        int32_t objectId = 0;
         bool operator==(const Waypoint& other) const {
             return pathId == other.pathId && column == other.column && row == other.row;
         }

@@ -1,9 +1,11 @@
 #include "converter/zone/ZoneTables.h"
 
 #include <array>
+#include <iterator>
 #include <utility>
 
 #include "converter/game/Objects.h"
+#include "converter/zone/ZoneWalk.h"
 
 namespace {
 
@@ -63,5 +65,8 @@ Findings TableFindings(const Zone& zone, const GameTables& tables) {
                           code.at, kZoneLine));
         }
     }
+    Findings walk = WalkFindings(zone, tables);
+    findings.insert(findings.end(), std::make_move_iterator(walk.begin()),
+                    std::make_move_iterator(walk.end()));
     return findings;
 }
