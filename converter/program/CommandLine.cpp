@@ -29,6 +29,12 @@ std::string SetMakeTileset(CommandLine& line, const std::string& value) {
     return SetMode<ModeKind::MakeTileset>(line, value);
 }
 
+std::string SetMoves(CommandLine& line, const std::string& value) {
+    if (value != "4" && value != "8") return "--moves takes 4 or 8, not \"" + value + "\"";
+    line.moves = value == "4" ? Moves::Four : Moves::Eight;
+    return "";
+}
+
 std::string ModesClash() {
     std::vector<std::string> options;
     for (const Mode& mode : Modes())
@@ -132,6 +138,8 @@ const Option kOptions[] = {
     {"--describe", false, SetMode<ModeKind::Describe>},
     {"--to-map", false, SetMode<ModeKind::ToMap>},
     {"--make-tileset", true, SetMakeTileset},
+    {"--moves", true, SetMoves},
+    {"--preview-walk", false, SetFlag<&CommandLine::previewWalk>},
     {"-o", true, SetText<&CommandLine::output>},
     {"--output", true, SetText<&CommandLine::output>},
     {"--preview", true, SetText<&CommandLine::preview>},

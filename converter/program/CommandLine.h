@@ -7,6 +7,7 @@
 
 #include "converter/findings/Diagnostics.h"
 #include "converter/findings/Tuning.h"
+#include "converter/game/GameTables.h"
 #include "converter/review/ZonePicture.h"
 
 // What the program is asked to do: convert maps, or one of the modes an
@@ -39,6 +40,8 @@ struct CommandLine {
     std::optional<std::string> groundTable;       // --ground-table: the ground kinds' names
     std::optional<std::string> mobTable;          // --mob-table: the mobs' names
     std::optional<std::string> makeTileset;       // --make-tileset: the tileset to write
+    std::optional<Moves> moves;                   // --moves: how players step
+    bool previewWalk = false;                     // --preview-walk: where players walk
     std::vector<std::string> maps;
     std::string error;  // what is wrong with the command line; empty when nothing
 };

@@ -86,5 +86,6 @@ std::optional<FileSettings> SettingsFor(const std::string& path, const CommandLi
     const bool mobs =
         !found.mobTable || TableOf(*found.mobTable, false, tables, settings.tables, diagnostics);
     if (!ground || !mobs) return std::nullopt;
+    settings.tables.moves = line.moves.value_or(found.moves.value_or(Moves::Eight));
     return settings;
 }

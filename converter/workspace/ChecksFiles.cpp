@@ -52,8 +52,8 @@ const ChecksFiles::File* ChecksFiles::Read(const std::string& folder) {
         if (equals == std::string_view::npos) {
             std::string words = Quoted(std::string(line));
             problem(number, words.append(" is no setting: KIND = off, note, warning or error, "
-                                         "ground-table = FILE, mob-table = FILE, or root = "
-                                         "true"));
+                                         "ground-table = FILE, mob-table = FILE, moves = 4 "
+                                         "or 8, or root = true"));
             continue;
         }
         const std::string name(Trimmed(line.substr(0, equals)));
@@ -65,6 +65,14 @@ const ChecksFiles::File* ChecksFiles::Read(const std::string& folder) {
             }
             FileSetting table{NamedFromHere(tmx::FileNamedFrom(folder, value)), shown, number};
             (name == "ground-table" ? file.settings.groundTable : file.settings.mobTable) = table;
+            continue;
+        }
+        if (name == "moves") {
+            if (value != "4" && value != "8") {
+                problem(number, "moves takes 4 or 8, not " + Quoted(value));
+                continue;
+            }
+            file.settings.moves = value == "4" ? Moves::Four : Moves::Eight;
             continue;
         }
         if (name == "root") {
@@ -105,6 +113,7 @@ Settings ChecksFiles::For(const std::string& mapPath, std::vector<ChecksProblem>
         settings.tuning = Tuning::Over(settings.tuning, own.tuning);
         if (own.groundTable) settings.groundTable = own.groundTable;
         if (own.mobTable) settings.mobTable = own.mobTable;
+        if (own.moves) settings.moves = own.moves;
         problems.insert(problems.end(), (*file)->problems.begin(), (*file)->problems.end());
     }
     return settings;

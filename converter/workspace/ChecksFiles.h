@@ -10,10 +10,12 @@
 //   mob-number = error
 //   ground-table = ../game/ground.tsv
 //   mob-table = ../game/mobs.tsv
+//   moves = 4
 //   root = true
 //
 // KIND = off, note, warning or error; the game's tables by their files,
-// named from the checks file's folder; "root = true" stops the search there.
+// named from the checks file's folder; how players step (moves = 4 or 8);
+// "root = true" stops the search there.
 // A nearer file's setting wins over a farther one's; the command line wins
 // over both.
 
@@ -24,6 +26,7 @@
 
 #include "converter/findings/Finding.h"
 #include "converter/findings/Tuning.h"
+#include "converter/game/GameTables.h"
 
 inline constexpr char kChecksFileName[] = ".velt-checks";
 
@@ -46,6 +49,7 @@ struct Settings {
     Tuning tuning;
     std::optional<FileSetting> groundTable;
     std::optional<FileSetting> mobTable;
+    std::optional<Moves> moves;
 };
 
 class ChecksFiles {
