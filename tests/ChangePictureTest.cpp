@@ -164,6 +164,18 @@ TEST(ChangePicture, TheAreaHoldsEveryChange) {
     EXPECT_EQ(corner.lastColumn(), 127);
     EXPECT_EQ(corner.lastRow(), 127);
 
+    // Ground of the lowest code counts as ground: a block of code 1 alone
+    // is what the picture shows.
+    Zone low;
+    for (auto& row : low.EditBlock(10001).codes)
+        row.fill(1);
+    low.placements.push_back({10001, 2 * 60, 2 * 90, {}});
+    const CellArea lowArea = ContentArea(low);
+    EXPECT_EQ(lowArea.column, 54);
+    EXPECT_EQ(lowArea.row, 84);
+    EXPECT_EQ(lowArea.lastColumn(), 71);
+    EXPECT_EQ(lowArea.lastRow(), 101);
+
     // Nothing in place changed (or nothing at all): what both zones hold; an
     // empty zone is shown whole.
     const CellArea same = ChangeArea(before, before, DiffZones(before, before));

@@ -78,8 +78,8 @@ class ObjectExport {
                     // A zone places many mobs of one number: each's nearest found once.
                     auto nearest = nearestMobs_.find(number);
                     if (nearest == nearestMobs_.end()) {
-                        nearest =
-                            nearestMobs_.emplace(number, mobs_->Nearest(number, kNearestMobs)).first;
+                        nearest = nearestMobs_.emplace(number, mobs_->Nearest(number, kNearestMobs))
+                                      .first;
                     }
                     Add(group, object, finding::MobUnknown{number, mobs_->file(), nearest->second});
                 }

@@ -313,8 +313,7 @@ struct MarkerBlocked {
     std::string ground;  // the cell's code and name, or "" for none
     std::string Words(const FindingSubject&) const {
         return marker + " at " + CellWords(cell) + " stands on " +
-               (ground.empty() ? std::string("no ground") : ground) +
-               ", which is not walkable";
+               (ground.empty() ? std::string("no ground") : ground) + ", which is not walkable";
     }
 };
 
@@ -355,9 +354,9 @@ struct PathBlocked {
     std::string ground;  // the blocked cell's code and name, or "" for none
     std::string Words(const FindingSubject&) const {
         return "path " + std::to_string(pathId) + " steps through ground that is not walkable " +
-               "between point " + std::to_string(from) + " " + CellWords(fromCell) +
-               " and point " + std::to_string(from + 1) + " " + CellWords(toCell) + ": cell " +
-               CellWords(blocked) + " is " + (ground.empty() ? std::string("no ground") : ground);
+               "between point " + std::to_string(from) + " " + CellWords(fromCell) + " and point " +
+               std::to_string(from + 1) + " " + CellWords(toCell) + ": cell " + CellWords(blocked) +
+               " is " + (ground.empty() ? std::string("no ground") : ground);
     }
 };
 

@@ -6,8 +6,8 @@
 // line, lower case 5 dots high, with 2 rows below the line for descenders
 // (g, j, p, q, y), drawn a column of space apart.
 constexpr int32_t kGlyphWidth = 5;
-constexpr int32_t kGlyphAscent = 7;   // the rows down to the line
-constexpr int32_t kGlyphHeight = 9;   // with the descenders
+constexpr int32_t kGlyphAscent = 7;  // the rows down to the line
+constexpr int32_t kGlyphHeight = 9;  // with the descenders
 constexpr int32_t kGlyphAdvance = 6;
 
 // The nine rows of `c`'s glyph, 5 bits each, the leftmost dot the highest

@@ -17,8 +17,7 @@ std::string DrawGroundCodesTileset(const GroundTable* table, const GroundArt* ar
         if (art != nullptr && art->DrawCell(0, 0, code, canvas, x, y, kTile)) continue;
         canvas.Fill(x, y, x + kTile, y + kTile, GroundColour(code, table));
         // The number in the middle, a pixel a dot, with a shadow.
-        const int32_t width =
-            static_cast<int32_t>(std::to_string(code).size()) * kGlyphAdvance - 1;
+        const int32_t width = static_cast<int32_t>(std::to_string(code).size()) * kGlyphAdvance - 1;
         const int32_t left = x + (kTile - width) / 2;
         const int32_t top = y + (kTile - kGlyphAscent) / 2;
         canvas.Number(code, left + 1, top + 1, 1, kBlack);

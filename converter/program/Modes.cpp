@@ -34,6 +34,9 @@ std::string RefusalOfConvert(const CommandLine& line) {
         return "--preview names one picture, but " + Count(line.maps.size()) + " maps are given";
     }
     if (line.previewOverlay) return "--preview-overlay draws a change, which only --diff has";
+    if (line.previewWalk && !line.preview) {
+        return "--preview-walk draws on the picture: it needs --preview";
+    }
     if (line.output == "-" && line.form != DiagnosticsForm::Text &&
         line.form != DiagnosticsForm::Json) {
         return "-o - and --diagnostics=" + FormName(line.form) +
@@ -56,6 +59,9 @@ std::string RefusalOfReading(const CommandLine& line, const std::string& name) {
 }
 
 std::string RefusalOfDiff(const CommandLine& line) {
+    if (line.previewWalk && !line.preview) {
+        return "--preview-walk draws on the picture: it needs --preview";
+    }
     const std::string refused = RefusalOfReading(line, "--diff");
     if (!refused.empty() || line.maps.size() == 2) return refused;
     return "--diff compares two files, OLD and NEW, not " + Count(line.maps.size());

@@ -48,7 +48,7 @@ const GroundArt* Pictures::ArtOf(const std::string& path, const LoadedZone* zone
 
 PictureOptions Pictures::Options(const GroundArt* art, const GroundArt* before,
                                  const GameTables* tables) const {
-    return {line_.previewScale, line_.previewWholeZone, art, before, tables};
+    return {line_.previewScale, line_.previewWholeZone, art, before, tables, line_.previewWalk};
 }
 
 std::optional<GroundAtlas> AtlasFor(const std::string& path, Diagnostics& diagnostics) {

@@ -24,7 +24,7 @@ namespace {
 // cannot be read.
 std::optional<LoadedZone> ReadZone(const std::string& path, tmx::TmxTemplates& templates,
                                    Projects& projects, Diagnostics& diagnostics,
-                                   const GameTables& tables, bool withArt = false) {
+                                   const GameTables& tables, bool withArt) {
     LoadedZone zone = LoadZone(ReadZoneSource(path), templates, projects, withArt, &tables);
     if (!zone.error) return zone;
     diagnostics.Report(path, *zone.error);
@@ -74,7 +74,8 @@ int RunDiff(const CommandLine& line, Diagnostics& diagnostics) {
     if (!before || !after) return kTrouble;
     ReportUnlisted(oldPath, *before, settings->tuning, diagnostics);
     ReportUnlisted(newPath, *after, settings->tuning, diagnostics);
-    const ZoneChanges changes = DiffZones(before->zone, after->zone);
+    ZoneChanges changes = DiffZones(before->zone, after->zone);
+    DiffReach(before->zone, after->zone, settings->tables, changes);
     if (!Print(ChangesText(changes, newPath, line.form, &settings->tables))) {
         ReportWriteError(newPath, std::string("cannot write the changes: ") + std::strerror(errno),
                          diagnostics);
@@ -99,7 +100,7 @@ int RunDescribe(const CommandLine& line, Diagnostics& diagnostics) {
     const std::optional<FileSettings> settings = ReviewSettings(line, line.maps[0], diagnostics);
     if (!settings) return kFailed;
     const std::optional<LoadedZone> zone =
-        ReadZone(line.maps[0], templates, *projects, diagnostics, settings->tables);
+        ReadZone(line.maps[0], templates, *projects, diagnostics, settings->tables, false);
     if (!zone) return kFailed;
     if (Print(DescribeZone(zone->zone, &settings->tables))) return kOk;
     ReportWriteError(line.maps[0],

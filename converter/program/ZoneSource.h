@@ -12,8 +12,8 @@
 
 #include "converter/findings/Finding.h"
 #include "converter/game/GameTables.h"
-#include "converter/workspace/FileReferences.h"
 #include "converter/program/MapArt.h"
+#include "converter/workspace/FileReferences.h"
 #include "converter/workspace/Projects.h"
 #include "converter/zone/Zone.h"
 #include "platform/FileText.h"
@@ -51,7 +51,7 @@ struct LoadedZone {
 // `withArt`, a map's tilesets' images are read for its picture.
 // With `tables`, what they do not list is findings too.
 LoadedZone LoadZone(ZoneSource source, tmx::TmxTemplates& templates, Projects& projects,
-                    bool withArt = false, const GameTables* tables = nullptr);
+                    bool withArt, const GameTables* tables);
 
 // The same for a map alone: a source that is no map is loaded as one, and
 // fails as one. With `repositories`, the files it names that others will

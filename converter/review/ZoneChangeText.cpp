@@ -90,6 +90,12 @@ std::string MarkerWords(const ZoneChanges::Marker& marker, const GameTables* tab
            PlaceWords(marker.change, marker.before, marker.after);
 }
 
+std::string ReachWords(const std::string& what, const ZoneChanges::Reach& reach) {
+    return what + " at " + CellWords(reach.at) +
+           (reach.reached ? " can be reached from an entry again"
+                          : " can no longer be reached from an entry");
+}
+
 std::string CellsWords(const std::vector<Cell>& spots) {
     std::string text;
     for (const Cell spot : spots)
@@ -258,6 +264,21 @@ std::string ChangesText(const ZoneChanges& changes, const std::string& newPath,
         }
         out.Add(PathWords(path), "path", fields, path.at);
     }
+    for (const ZoneChanges::Reach& reach : changes.reach) {
+        const std::string what = reach.pathId != 0
+                                     ? "path " + std::to_string(reach.pathId) + "'s first point"
+                                     : MarkerName(reach.marker, reach.number, tables);
+        std::string fields =
+            reach.pathId != 0
+                ? "\"kind\":\"path\",\"id\":" + std::to_string(reach.pathId)
+                : "\"kind\":\"" + std::string(kMarkerNames[MarkerRank(reach.marker)]) + "\"";
+        if (reach.pathId == 0 && reach.marker == kMobMarker) {
+            fields += ",\"number\":" + std::to_string(reach.number);
+        }
+        fields += std::string(",\"change\":\"") + (reach.reached ? "reachable" : "unreachable") +
+                  "\",\"at\":" + Pair(reach.at);
+        out.Add(ReachWords(what, reach), "reach", fields, reach.where);
+    }
     return out.text();
 }
 
@@ -272,5 +293,11 @@ std::vector<std::string> ChangeWords(const ZoneChanges& changes, bool brief,
         words.push_back(MarkerWords(marker, tables));
     for (const ZoneChanges::Path& path : changes.paths)
         words.push_back(PathWords(path));
+    for (const ZoneChanges::Reach& reach : changes.reach) {
+        words.push_back(ReachWords(reach.pathId != 0
+                                       ? "path " + std::to_string(reach.pathId) + "'s first point"
+                                       : MarkerName(reach.marker, reach.number, tables),
+                                   reach));
+    }
     return words;
 }

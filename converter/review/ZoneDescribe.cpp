@@ -7,7 +7,9 @@
 #include "converter/game/Cell.h"
 #include "converter/game/Objects.h"
 #include "converter/text/Escape.h"
+#include "converter/text/Lists.h"
 #include "converter/zone/ZoneGround.h"
+#include "converter/zone/ZoneWalk.h"
 
 namespace {
 
@@ -62,6 +64,28 @@ void DescribePaths(const Zone& zone, std::string& text) {
         text.append(path).append("\n");
 }
 
+// One line on where a player walks: the walkable cells, those the entries
+// reach, and the areas cut off, largest first, each with a cell of it.
+void DescribeWalk(const Zone& zone, const GameTables& tables, std::string& text) {
+    const ZoneWalk walk(zone, *tables.ground, tables.moves);
+    const std::vector<ZoneWalk::Area> cutOff = walk.CutOff();
+    text.append("walking (").append(tables.moves == Moves::Four ? "4" : "8").append(" moves): ");
+    text.append(std::to_string(walk.walkableCells())).append(" walkable cells, ");
+    if (walk.hasEntries()) {
+        text.append(std::to_string(walk.reachedCells())).append(" reached from the entries");
+    } else {
+        text.append("no entry to reach them from");
+    }
+    if (!cutOff.empty()) {
+        text.append("; ").append(Plural(static_cast<int64_t>(cutOff.size()), "area", "areas"));
+        text.append(" cut off: ");
+        text.append(Listed(cutOff, [](const ZoneWalk::Area& area) {
+            return Plural(area.cells, "cell", "cells") + " at " + CellWords(area.first);
+        }));
+    }
+    text.append("\n");
+}
+
 }  // namespace
 
 std::string DescribeZone(const Zone& zone, const GameTables* tables) {
@@ -72,5 +96,6 @@ std::string DescribeZone(const Zone& zone, const GameTables* tables) {
     DescribeGround(zone, tables, text);
     DescribeMarkers(zone, tables, text);
     DescribePaths(zone, text);
+    if (tables != nullptr && tables->saysWalkable()) DescribeWalk(zone, *tables, text);
     return text;
 }

@@ -12,5 +12,6 @@
 // text, and a one-cell edit changes one line.
 // With `tables`, each code and mob is followed by its name where they give one
 // ("16 grass, 17 sand"; mob 12 "Goblin"), and a row's codes are separated by
-// commas.
+// commas; where they say what is walkable, a last line on where a player
+// walks.
 std::string DescribeZone(const Zone& zone, const GameTables* tables = nullptr);

@@ -2,10 +2,13 @@
 
 #include <algorithm>
 #include <map>
+#include <optional>
+#include <set>
 #include <tuple>
 
 #include "converter/game/Objects.h"
 #include "converter/zone/ZoneGround.h"
+#include "converter/zone/ZoneWalk.h"
 
 namespace {
 
@@ -339,4 +342,57 @@ ZoneChanges DiffZones(const Zone& before, const Zone& after) {
     DiffMarkers(before, after, changes);
     DiffPaths(before, after, changes);
     return changes;
+}
+
+void DiffReach(const Zone& before, const Zone& after, const GameTables& tables,
+               ZoneChanges& changes) {
+    if (!tables.saysWalkable()) return;
+    const ZoneWalk walkBefore(before, *tables.ground, tables.moves);
+    const ZoneWalk walkAfter(after, *tables.ground, tables.moves);
+    // Where each marker of the new zone stood before: where it moved from, or
+    // the same cell where one like it stood there; none for one added.
+    std::map<std::tuple<char, int32_t, Cell>, Cell> movedFrom;
+    for (const ZoneChanges::Marker& marker : changes.markers) {
+        if (marker.change == Change::Moved) {
+            movedFrom[{marker.marker, marker.number, marker.after}] = marker.before;
+        }
+    }
+    std::set<std::tuple<char, int32_t, Cell>> stood;
+    for (const Zone::Code& code : before.codes)
+        stood.insert({code.marker, code.number, {code.column, code.row}});
+    const auto changed = [&](Cell was, Cell is) -> std::optional<bool> {
+        const bool then = walkBefore.Reached(was.column, was.row);
+        const bool now = walkAfter.Reached(is.column, is.row);
+        if (then == now) return std::nullopt;
+        return now;
+    };
+    for (const Zone::Code& code : after.codes) {
+        if (code.marker == kEntryMarker) continue;
+        const Cell is{code.column, code.row};
+        const std::tuple<char, int32_t, Cell> key{code.marker, code.number, is};
+        std::optional<Cell> was;
+        if (const auto moved = movedFrom.find(key); moved != movedFrom.end()) {
+            was = moved->second;
+        } else if (stood.count(key) != 0) {
+            was = is;
+        }
+        if (!was) continue;
+        if (const std::optional<bool> now = changed(*was, is)) {
+            changes.reach.push_back({*now, code.marker, code.number, 0, is, code.at});
+        }
+    }
+    // A path's first point, by the path's id.
+    std::map<int32_t, Cell> starts;
+    for (const Zone::Path& path : before.paths)
+        if (!path.empty())
+            starts.emplace(path.front().pathId, Cell{path.front().column, path.front().row});
+    for (const Zone::Path& path : after.paths) {
+        if (path.empty()) continue;
+        const auto was = starts.find(path.front().pathId);
+        if (was == starts.end()) continue;
+        const Cell is{path.front().column, path.front().row};
+        if (const std::optional<bool> now = changed(was->second, is)) {
+            changes.reach.push_back({*now, 0, 0, path.front().pathId, is, path.front().at});
+        }
+    }
 }

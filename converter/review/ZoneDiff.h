@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "converter/game/Cell.h"
+#include "converter/game/GameTables.h"
 #include "converter/zone/Zone.h"
 
 // What changed from one zone to another, in the zone's own terms: the
@@ -62,14 +63,32 @@ struct ZoneChanges {
         tmx::TmxLocation at;
     };
 
+    // Where the tables say what is walkable: an exit, mob, trap or path's
+    // first point that an entry no longer reaches, or reaches again.
+    struct Reach {
+        bool reached = false;  // now reached; before not
+        char marker = 0;       // or a path's first point: pathId set
+        int32_t number = 0;
+        int32_t pathId = 0;
+        Cell at;
+        tmx::TmxLocation where;  // its place in the new zone's file
+    };
+
     std::vector<Header> header;
     std::vector<Ground> ground;
     std::vector<Marker> markers;
     std::vector<Path> paths;
+    std::vector<Reach> reach;
 
     bool empty() const {
-        return header.empty() && ground.empty() && markers.empty() && paths.empty();
+        return header.empty() && ground.empty() && markers.empty() && paths.empty() &&
+               reach.empty();
     }
 };
 
 ZoneChanges DiffZones(const Zone& before, const Zone& after);
+
+// Adds to `changes` (those DiffZones found) what became unreachable or
+// reachable again, where `tables` say what is walkable.
+void DiffReach(const Zone& before, const Zone& after, const GameTables& tables,
+               ZoneChanges& changes);

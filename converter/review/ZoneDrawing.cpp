@@ -39,6 +39,34 @@ void DrawGround(const Zone& zone, const CellArea& area, const GroundArt* art, Ca
     }
 }
 
+void HatchCell(int32_t column, int32_t row, Canvas& canvas) {
+    const int32_t s = canvas.scale();
+    // Lines down to the left, every fourth pixel, drawn in the cell's own
+    // pixels so that neighbouring cells' lines run on.
+    for (int32_t y = row * s; y < (row + 1) * s; ++y)
+        for (int32_t x = column * s; x < (column + 1) * s; ++x)
+            if ((x + y) % 4 == 0) canvas.Set(x, y, kWalkHatch);
+}
+
+void TintCell(int32_t column, int32_t row, Canvas& canvas) {
+    const int32_t s = canvas.scale();
+    for (int32_t y = row * s; y < (row + 1) * s; ++y)
+        for (int32_t x = column * s; x < (column + 1) * s; ++x)
+            canvas.Blend(x, y, kWalkTint, 128);
+}
+
+void DrawWalk(const ZoneWalk& walk, const CellArea& area, Canvas& canvas) {
+    for (int32_t row = area.row; row <= area.lastRow(); ++row) {
+        for (int32_t column = area.column; column <= area.lastColumn(); ++column) {
+            if (walk.code(column, row) != 0 && !walk.Walkable(column, row)) {
+                HatchCell(column, row, canvas);
+            } else if (walk.Walkable(column, row) && !walk.Reached(column, row)) {
+                TintCell(column, row, canvas);
+            }
+        }
+    }
+}
+
 void DrawArrow(int64_t x0, int64_t y0, int64_t x1, int64_t y1, int32_t width, double inset,
                Rgb colour, Canvas& canvas) {
     const int32_t s = canvas.scale();

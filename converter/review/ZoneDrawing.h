@@ -10,6 +10,7 @@
 #include "converter/picture/Canvas.h"
 #include "converter/review/PictureArea.h"
 #include "converter/zone/Zone.h"
+#include "converter/zone/ZoneWalk.h"
 
 class GroundArt;
 
@@ -18,6 +19,13 @@ class GroundArt;
 // ground in the background's grey; then each placed block's outline.
 void DrawGround(const Zone& zone, const CellArea& area, const GroundArt* art, Canvas& canvas,
                 const GroundTable* table = nullptr);
+
+// Over the ground within `area`: each cell with ground that is not walkable
+// hatched; each walkable cell that no entry reaches tinted.
+void DrawWalk(const ZoneWalk& walk, const CellArea& area, Canvas& canvas);
+// The same marks alone, at cell (0, 0), for the legend.
+void HatchCell(int32_t column, int32_t row, Canvas& canvas);
+void TintCell(int32_t column, int32_t row, Canvas& canvas);
 
 // Each waypoint path: a yellow line through its points, a square at each, a
 // hollow one where it starts, and an arrowhead where each step ends.
@@ -44,3 +52,5 @@ constexpr Rgb kEntryColour{40, 210, 70};
 constexpr Rgb kExitColour{230, 45, 45};
 constexpr Rgb kTrapColour{255, 140, 0};
 constexpr Rgb kPathColour{255, 225, 0};
+constexpr Rgb kWalkHatch{16, 16, 16};
+constexpr Rgb kWalkTint{255, 40, 120};

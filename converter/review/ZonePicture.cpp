@@ -16,6 +16,7 @@
 #include "converter/review/ZoneDiff.h"
 #include "converter/review/ZoneDrawing.h"
 #include "converter/zone/ZoneGround.h"
+#include "converter/zone/ZoneWalk.h"
 
 namespace {
 
@@ -24,11 +25,21 @@ using Item = PictureSheet::Item;
 // The ground code whose colour the legend's cells show.
 constexpr int32_t kSampleCode = 16;
 
+// Whether the picture shows where a player walks: asked, and the tables say.
+bool WalkShown(const PictureOptions& options) {
+    return options.walk && options.tables != nullptr && options.tables->saysWalkable();
+}
+
 void DrawZone(const Zone& zone, const CellArea& area, const PictureOptions& options,
               const GroundArt* art, Canvas& canvas, const ZoneChanges* changes = nullptr) {
     DrawGround(zone, area, art, canvas,
                options.tables != nullptr ? options.tables->ground.get() : nullptr);
     if (changes != nullptr) DimUnchanged(*changes, canvas);
+    // After the dimming: an area a change cut off shows though its ground
+    // did not change.
+    if (WalkShown(options)) {
+        DrawWalk(ZoneWalk(zone, *options.tables->ground, options.tables->moves), area, canvas);
+    }
 }
 
 Item MarkerItem(char marker, std::string words) {
@@ -73,6 +84,21 @@ void AddZoneLegend(PictureSheet& sheet) {
                       "waypoint path, hollow where it starts"},
                      CellItem(
                          "no ground", [](Canvas&) {}, 0)});
+}
+
+void AddWalkLegend(PictureSheet& sheet, const PictureOptions& options) {
+    if (!options.walk) return;
+    if (!WalkShown(options)) {
+        // Asked for, but nothing says what is walkable: said where it is looked for.
+        sheet.AddLegend(
+            {{0, [](Canvas&) {}, "walking not drawn: no ground table with a walkable column"}});
+        return;
+    }
+    const std::string moves = options.tables->moves == Moves::Four ? "4" : "8";
+    sheet.AddLegend(
+        {CellItem("hatched: not walkable", [](Canvas& canvas) { HatchCell(0, 0, canvas); }),
+         CellItem("tinted: walkable, but no entry reaches it (" + moves + " moves)",
+                  [](Canvas& canvas) { TintCell(0, 0, canvas); })});
 }
 
 void AddChangeLegend(PictureSheet& sheet) {
@@ -166,6 +192,7 @@ std::string DrawZonePicture(const Zone& zone, const PictureOptions& options) {
     });
     AddZoneLegend(sheet);
     AddTableLegend(sheet, {&zone}, area, options, options.art);
+    AddWalkLegend(sheet, options);
     return sheet.Png();
 }
 
@@ -186,6 +213,7 @@ std::string DrawZoneChange(const Zone& before, const Zone& after, const ZoneChan
     }
     AddZoneLegend(sheet);
     AddTableLegend(sheet, {&before, &after}, area, options, options.art);
+    AddWalkLegend(sheet, options);
     AddChangeLegend(sheet);
     sheet.AddLegend({MarkItem(kRemovedColour, "removed, before"),
                      MarkItem(kAddedColour, "added, after"),
@@ -206,6 +234,7 @@ std::string DrawZoneOverlay(const Zone& before, const Zone& after, const ZoneCha
     });
     AddZoneLegend(sheet);
     AddTableLegend(sheet, {&before, &after}, area, options, options.art);
+    AddWalkLegend(sheet, options);
     AddChangeLegend(sheet);
     sheet.AddLegend({{1,
                       [](Canvas& canvas) {

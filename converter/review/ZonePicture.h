@@ -26,6 +26,9 @@ struct PictureOptions {
     // The game's tables: their colours for the codes, and a legend of the
     // codes and mobs shown with their names.
     const GameTables* tables = nullptr;
+    // Where a player walks, where the tables say: the cells with ground that
+    // is not walkable hatched, and the walkable cells no entry reaches tinted.
+    bool walk = false;
 };
 
 // The zone as the game will build it: each placed block's ground codes (no

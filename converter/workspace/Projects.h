@@ -51,4 +51,3 @@ class Projects {
 
 // The projects a command line asks for (--project, --no-project); none, with
 // the reason reported, where its --project file cannot be read.
-

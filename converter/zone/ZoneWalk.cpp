@@ -63,8 +63,8 @@ ZoneWalk::ZoneWalk(const Zone& zone, const GroundTable& table, Moves moves)
             }
         }
         areaCells_.push_back(static_cast<int64_t>(queue.size()));
-        areaFirst_.push_back({static_cast<int64_t>(start % kZoneCells),
-                              static_cast<int64_t>(start / kZoneCells)});
+        areaFirst_.push_back(
+            {static_cast<int64_t>(start % kZoneCells), static_cast<int64_t>(start / kZoneCells)});
     }
     areaReached_.assign(areaCells_.size(), 0);
     for (const Zone::Code& code : zone.codes) {
@@ -88,8 +88,7 @@ bool ZoneWalk::Reached(int64_t column, int64_t row) const {
 }
 
 int64_t ZoneWalk::AreaCells(int64_t column, int64_t row) const {
-    return Walkable(column, row) ? areaCells_[static_cast<size_t>(area_[IndexOf(column, row)])]
-                                 : 0;
+    return Walkable(column, row) ? areaCells_[static_cast<size_t>(area_[IndexOf(column, row)])] : 0;
 }
 
 int32_t ZoneWalk::code(int64_t column, int64_t row) const {
@@ -140,10 +139,10 @@ Findings WalkFindings(const Zone& zone, const ZoneWalk& walk, const GameTables& 
                 code.at, SubjectOf(code.objectId)));
         } else if (code.marker != kEntryMarker && walk.hasEntries() &&
                    !walk.Reached(code.column, code.row)) {
-            findings.push_back(FindingOf(
-                finding::Unreachable{MarkerWords(code, tables), cell,
-                                     walk.AreaCells(code.column, code.row), 0},
-                code.at, SubjectOf(code.objectId)));
+            findings.push_back(
+                FindingOf(finding::Unreachable{MarkerWords(code, tables), cell,
+                                               walk.AreaCells(code.column, code.row), 0},
+                          code.at, SubjectOf(code.objectId)));
         }
     }
     for (const Zone::Path& path : zone.paths) {
@@ -188,8 +187,8 @@ Findings WalkFindings(const Zone& zone, const ZoneWalk& walk, const GameTables& 
         }
     }
     if (!walk.hasEntries() && markers > 0) {
-        findings.push_back(FindingOf(finding::Unreachable{"", {}, 0, markers}, mapAt,
-                                     FindingSubject{}));
+        findings.push_back(
+            FindingOf(finding::Unreachable{"", {}, 0, markers}, mapAt, FindingSubject{}));
     }
     return findings;
 }
