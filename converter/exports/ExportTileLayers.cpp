@@ -46,47 +46,77 @@ std::tuple<int32_t, int32_t, bool> CodelessId(const tmx::TmxLayer& layer, uint32
     return {cell.tilesetIndex, cell.localId, turned};
 }
 
+// What a global tile id gives a layer, found once and remembered: a layer
+// holds few distinct ids, met again and again in any order. Direct-mapped;
+// an id that finds its slot taken is worked out again.
+class IdMemo {
+  public:
+    struct Entry {
+        uint32_t gid = 0;
+        bool known = false;
+        bool codeless = false;  // a tile, but no ground
+        int16_t code = 0;
+    };
+    // By the id's top bits once multiplied: ids that differ in a flip flag
+    // alone fall apart.
+    Entry& SlotOf(uint32_t gid) { return entries_[(gid * 2654435761u) >> 24]; }
+
+  private:
+    static constexpr uint32_t kSlots = 256;
+    std::array<Entry, kSlots> entries_{};
+};
+
 // Lays one layer, the `index`th, onto the grid: it covers the cells of its
-// chunks inside the grid, empty ones included.
-LayerTally LayLayer(const tmx::TmxLayer& layer, int32_t index, TileGrid& grid, OwnerGrid& owner) {
+// chunks inside the grid, empty ones included. Only the first `cells` cells
+// (whole rows) can be covered by any layer.
+LayerTally LayLayer(const tmx::TmxLayer& layer, int32_t index, size_t cells, TileGrid& grid,
+                    OwnerGrid& owner) {
     LayerTally tally;
-    const TileGrid before = grid;
-    // Ground comes in runs of one tile: a cell repeating the id before it
-    // repeats its code. Cells the data did not reach hold id 0.
+    TileGrid before;
+    std::copy_n(grid.begin(), cells, before.begin());
+    // Cells the data did not reach hold id 0.
     const int16_t unreachedCode = TileCodeFromId(0);
-    uint32_t lastGid = 0;
-    int16_t lastCode = TileCodeFromId(layer.CellFromGid(0).localId);
-    int64_t lastIsCodeless = 0;  // a tile, but no ground
-    int32_t lastGroundTileset = -2;
+    IdMemo memo;
+    // Ground comes in runs of one tile: a cell repeating the id before it
+    // repeats what it gives.
+    const IdMemo::Entry* last = nullptr;
     int64_t tilesWithoutCode = 0;
     int64_t cellsCovered = 0;
-    layer.VisitCells(
+    layer.VisitRows(
         {0, 0, kZoneCells, kZoneCells},
-        [&](int32_t x, int32_t y, const uint32_t* gid) {
-            int16_t code = unreachedCode;
-            if (gid != nullptr) {
-                if (*gid != lastGid) {
-                    lastGid = *gid;
-                    const tmx::TmxCell cell = layer.CellFromGid(lastGid);
-                    lastCode = TileCodeFromId(cell.localId);
-                    lastIsCodeless = (lastGid & tmx::kTileIdMask) != 0 && !IsGround(lastCode);
-                    if (lastIsCodeless) tally.idsWithoutCode.insert(CodelessId(layer, lastGid));
-                    if (IsGround(lastCode) && cell.tilesetIndex != lastGroundTileset) {
-                        lastGroundTileset = cell.tilesetIndex;
+        [&](int32_t y, int32_t x0, int32_t x1, const uint32_t* gids, int32_t reached) {
+            int16_t* codes = grid.data() + static_cast<size_t>(y) * kZoneCells;
+            int32_t* owners = owner.data() + static_cast<size_t>(y) * kZoneCells;
+            for (int32_t x = x0; x < reached; ++x) {
+                const uint32_t gid = gids[x - x0];
+                if (last == nullptr || gid != last->gid) {
+                    IdMemo::Entry& id = memo.SlotOf(gid);
+                    if (!id.known || id.gid != gid) [[unlikely]] {
+                        // Met first (or again, its slot taken meanwhile): what
+                        // it gives, and what the findings keep of it, kept once.
+                        const tmx::TmxCell cell = layer.CellFromGid(gid);
+                        const int16_t given = TileCodeFromId(cell.localId);
+                        id = {gid, true, (gid & tmx::kTileIdMask) != 0 && !IsGround(given), given};
+                        if (id.codeless) tally.idsWithoutCode.insert(CodelessId(layer, gid));
                         auto& seen = tally.groundTilesets;
-                        if (std::find(seen.begin(), seen.end(), lastGroundTileset) == seen.end())
-                            seen.push_back(lastGroundTileset);
+                        if (IsGround(id.code) &&
+                            std::find(seen.begin(), seen.end(), cell.tilesetIndex) == seen.end()) {
+                            seen.push_back(cell.tilesetIndex);
+                        }
+                    }
+                    last = &id;
+                }
+                if (last->codeless) [[unlikely]] {
+                    ++tilesWithoutCode;
+                    if (tally.firstCodelessCells.size() < kIdsNamed) {
+                        tally.firstCodelessCells.push_back({x, y});
                     }
                 }
-                code = lastCode;
-                tilesWithoutCode += lastIsCodeless;
-                if (lastIsCodeless && tally.firstCodelessCells.size() < kIdsNamed) [[unlikely]] {
-                    tally.firstCodelessCells.push_back({x, y});
-                }
+                codes[x] = last->code;
             }
-            grid[static_cast<size_t>(y * kZoneCells + x)] = code;
-            owner[static_cast<size_t>(y * kZoneCells + x)] = index;
-            ++cellsCovered;
+            std::fill(codes + reached, codes + x1, unreachedCode);
+            std::fill(owners + x0, owners + x1, index);
+            cellsCovered += x1 - x0;
         },
         &tally.tilesOutside);
     tally.tilesWithoutCode = tilesWithoutCode;
@@ -95,7 +125,7 @@ LayerTally LayLayer(const tmx::TmxLayer& layer, int32_t index, TileGrid& grid, O
     // one are below 255 unsigned; counted in 32 bits, which vectorizes.)
     uint32_t blanked = 0;
     uint32_t ground = 0;
-    for (size_t i = 0; i < grid.size(); ++i) {
+    for (size_t i = 0; i < cells; ++i) {
         const uint32_t isGround = static_cast<uint16_t>(grid[i] - 1) < 255;
         blanked +=
             static_cast<uint32_t>(static_cast<uint16_t>(before[i] - 1) < 255) & (isGround ^ 1);
@@ -103,7 +133,7 @@ LayerTally LayLayer(const tmx::TmxLayer& layer, int32_t index, TileGrid& grid, O
     }
     tally.cellsBlanked = blanked;
     tally.groundAfter = ground;
-    for (size_t i = 0; blanked > 0 && i < grid.size(); ++i) {
+    for (size_t i = 0; blanked > 0 && i < cells; ++i) {
         if (IsGround(before[i]) && !IsGround(grid[i])) {
             tally.firstBlankedCells.push_back(
                 {static_cast<int64_t>(i % kZoneCells), static_cast<int64_t>(i / kZoneCells)});
@@ -111,6 +141,23 @@ LayerTally LayLayer(const tmx::TmxLayer& layer, int32_t index, TileGrid& grid, O
         }
     }
     return tally;
+}
+
+// The rows of the zone that any layer's chunks reach: below them the grid
+// stays empty and is not looked at.
+int32_t RowsReached(const tmx::TmxMap& map) {
+    int64_t rows = 0;
+    for (const tmx::TmxLayer& layer : map.layers()) {
+        for (const tmx::TmxChunk& chunk : layer.chunks()) {
+            const int64_t right = int64_t{chunk.x} + chunk.width;
+            const int64_t bottom = std::min<int64_t>(int64_t{chunk.y} + chunk.height, kZoneCells);
+            if (chunk.x < kZoneCells && right > 0 && chunk.y < kZoneCells && bottom > 0 &&
+                chunk.width > 0 && chunk.height > 0) {
+                rows = std::max(rows, bottom);
+            }
+        }
+    }
+    return static_cast<int32_t>(rows);
 }
 
 template <class Kind>
@@ -133,7 +180,8 @@ std::string TilesetName(const tmx::TmxMap& map, int32_t index) {
 // tile-without-code, tilesets-share-codes (a note), layer-blanks-tiles,
 // hidden-layer (a note, where it decides cells of the zone: is the last to
 // cover them), layer-offset; of the map: empty-zone.
-void FillGrid(const tmx::TmxMap& map, TileGrid& grid, OwnerGrid& owner, Findings& findings) {
+void FillGrid(const tmx::TmxMap& map, size_t cells, TileGrid& grid, OwnerGrid& owner,
+              Findings& findings) {
     owner.fill(-1);
     // Hidden-layer notes (the finding's index, the layer's), kept only where
     // the layer decides cells.
@@ -142,7 +190,7 @@ void FillGrid(const tmx::TmxMap& map, TileGrid& grid, OwnerGrid& owner, Findings
     int64_t ground = 0;
     int32_t index = 0;
     for (const tmx::TmxLayer& layer : map.layers()) {
-        const LayerTally tally = LayLayer(layer, index, grid, owner);
+        const LayerTally tally = LayLayer(layer, index, cells, grid, owner);
         if (tally.tilesOutside > 0) {
             findings.push_back(LayerFinding(layer, finding::TilesOutsideZone{tally.tilesOutside}));
         }
@@ -187,8 +235,8 @@ void FillGrid(const tmx::TmxMap& map, TileGrid& grid, OwnerGrid& owner, Findings
 
     // A hidden layer whose every cell a later layer covers again changes nothing.
     std::vector<bool> decides(map.layers().size(), false);
-    for (const int32_t last : owner) {
-        if (last >= 0) decides[static_cast<size_t>(last)] = true;
+    for (size_t i = 0; i < cells; ++i) {
+        if (owner[i] >= 0) decides[static_cast<size_t>(owner[i])] = true;
     }
     for (auto note = hiddenNotes.rbegin(); note != hiddenNotes.rend(); ++note) {
         if (!decides[static_cast<size_t>(note->second)]) {
@@ -222,14 +270,14 @@ bool FormBlock(const TileGrid& grid, int32_t xOrigin, int32_t yOrigin, Zone::Blo
 
 // ground-unknown: the cells whose code the table does not list, at the layer
 // that decided each.
-void CheckGroundTable(const tmx::TmxMap& map, const TileGrid& grid, const OwnerGrid& owner,
-                      const GroundTable& table, Findings& findings) {
+void CheckGroundTable(const tmx::TmxMap& map, size_t cells, const TileGrid& grid,
+                      const OwnerGrid& owner, const GroundTable& table, Findings& findings) {
     struct Unknown {
         std::array<int64_t, kMaxGroundCode + 1> cells{};
         finding::GroundUnknown finding;
     };
     std::vector<Unknown> layers(map.layers().size());
-    for (size_t i = 0; i < grid.size(); ++i) {
+    for (size_t i = 0; i < cells; ++i) {
         const int16_t code = grid[i];
         if (!IsGround(code) || table.Of(code) != nullptr) continue;
         Unknown& unknown = layers[static_cast<size_t>(owner[i])];
@@ -260,8 +308,10 @@ void ExportTileLayers(const tmx::TmxMap& map, Zone& zone, Findings& findings,
                       const GroundTable* table) {
     TileGrid grid{};
     OwnerGrid owner;
-    FillGrid(map, grid, owner, findings);
-    if (table != nullptr) CheckGroundTable(map, grid, owner, *table, findings);
+    const int32_t rows = RowsReached(map);
+    const size_t cells = static_cast<size_t>(rows) * kZoneCells;
+    FillGrid(map, cells, grid, owner, findings);
+    if (table != nullptr) CheckGroundTable(map, cells, grid, owner, *table, findings);
     // The ground is laid out as if the map were orthogonal.
     if (!map.orientationName().empty() && map.orientationName() != "orthogonal") {
         findings.push_back(FindingOf(finding::Orientation{map.orientationName()}, map.location()));
@@ -271,7 +321,7 @@ void ExportTileLayers(const tmx::TmxMap& map, Zone& zone, Findings& findings,
     // repeated blocks included, so that no tile of the map is left out. The
     // game reads a placement at twice the block's cell origin.
     int32_t nextId = kFirstBlockId;
-    for (int32_t yOrigin = 0; yOrigin < kZoneCells; yOrigin += kBlockCells) {
+    for (int32_t yOrigin = 0; yOrigin < rows; yOrigin += kBlockCells) {
         for (int32_t xOrigin = 0; xOrigin < kZoneCells; xOrigin += kBlockCells) {
             Zone::Block block{nextId, {}, {}};
             if (!FormBlock(grid, xOrigin, yOrigin, block.codes)) continue;

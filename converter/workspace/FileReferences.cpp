@@ -121,21 +121,24 @@ void CheckTilesetNames(const tmx::TmxMap& map, Findings& findings) {
         const std::string& name = names[i];
         if (name.empty() || !noted.insert(name).second) continue;
         finding::TilesetName same{name, {}};
-        std::map<std::string, size_t> files;  // a file, and its use
-        size_t last = i;
+        std::map<std::string, size_t> files;          // a file, and its use
+        std::vector<std::pair<size_t, size_t>> uses;  // a tileset, and its file's use
         for (size_t j = i; j < tilesets.size(); ++j) {
             if (names[j] != name) continue;
-            if (cells.empty()) cells = CellsOfTilesets(map);
             const std::string& source = tilesets[j].source();
             const auto [file, isNew] =
                 files.try_emplace(source.empty() ? std::string("#").append(std::to_string(j))
                                                  : tmx::FileNamedFrom(map.directory(), source),
                                   same.uses.size());
             if (isNew) same.uses.push_back({source, 0});
-            same.uses[file->second].cells += cells[j];
-            last = j;
+            uses.emplace_back(j, file->second);
         }
         if (same.uses.size() < 2) continue;
+        // The cells are counted only where there is a note to give them.
+        if (cells.empty()) cells = CellsOfTilesets(map);
+        for (const auto& [tileset, use] : uses)
+            same.uses[use].cells += cells[tileset];
+        const size_t last = uses.back().first;
         findings.push_back(
             FindingOf(std::move(same), tilesets[last].location(), TilesetSubject(tilesets[last])));
     }

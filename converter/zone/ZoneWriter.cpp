@@ -1,15 +1,42 @@
 #include "converter/zone/ZoneWriter.h"
 
+#include <array>
 #include <charconv>
 #include <cstring>
 #include <string_view>
 
 namespace {
 
+// "\t0" to "\t255", for the codes of a ground row.
+struct CodeText {
+    char bytes[4];
+    uint8_t length;
+};
+constexpr std::array<CodeText, 256> kCodeTexts = [] {
+    std::array<CodeText, 256> texts{};
+    for (int code = 0; code < 256; ++code) {
+        CodeText& text = texts[static_cast<size_t>(code)];
+        text.bytes[0] = '\t';
+        int n = 1;
+        if (code >= 100) text.bytes[n++] = static_cast<char>('0' + code / 100);
+        if (code >= 10) text.bytes[n++] = static_cast<char>('0' + code / 10 % 10);
+        text.bytes[n++] = static_cast<char>('0' + code % 10);
+        text.length = static_cast<uint8_t>(n);
+    }
+    return texts;
+}();
+
 // One line of short texts and numbers, put together before it is added.
 // The longest line, a tile row, takes under 100 characters.
 class Line {
   public:
+    Line() = default;
+    // A line begun as another: its text so far.
+    Line(const Line& other) : end_(text_ + (other.end_ - other.text_)) {
+        std::memcpy(text_, other.text_, static_cast<size_t>(other.end_ - other.text_));
+    }
+    Line& operator=(const Line&) = delete;
+
     Line& operator<<(std::string_view text) {
         std::memcpy(end_, text.data(), text.size());
         end_ += text.size();
@@ -18,6 +45,12 @@ class Line {
     Line& operator<<(int32_t number) {
         end_ = std::to_chars(end_, text_ + sizeof text_, number).ptr;
         return *this;
+    }
+    // A tab and a ground code.
+    void Code(uint8_t code) {
+        const CodeText& text = kCodeTexts[code];
+        std::memcpy(end_, text.bytes, 4);  // whatever the length: the line has room
+        end_ += text.length;
     }
     std::string_view text() const { return {text_, static_cast<size_t>(end_ - text_)}; }
 
@@ -51,12 +84,19 @@ class Writer {
     }
 
     void Ground(const Zone& zone) {
+        // A zone's every block: most of the bytes. Reserved once, the codes
+        // from a table of their texts.
+        bytes_.reserve(bytes_.size() + zone.blocks.size() * kBlockCells * 48 +
+                       zone.placements.size() * 32);
         for (const Zone::Block& block : zone.blocks) {
+            Line start;
+            start << "#DEF_TILE\t" << block.id << "\t";
             for (int32_t row = 0; row < kBlockCells; ++row) {
-                Line line;
-                line << "#DEF_TILE\t" << block.id << "\t" << row + 1;
+                Line line = start;
+                const char number = static_cast<char>('1' + row);
+                line << std::string_view(&number, 1);
                 for (const uint8_t code : block.codes[static_cast<size_t>(row)])
-                    line << "\t" << int32_t{code};
+                    line.Code(code);
                 Add(line << "\t", kLineEnd);
             }
             bytes_ += kLineEnd;
