@@ -187,6 +187,61 @@ BenchInput ObjectMap() {
     return input;
 }
 
+// A zone as designers draw them: a header, ground and an overlay, entries,
+// exits, mobs and traps with a property each, and patrol paths. `objects` is
+// shared out over the four groups.
+BenchInput ZoneMap(int width, int height, int objects, const std::string& name) {
+    BenchInput input;
+    input.name = name;
+    input.layerBytes = static_cast<uint32_t>(4u * static_cast<uint32_t>(width * height));
+    // Tiles that have a code (local ids 1 to 198), no flips; the overlay
+    // decides every cell, as the game reads it: the ground, a tenth changed.
+    std::vector<uint32_t> ground = Gids(width, height, 1000u);
+    for (uint32_t& gid : ground)
+        gid = 2 + (gid & 0xffffu) % 198;
+    std::vector<uint32_t> overlay = ground;
+    for (size_t k = 0; k < overlay.size(); k += 10)
+        overlay[k] = 2 + (k / 10) % 198;
+    std::string text =
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<map version=\"1.10\" "
+        "orientation=\"orthogonal\" width=\"" +
+        std::to_string(width) + "\" height=\"" + std::to_string(height) +
+        "\" tilewidth=\"32\" tileheight=\"32\">\n <properties>\n"
+        "  <property name=\"Level\" type=\"int\" value=\"12\"/>\n"
+        "  <property name=\"Title\" value=\"Goblin Glade\"/>\n"
+        "  <property name=\"Respawn\" type=\"int\" value=\"60\"/>\n </properties>\n"
+        " <tileset firstgid=\"1\" name=\"codes\" tilewidth=\"32\" tileheight=\"32\"/>\n" +
+        LayerElement("Ground", width, height, ground, LayerEncoding::Csv) +
+        LayerElement("Overlay", width, height, overlay, LayerEncoding::Csv);
+    std::mt19937 random(78);
+    const int pixels = width * 32;
+    const auto at = [&] {
+        // Away from the edges, where a path's points would leave the zone.
+        return " x=\"" + std::to_string(64 + random() % static_cast<uint32_t>(pixels - 256)) +
+               "\" y=\"" +
+               std::to_string(64 + random() % static_cast<uint32_t>(height * 32 - 128)) + "\"";
+    };
+    int id = 1;
+    for (const std::string group : {"Zones", "Mobs", "Traps", "Waypoints"}) {
+        text += " <objectgroup name=\"" + group + "\">\n";
+        for (int i = 0; i < objects / 4; ++i, ++id) {
+            text += "  <object id=\"" + std::to_string(id) + "\"";
+            if (group == "Zones") {
+                text += std::string(" name=\"") + (i % 2 ? "In" : "Out") + "\"" + at() + "/>\n";
+            } else if (group == "Waypoints") {
+                text += at() + "><polyline points=\"0,0 64,32 128,-16\"/></object>\n";
+            } else {
+                text += " name=\"" + std::to_string(1 + random() % 900) + "\"" + at() +
+                        ">\n   <properties>\n    <property name=\"Respawn\" type=\"int\" "
+                        "value=\"30\"/>\n   </properties>\n  </object>\n";
+            }
+        }
+        text += " </objectgroup>\n";
+    }
+    input.text = text + "</map>\n";
+    return input;
+}
+
 }  // namespace
 
 std::vector<BenchInput> MakeBenchInputs() {
@@ -198,6 +253,11 @@ std::vector<BenchInput> MakeBenchInputs() {
         inputs.push_back(TileMap(4096, 1024, 1, encoding));
     }
     inputs.push_back(ObjectMap());
+    BenchInput oneCell = TileMap(1, 1, 1, LayerEncoding::Csv);
+    oneCell.name = "one cell";
+    inputs.push_back(oneCell);
+    inputs.push_back(ZoneMap(128, 128, 200, "128x128 zone: 2 layers, 200 objects"));
+    inputs.push_back(ZoneMap(64, 64, 60, "64x64 zone: 2 layers, 60 objects"));
     for (const LayerEncoding encoding : kAllEncodings) {
         if (encoding == LayerEncoding::XmlTiles) continue;  // JSON has no such form
         inputs.push_back(JsonTileMap(128, 128, 1, encoding));

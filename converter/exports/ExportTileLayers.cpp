@@ -182,7 +182,7 @@ std::string TilesetName(const tmx::TmxMap& map, int32_t index) {
 // cover them), layer-offset; of the map: empty-zone.
 void FillGrid(const tmx::TmxMap& map, size_t cells, TileGrid& grid, OwnerGrid& owner,
               Findings& findings) {
-    owner.fill(-1);
+    std::fill_n(owner.begin(), cells, -1);
     // Hidden-layer notes (the finding's index, the layer's), kept only where
     // the layer decides cells.
     std::vector<std::pair<size_t, int32_t>> hiddenNotes;
@@ -306,10 +306,15 @@ void CheckGroundTable(const tmx::TmxMap& map, size_t cells, const TileGrid& grid
 
 void ExportTileLayers(const tmx::TmxMap& map, Zone& zone, Findings& findings,
                       const GroundTable* table) {
-    TileGrid grid{};
+    // Only the rows the layers reach are laid, and the blocks they start
+    // read: a small map touches a few pages of the grids, not all of them.
+    TileGrid grid;
     OwnerGrid owner;
     const int32_t rows = RowsReached(map);
     const size_t cells = static_cast<size_t>(rows) * kZoneCells;
+    const int32_t blockRows =
+        std::min(kZoneCells, (rows + kBlockCells - 1) / kBlockCells * kBlockCells);
+    std::fill_n(grid.begin(), static_cast<size_t>(blockRows) * kZoneCells, int16_t{0});
     FillGrid(map, cells, grid, owner, findings);
     if (table != nullptr) CheckGroundTable(map, cells, grid, owner, *table, findings);
     // The ground is laid out as if the map were orthogonal.

@@ -31,10 +31,7 @@ constexpr std::array<CodeText, 256> kCodeTexts = [] {
 class Line {
   public:
     Line() = default;
-    // A line begun as another: its text so far.
-    Line(const Line& other) : end_(text_ + (other.end_ - other.text_)) {
-        std::memcpy(text_, other.text_, static_cast<size_t>(other.end_ - other.text_));
-    }
+    Line(const Line&) = delete;
     Line& operator=(const Line&) = delete;
 
     Line& operator<<(std::string_view text) {
@@ -45,12 +42,6 @@ class Line {
     Line& operator<<(int32_t number) {
         end_ = std::to_chars(end_, text_ + sizeof text_, number).ptr;
         return *this;
-    }
-    // A tab and a ground code.
-    void Code(uint8_t code) {
-        const CodeText& text = kCodeTexts[code];
-        std::memcpy(end_, text.bytes, 4);  // whatever the length: the line has room
-        end_ += text.length;
     }
     std::string_view text() const { return {text_, static_cast<size_t>(end_ - text_)}; }
 
@@ -84,22 +75,36 @@ class Writer {
     }
 
     void Ground(const Zone& zone) {
-        // A zone's every block: most of the bytes. Reserved once, the codes
-        // from a table of their texts.
-        bytes_.reserve(bytes_.size() + zone.blocks.size() * kBlockCells * 48 +
+        // A zone's every block: most of the bytes. Each block is put together
+        // in room for its longest rows (an id of 11 characters, codes of three
+        // digits), the codes from a table of their texts, and added at once.
+        constexpr size_t kLongestRow = 10 + 11 + 1 + 1 + kBlockCells * 4 + 1 + 2;
+        bytes_.reserve(bytes_.size() + zone.blocks.size() * kBlockCells * 40 +
                        zone.placements.size() * 32);
+        char rows[kBlockCells * kLongestRow + 2];
         for (const Zone::Block& block : zone.blocks) {
-            Line start;
-            start << "#DEF_TILE\t" << block.id << "\t";
+            // "#DEF_TILE\t<id>\t", at most 22 bytes: copied as 24 a row, the
+            // rest overwritten.
+            char prefix[24] = {};
+            Line line;
+            line << "#DEF_TILE\t" << block.id << "\t";
+            std::memcpy(prefix, line.text().data(), line.text().size());
+            const size_t prefixLength = line.text().size();
+            char* out = rows;
             for (int32_t row = 0; row < kBlockCells; ++row) {
-                Line line = start;
-                const char number = static_cast<char>('1' + row);
-                line << std::string_view(&number, 1);
-                for (const uint8_t code : block.codes[static_cast<size_t>(row)])
-                    line.Code(code);
-                Add(line << "\t", kLineEnd);
+                std::memcpy(out, prefix, sizeof prefix);
+                out += prefixLength;
+                *out++ = static_cast<char>('1' + row);
+                for (const uint8_t code : block.codes[static_cast<size_t>(row)]) {
+                    const CodeText& text = kCodeTexts[code];
+                    std::memcpy(out, text.bytes, 4);  // whatever the length: there is room
+                    out += text.length;
+                }
+                *out++ = '\t';
+                out = Put(out, kLineEnd);
             }
-            bytes_ += kLineEnd;
+            out = Put(out, kLineEnd);
+            bytes_.append(rows, static_cast<size_t>(out - rows));
         }
         for (const Zone::Placement& placement : zone.placements) {
             Add(Line() << "#IMP_TILE\t" << placement.blockId << "\t" << placement.x << "\t"
@@ -137,6 +142,11 @@ class Writer {
     }
 
     void Add(const Line& line, std::string_view end) { bytes_.append(line.text()).append(end); }
+
+    static char* Put(char* out, std::string_view text) {
+        std::memcpy(out, text.data(), text.size());
+        return out + text.size();
+    }
 
     std::string& bytes_;
 };
