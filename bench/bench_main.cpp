@@ -169,6 +169,20 @@ int main(int argc, char** argv) {
     }
     std::fclose(results);
 
+    // The game's tables, for the cost of the checks they turn on: every
+    // ground code named and walkable (a zone one walkable area, walked whole),
+    // and a thousand mobs.
+    std::FILE* ground = std::fopen((outputDir + "/ground.tsv").c_str(), "w");
+    std::fprintf(ground, "code\tname\tcolour\twalkable\n");
+    for (int code = 1; code < 256; ++code)
+        std::fprintf(ground, "%d\tkind %d\t#%06x\tyes\n", code, code, code * 65793);
+    std::fclose(ground);
+    std::FILE* mobs = std::fopen((outputDir + "/mobs.tsv").c_str(), "w");
+    std::fprintf(mobs, "number\tname\n");
+    for (int number = 1; number <= 1000; ++number)
+        std::fprintf(mobs, "%d\tMob of the glade %d\n", number, number);
+    std::fclose(mobs);
+
     // A project's worth of zones in one folder, for the batch figures: each
     // the 128 x 128 CSV map.
     std::filesystem::remove_all(outputDir + "/batch");

@@ -215,6 +215,35 @@ int main(int argc, char** argv) {
                        std::string(argv[1]) + "/figures.tsv):\n" + dearer)
                           .c_str());
 
+    // What the game's tables cost a typical zone: the checks they turn on
+    // (names, unknown codes and mobs, where a player can walk) and reading
+    // them, against the same conversion without.
+    const std::string dir = argv[1];
+    std::ifstream listed(dir + "/results.tsv");
+    for (std::string line; std::getline(listed, line);) {
+        const std::string file = line.substr(0, line.find('\t'));
+        if (line.find("\t128x128 zone: ") == std::string::npos) continue;
+        const std::vector<std::vector<std::string>> runs = {
+            {CONVERTER_PATH, file},
+            {CONVERTER_PATH, "--ground-table=" + dir + "/ground.tsv", file},
+            {CONVERTER_PATH, "--ground-table=" + dir + "/ground.tsv",
+             "--mob-table=" + dir + "/mobs.tsv", file}};
+        std::vector<ProcessRun> times(runs.size());
+        for (int round = 0; round < 20; ++round) {
+            for (size_t i = 0; i < runs.size(); ++i)
+                RunOnce(runs[i], times[i]);
+        }
+        std::printf("\nthe 128 x 128 zone with the game's tables, whole process:\n");
+        const char* said[] = {"no table", "ground table (walkable)", "both tables (1,000 mobs)"};
+        const double plain = Instructions(runs[0]);
+        for (size_t i = 0; i < runs.size(); ++i) {
+            const double instructions = i == 0 ? plain : Instructions(runs[i]);
+            std::printf("  %-26s %6.2f ms (+%.2f), %6.2f M instructions (+%.2f)\n", said[i],
+                        times[i].ms, times[i].ms - times[0].ms, instructions / 1e6,
+                        (instructions - plain) / 1e6);
+        }
+    }
+
     // A folder of zones in one run, on one thread and on two, against one
     // process a map.
     const std::string batch = std::string(argv[1]) + "/batch";

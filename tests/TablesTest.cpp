@@ -11,11 +11,12 @@
 
 namespace {
 
-// Each problem as "line: words".
+// Each problem as "line:column: words": the column 1 where there is a line.
 std::vector<std::string> Problems(const std::vector<TableProblem>& problems) {
     std::vector<std::string> said;
     for (const TableProblem& problem : problems)
-        said.push_back(std::to_string(problem.finding.at.line) + ": " +
+        said.push_back(std::to_string(problem.finding.at.line) + ":" +
+                       std::to_string(problem.finding.at.column) + ": " +
                        FindingText(problem.finding));
     return said;
 }
@@ -61,28 +62,28 @@ TEST(Tables, EveryFaultOfAGroundTableIsAtItsLine) {
     };
     for (const Case& broken : {
              Case{"code\tname\n-1\tx\n256\ty\n1e2\tz\n\tw\n",
-                  {"2: the code \"-1\" is no ground code (0 to 255)",
-                   "3: the code \"256\" is no ground code (0 to 255)",
-                   "4: the code \"1e2\" is no ground code (0 to 255)",
-                   "5: the code \"\" is no ground code (0 to 255)"}},
+                  {"2:1: the code \"-1\" is no ground code (0 to 255)",
+                   "3:1: the code \"256\" is no ground code (0 to 255)",
+                   "4:1: the code \"1e2\" is no ground code (0 to 255)",
+                   "5:1: the code \"\" is no ground code (0 to 255)"}},
              Case{"code\tname\n16\tgrass\n17\t\n16\tsand\n",
-                  {"3: the name is empty", "4: code 16 is listed twice (first at line 2)"}},
+                  {"3:1: the name is empty", "4:1: code 16 is listed twice (first at line 2)"}},
              Case{"code\tname\n16\ta\x01tab\n17\t\xff\xfe\n",
-                  {"2: the name \"a\\x01tab\" holds a control character",
-                   "3: the name \"\xff\xfe\" is not UTF-8"}},
+                  {"2:1: the name \"a\\x01tab\" holds a control character",
+                   "3:1: the name \"\xff\xfe\" is not UTF-8"}},
              Case{"code\tname\tcolour\n16\tgrass\tgreen\n17\tsand\t#12345\n18\tdirt\t#12345g\n",
-                  {"2: the colour \"green\" is not #rrggbb",
-                   "3: the colour \"#12345\" is not #rrggbb",
-                   "4: the colour \"#12345g\" is not #rrggbb"}},
+                  {"2:1: the colour \"green\" is not #rrggbb",
+                   "3:1: the colour \"#12345\" is not #rrggbb",
+                   "4:1: the colour \"#12345g\" is not #rrggbb"}},
              Case{"code\tname\twalkable\n16\tgrass\tmaybe\n17\tsand\t\n",
-                  {"2: walkable takes yes or no, not \"maybe\"",
-                   "3: walkable takes yes or no, not \"\""}},
+                  {"2:1: walkable takes yes or no, not \"maybe\"",
+                   "3:1: walkable takes yes or no, not \"\""}},
              Case{"# only\n\nname\tcolour\n16\tx\n",
-                  {"3: the header names no \"code\" column (the columns are named by the first "
+                  {"3:1: the header names no \"code\" column (the columns are named by the first "
                    "line that is no comment)"}},
-             Case{"code\tCode\tname\n", {"1: the header names the column \"code\" twice"}},
+             Case{"code\tCode\tname\n", {"1:1: the header names the column \"code\" twice"}},
              Case{"# nothing but comments\n",
-                  {"0: the table holds no header line naming its "
+                  {"0:0: the table holds no header line naming its "
                    "columns"}},
          }) {
         std::vector<TableProblem> problems;
@@ -109,9 +110,9 @@ TEST(Tables, MobTablesAndTheirFaults) {
     EXPECT_EQ(MobTableOf("m.tsv", "number\tname\n2147483648\tx\n12x\ty\n7\ta\n7\tb\n", problems),
               nullptr);
     EXPECT_EQ(Problems(problems),
-              (Said{"2: the number 2147483648 is more than the game can hold (it reads 32 bits)",
-                    "3: the number \"12x\" is no whole number",
-                    "5: mob 7 is listed twice (first at line 4)"}));
+              (Said{"2:1: the number 2147483648 is more than the game can hold (it reads 32 bits)",
+                    "3:1: the number \"12x\" is no whole number",
+                    "5:1: mob 7 is listed twice (first at line 4)"}));
 }
 
 // The mobs a mistyped number meant: a digit more, fewer or other, or two

@@ -206,6 +206,27 @@ TEST(Walk, TheAreasAreThoseAPlainWalkFinds) {
     }
 }
 
+// A finding is about the map's object it comes from, the map's first object
+// (id 1) too, so that velt-ignore and baselines find it; a marker read from a
+// zone script, which has none, is about its line.
+TEST(Walk, FindingsAreAboutTheObjectsTheyComeFrom) {
+    Zone zone = ZoneOf({kGrass, kRocks, kGrass, kGrass, kRocks, kGrass}, 3);
+    Zone::Code entry{0, 0, kEntryMarker};
+    entry.objectId = 2;
+    Zone::Code first{1, 0, 0, 245};
+    first.objectId = 1;
+    zone.AddCode(entry);
+    zone.AddCode(first);
+    zone.AddCode({1, 1, 0, 246});
+    GameTables tables;
+    tables.ground = Table();
+    const Findings findings = WalkFindings(zone, tables);
+    ASSERT_EQ(findings.size(), 2u);
+    EXPECT_EQ(findings[0].about.element, FindingSubject::Element::Object);
+    EXPECT_EQ(findings[0].about.objectId, 1);
+    EXPECT_EQ(findings[1].about.element, FindingSubject::Element::ZoneLine);
+}
+
 // Cell (c, r)'s pixel at (dx, dy) of the picture at 8 pixels a cell.
 TEST(Walk, ThePictureHatchesAndTints) {
     auto table = Table();

@@ -3,6 +3,8 @@
 #include <charconv>
 #include <optional>
 #include <string_view>
+#include <unordered_map>
+#include <utility>
 
 #include "converter/text/Escape.h"
 #include "converter/workspace/NamedFromHere.h"
@@ -36,16 +38,39 @@ std::string Cell(std::string_view cell) {
     return unquoted;
 }
 
-std::vector<std::string> Cells(std::string_view line) {
-    std::vector<std::string> cells;
+// The cells of a line, into `cells` (kept from line to line with its room).
+void Cells(std::string_view line, std::vector<std::string>& cells) {
+    cells.clear();
     for (size_t start = 0;;) {
         const size_t tab = line.find('\t', start);
         cells.push_back(
             Cell(line.substr(start, tab == std::string_view::npos ? tab : tab - start)));
-        if (tab == std::string_view::npos) return cells;
+        if (tab == std::string_view::npos) return;
         start = tab + 1;
     }
 }
+
+// A row's cells by the names of the columns the reader asked for and the
+// header has.
+class RowValues {
+  public:
+    // The cell of the column `name`, "" where the header or the row has none.
+    const std::string& operator[](std::string_view name) const {
+        const std::string* cell = Find(name);
+        return cell != nullptr ? *cell : empty_;
+    }
+    // The cell of the column `name`, or nullptr where the header has none.
+    const std::string* Find(std::string_view name) const {
+        for (const auto& [column, cell] : cells_)
+            if (column == name) return &cell;
+        return nullptr;
+    }
+
+  private:
+    friend class TableReader;
+    std::vector<std::pair<std::string_view, std::string>> cells_;
+    std::string empty_;
+};
 
 std::optional<int64_t> WholeNumber(const std::string& text) {
     int64_t value = 0;
@@ -75,6 +100,9 @@ class TableReader {
               const std::vector<const char*>& optional, Row row) {
         if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
         std::map<std::string, size_t> columns;
+        std::vector<std::pair<std::string_view, size_t>> wanted;  // by name, its column
+        std::vector<std::string> cells;
+        RowValues values;
         bool header = false;
         int32_t number = 0;
         while (!text.empty()) {
@@ -84,7 +112,7 @@ class TableReader {
             text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
             const std::string_view trimmed = Trimmed(line);
             if (trimmed.empty() || trimmed.front() == '#') continue;
-            const std::vector<std::string> cells = Cells(line);
+            Cells(line, cells);
             if (!header) {
                 header = true;
                 for (size_t i = 0; i < cells.size(); ++i) {
@@ -101,14 +129,23 @@ class TableReader {
                     }
                 }
                 if (failed_) return;
+                for (const std::vector<const char*>* names : {&needed, &optional}) {
+                    for (const char* name : *names) {
+                        const auto column = columns.find(name);
+                        if (column == columns.end()) continue;
+                        wanted.emplace_back(name, column->second);
+                        values.cells_.emplace_back(name, "");
+                    }
+                }
                 continue;
             }
-            std::map<std::string, std::string> values;
-            for (const std::vector<const char*>* names : {&needed, &optional}) {
-                for (const char* name : *names) {
-                    const auto column = columns.find(name);
-                    if (column == columns.end()) continue;
-                    values[name] = column->second < cells.size() ? cells[column->second] : "";
+            for (size_t i = 0; i < wanted.size(); ++i) {
+                const size_t column = wanted[i].second;
+                std::string& cell = values.cells_[i].second;
+                if (column < cells.size()) {
+                    cell.swap(cells[column]);
+                } else {
+                    cell.clear();
                 }
             }
             row(number, values);
@@ -163,45 +200,43 @@ std::shared_ptr<const GroundTable> GroundTableOf(const std::string& path, std::s
                                                  std::vector<TableProblem>& problems) {
     auto table = std::make_shared<GroundTable>(BaseName(path));
     TableReader reader(path, problems);
-    std::map<int64_t, int32_t> lines;  // a code, the line that lists it
+    std::unordered_map<int64_t, int32_t> lines;  // a code, the line that lists it
     bool walkableColumn = false;
-    reader.Read(text, {"code", "name"}, {"colour", "walkable"},
-                [&](int32_t line, std::map<std::string, std::string>& values) {
-                    const std::optional<int64_t> code = WholeNumber(values["code"]);
-                    if (!code || *code < 0 || *code > 255) {
-                        reader.Problem(line, "the code " + QuotedText(values["code"]) +
-                                                 " is no ground code (0 to 255)");
-                        return;
-                    }
-                    if (const auto [first, isNew] = lines.emplace(*code, line); !isNew) {
-                        reader.Problem(line, "code " + std::to_string(*code) +
-                                                 " is listed twice (first at line " +
-                                                 std::to_string(first->second) + ")");
-                        return;
-                    }
-                    if (!reader.NameFits(line, values["name"])) return;
-                    GroundKind kind{values["name"], {}, {}};
-                    if (const auto colour = values.find("colour");
-                        colour != values.end() && !colour->second.empty()) {
-                        kind.colour = Colour(colour->second);
-                        if (!kind.colour) {
-                            reader.Problem(line, "the colour " + QuotedText(colour->second) +
-                                                     " is not #rrggbb");
-                            return;
-                        }
-                    }
-                    if (const auto walkable = values.find("walkable"); walkable != values.end()) {
-                        walkableColumn = true;
-                        const std::string said = Lower(walkable->second);
-                        if (said != "yes" && said != "no") {
-                            reader.Problem(line, "walkable takes yes or no, not " +
-                                                     QuotedText(walkable->second));
-                            return;
-                        }
-                        kind.walkable = said == "yes";
-                    }
-                    table->Add(static_cast<int32_t>(*code), std::move(kind));
-                });
+    reader.Read(
+        text, {"code", "name"}, {"colour", "walkable"}, [&](int32_t line, const RowValues& values) {
+            const std::optional<int64_t> code = WholeNumber(values["code"]);
+            if (!code || *code < 0 || *code > 255) {
+                reader.Problem(line, "the code " + QuotedText(values["code"]) +
+                                         " is no ground code (0 to 255)");
+                return;
+            }
+            if (const auto [first, isNew] = lines.emplace(*code, line); !isNew) {
+                reader.Problem(line, "code " + std::to_string(*code) +
+                                         " is listed twice (first at line " +
+                                         std::to_string(first->second) + ")");
+                return;
+            }
+            if (!reader.NameFits(line, values["name"])) return;
+            GroundKind kind{values["name"], {}, {}};
+            if (const std::string* colour = values.Find("colour");
+                colour != nullptr && !colour->empty()) {
+                kind.colour = Colour(*colour);
+                if (!kind.colour) {
+                    reader.Problem(line, "the colour " + QuotedText(*colour) + " is not #rrggbb");
+                    return;
+                }
+            }
+            if (const std::string* walkable = values.Find("walkable"); walkable != nullptr) {
+                walkableColumn = true;
+                const std::string said = Lower(*walkable);
+                if (said != "yes" && said != "no") {
+                    reader.Problem(line, "walkable takes yes or no, not " + QuotedText(*walkable));
+                    return;
+                }
+                kind.walkable = said == "yes";
+            }
+            table->Add(static_cast<int32_t>(*code), std::move(kind));
+        });
     if (reader.failed()) return nullptr;
     table->SetSaysWalkable(walkableColumn);
     return table;
@@ -211,30 +246,29 @@ std::shared_ptr<const MobTable> MobTableOf(const std::string& path, std::string_
                                            std::vector<TableProblem>& problems) {
     TableReader reader(path, problems);
     std::vector<MobKind> mobs;
-    std::map<int64_t, int32_t> lines;
-    reader.Read(text, {"number", "name"}, {},
-                [&](int32_t line, std::map<std::string, std::string>& values) {
-                    const std::optional<int64_t> number = WholeNumber(values["number"]);
-                    if (!number) {
-                        reader.Problem(line, "the number " + QuotedText(values["number"]) +
-                                                 " is no whole number");
-                        return;
-                    }
-                    if (*number < INT32_MIN || *number > INT32_MAX) {
-                        reader.Problem(line, "the number " + values["number"] +
-                                                 " is more than the game can hold (it reads "
-                                                 "32 bits)");
-                        return;
-                    }
-                    if (const auto [first, isNew] = lines.emplace(*number, line); !isNew) {
-                        reader.Problem(line, "mob " + std::to_string(*number) +
-                                                 " is listed twice (first at line " +
-                                                 std::to_string(first->second) + ")");
-                        return;
-                    }
-                    if (!reader.NameFits(line, values["name"])) return;
-                    mobs.push_back({static_cast<int32_t>(*number), values["name"]});
-                });
+    std::unordered_map<int64_t, int32_t> lines;
+    reader.Read(text, {"number", "name"}, {}, [&](int32_t line, const RowValues& values) {
+        const std::optional<int64_t> number = WholeNumber(values["number"]);
+        if (!number) {
+            reader.Problem(line,
+                           "the number " + QuotedText(values["number"]) + " is no whole number");
+            return;
+        }
+        if (*number < INT32_MIN || *number > INT32_MAX) {
+            reader.Problem(line, "the number " + values["number"] +
+                                     " is more than the game can hold (it reads "
+                                     "32 bits)");
+            return;
+        }
+        if (const auto [first, isNew] = lines.emplace(*number, line); !isNew) {
+            reader.Problem(line, "mob " + std::to_string(*number) +
+                                     " is listed twice (first at line " +
+                                     std::to_string(first->second) + ")");
+            return;
+        }
+        if (!reader.NameFits(line, values["name"])) return;
+        mobs.push_back({static_cast<int32_t>(*number), values["name"]});
+    });
     if (reader.failed()) return nullptr;
     return std::make_shared<MobTable>(BaseName(path), std::move(mobs));
 }

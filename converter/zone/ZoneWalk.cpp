@@ -15,63 +15,104 @@ constexpr size_t IndexOf(int64_t column, int64_t row) {
     return static_cast<size_t>(row) * kZoneCells + static_cast<size_t>(column);
 }
 
+// The areas are kept on a grid with a border of cells no one walks, so that
+// a step is an offset and needs no test of the zone's edge.
+constexpr int32_t kWide = kZoneCells + 2;
+constexpr int32_t kNotWalkable = -2;
+constexpr int32_t kInNoArea = -1;
+
+constexpr size_t BorderedIndexOf(int64_t column, int64_t row) {
+    return static_cast<size_t>(row + 1) * kWide + static_cast<size_t>(column + 1);
+}
+
+// Fills the area of the walkable cell at `first` (bordered) with `area`, a
+// row's run of cells at a time: the cells of the rows above and below that
+// the run reaches (one further each way under 8 moves) start runs of their
+// own. How many cells the area holds.
+template <int kMoves>
+int64_t FillArea(std::vector<int32_t>& areas, std::vector<int32_t>& seeds, int32_t first,
+                 int32_t area) {
+    constexpr int32_t kReach = kMoves == 8 ? 1 : 0;
+    int64_t cells = 0;
+    seeds.assign(1, first);
+    while (!seeds.empty()) {
+        const int32_t seed = seeds.back();
+        seeds.pop_back();
+        if (areas[static_cast<size_t>(seed)] != kInNoArea) continue;
+        int32_t left = seed;
+        while (areas[static_cast<size_t>(left - 1)] == kInNoArea)
+            --left;
+        int32_t right = seed;
+        while (areas[static_cast<size_t>(right + 1)] == kInNoArea)
+            ++right;
+        for (int32_t at = left; at <= right; ++at)
+            areas[static_cast<size_t>(at)] = area;
+        cells += right - left + 1;
+        for (const int32_t beside : {-kWide, kWide}) {
+            bool inRun = false;
+            for (int32_t at = left - kReach + beside; at <= right + kReach + beside; ++at) {
+                const bool open = areas[static_cast<size_t>(at)] == kInNoArea;
+                if (open && !inRun) seeds.push_back(at);
+                inRun = open;
+            }
+        }
+    }
+    return cells;
+}
+
 }  // namespace
 
 ZoneWalk::ZoneWalk(const Zone& zone, const GroundTable& table, Moves moves)
     : moves_(moves),
       codes_(size_t{kZoneCells} * kZoneCells),
       walkable_(codes_.size()),
-      area_(codes_.size(), -1) {
+      area_(size_t{kWide} * kWide, kNotWalkable) {
     const ZoneGround ground(zone);
     // Whether each code is walkable, once.
-    bool walks[256] = {};
+    bool walkingCodes[256] = {};
     for (int32_t code = 1; code < 256; ++code) {
         const GroundKind* kind = table.Of(code);
-        walks[code] = kind != nullptr && kind->walkable.value_or(false);
+        walkingCodes[code] = kind != nullptr && kind->walkable.value_or(false);
     }
+    // Through plain pointers: the compiler cannot tell that stores of bytes
+    // leave the members alone, and would load them again every cell.
+    uint8_t* const codes = codes_.data();
+    uint8_t* const walkable = walkable_.data();
+    int32_t* const areas = area_.data();
+    int64_t walkableCells = 0;
     for (int32_t row = 0; row < kZoneCells; ++row) {
         for (int32_t column = 0; column < kZoneCells; ++column) {
             const auto code = static_cast<uint8_t>(ground.At(column, row));
-            codes_[IndexOf(column, row)] = code;
-            walkable_[IndexOf(column, row)] = walks[code];
-            walkableCells_ += walks[code];
+            const bool walks = walkingCodes[code];
+            codes[IndexOf(column, row)] = code;
+            walkable[IndexOf(column, row)] = walks;
+            areas[BorderedIndexOf(column, row)] = walks ? kInNoArea : kNotWalkable;
+            walkableCells += walks;
         }
     }
-    // The areas: each walkable cell not yet in one starts one, filled breadth
-    // first under the rule of the moves.
-    static constexpr int kSteps[8][2] = {{1, 0}, {-1, 0}, {0, 1},  {0, -1},
-                                         {1, 1}, {1, -1}, {-1, 1}, {-1, -1}};
-    const int steps = moves == Moves::Eight ? 8 : 4;
-    std::vector<size_t> queue;
-    queue.reserve(codes_.size());
-    for (size_t start = 0; start < codes_.size(); ++start) {
-        if (!walkable_[start] || area_[start] >= 0) continue;
-        const auto area = static_cast<int32_t>(areaCells_.size());
-        area_[start] = area;
-        queue.assign(1, start);
-        for (size_t next = 0; next < queue.size(); ++next) {
-            const auto column = static_cast<int32_t>(queue[next] % kZoneCells);
-            const auto row = static_cast<int32_t>(queue[next] / kZoneCells);
-            for (int step = 0; step < steps; ++step) {
-                const int32_t c = column + kSteps[step][0];
-                const int32_t r = row + kSteps[step][1];
-                if (!InZone(c, r)) continue;
-                const size_t at = IndexOf(c, r);
-                if (!walkable_[at] || area_[at] >= 0) continue;
-                area_[at] = area;
-                queue.push_back(at);
-            }
+    walkableCells_ = walkableCells;
+    // The areas: each walkable cell not yet in one starts one, filled under
+    // the rule of the moves.
+    std::vector<int32_t> seeds;
+    seeds.reserve(codes_.size());
+    for (int32_t row = 0; row < kZoneCells; ++row) {
+        for (int32_t column = 0; column < kZoneCells; ++column) {
+            const size_t first = BorderedIndexOf(column, row);
+            if (areas[first] != kInNoArea) continue;
+            const auto area = static_cast<int32_t>(areaCells_.size());
+            areaCells_.push_back(
+                moves == Moves::Eight
+                    ? FillArea<8>(area_, seeds, static_cast<int32_t>(first), area)
+                    : FillArea<4>(area_, seeds, static_cast<int32_t>(first), area));
+            areaFirst_.push_back({column, row});
         }
-        areaCells_.push_back(static_cast<int64_t>(queue.size()));
-        areaFirst_.push_back(
-            {static_cast<int64_t>(start % kZoneCells), static_cast<int64_t>(start / kZoneCells)});
     }
     areaReached_.assign(areaCells_.size(), 0);
     for (const Zone::Code& code : zone.codes) {
         if (code.marker != kEntryMarker) continue;
         hasEntries_ = true;
         if (Walkable(code.column, code.row)) {
-            areaReached_[static_cast<size_t>(area_[IndexOf(code.column, code.row)])] = 1;
+            areaReached_[static_cast<size_t>(area_[BorderedIndexOf(code.column, code.row)])] = 1;
         }
     }
     for (size_t area = 0; area < areaCells_.size(); ++area)
@@ -84,11 +125,13 @@ bool ZoneWalk::Walkable(int64_t column, int64_t row) const {
 
 bool ZoneWalk::Reached(int64_t column, int64_t row) const {
     return Walkable(column, row) &&
-           areaReached_[static_cast<size_t>(area_[IndexOf(column, row)])] != 0;
+           areaReached_[static_cast<size_t>(area_[BorderedIndexOf(column, row)])] != 0;
 }
 
 int64_t ZoneWalk::AreaCells(int64_t column, int64_t row) const {
-    return Walkable(column, row) ? areaCells_[static_cast<size_t>(area_[IndexOf(column, row)])] : 0;
+    return Walkable(column, row)
+               ? areaCells_[static_cast<size_t>(area_[BorderedIndexOf(column, row)])]
+               : 0;
 }
 
 int32_t ZoneWalk::code(int64_t column, int64_t row) const {

@@ -41,7 +41,7 @@ class ZoneWalk {
     Moves moves_;
     std::vector<uint8_t> codes_;  // row by row
     std::vector<uint8_t> walkable_;
-    std::vector<int32_t> area_;  // -1 for none
+    std::vector<int32_t> area_;  // with a border of a cell: negative for none
     std::vector<int64_t> areaCells_;
     std::vector<uint8_t> areaReached_;
     std::vector<Cell> areaFirst_;
