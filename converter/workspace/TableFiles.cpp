@@ -160,8 +160,9 @@ class TableReader {
             return false;
         }
         for (size_t at = 0; at < name.size();) {
-            const size_t length = Utf8Length(name, at);
             const auto c = static_cast<unsigned char>(name[at]);
+            // Most names are printable ASCII, a byte a character.
+            const size_t length = c >= 0x20 && c < 0x7F ? 1 : Utf8Length(name, at);
             if (length == 0) {
                 Problem(line, "the name " + QuotedText(name) + " is not UTF-8");
                 return false;
