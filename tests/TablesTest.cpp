@@ -138,6 +138,12 @@ TEST(Tables, TheNearestMobs) {
     EXPECT_EQ(numbers(-5, 2), (std::vector<int32_t>{1, 245}));
     EXPECT_EQ(numbers(2147483647, 2), (std::vector<int32_t>{9000, 2449}));
     EXPECT_EQ(numbers(5, 10).size(), 5u);
+
+    // As near below as above: the lower number first.
+    const auto even = MobTableOf("m.tsv", "number\tname\n7200\tx\n4800\ty\n", problems);
+    ASSERT_NE(even, nullptr);
+    ASSERT_EQ(even->Nearest(6000, 1).size(), 1u);
+    EXPECT_EQ(even->Nearest(6000, 1)[0].number, 4800);
 }
 
 TEST(Tables, AHundredThousandMobs) {

@@ -83,7 +83,6 @@ struct GameTables {
     std::shared_ptr<const MobTable> mobs;
     Moves moves = Moves::Eight;
 
-    bool empty() const { return !ground && !mobs; }
     // Whether the tables say where a player can walk.
     bool saysWalkable() const { return ground && ground->saysWalkable(); }
 };

@@ -49,8 +49,9 @@ int64_t ShortNumber(const char* p, size_t n) {
 }
 
 // The token from `p` to `end` read the general way; `previous` when it holds
-// no number.
-uint32_t ScanToken(const char* p, const char* end, uint32_t previous) {
+// no number. Kept out of the loop that reads short tokens, whose registers it
+// would otherwise take.
+[[gnu::noinline]] uint32_t ScanToken(const char* p, const char* end, uint32_t previous) {
     ScanUnsignedAt(p, end, previous);
     return previous;
 }
@@ -60,40 +61,46 @@ uint32_t ScanToken(const char* p, const char* end, uint32_t previous) {
 size_t DecodeCsvGids(std::string_view text, uint32_t* gids, size_t limit) {
     const char* p = text.data();  // where the next token starts
     const char* const end = p + text.size();
-    size_t k = 0;
+    uint32_t* out = gids;
+    uint32_t* const full = gids + limit;
     uint32_t gid = 0;
+    // The token from p to `comma`, if any.
+    const auto take = [&](const char* comma) {
+        const auto n = static_cast<size_t>(comma - p);
+        if (n != 0) {
+            const int64_t value = n <= 4 ? ShortNumber(p, n) : -1;
+            gid = value >= 0 ? static_cast<uint32_t>(value) : ScanToken(p, comma, gid);
+            *out++ = gid;
+        }
+        p = comma + 1;
+    };
     // Most of the text goes 64 bytes at a time: the commas of a block are
     // found at once, so that finding a token never waits for the one before.
     // Short tokens of digits alone are read on the spot, any other the
     // general way. The blocks stop 4 bytes short of the end for ShortNumber.
-    for (const char* block = p; end - block >= 68 && k < limit; block += 64) {
-        for (uint64_t commas = CommaMask(block); commas != 0 && k < limit; commas &= commas - 1) {
-            const char* const comma = block + std::countr_zero(commas);
-            const auto n = static_cast<size_t>(comma - p);
-            if (n != 0) {
-                const int64_t value = n <= 4 ? ShortNumber(p, n) : -1;
-                if (value >= 0) {
-                    gid = static_cast<uint32_t>(value);
-                } else {
-                    gid = ScanToken(p, comma, gid);
-                }
-                gids[k++] = gid;
-            }
-            p = comma + 1;
+    for (const char* block = p; end - block >= 68 && out != full; block += 64) {
+        uint64_t commas = CommaMask(block);
+        if (full - out >= 64) {
+            // Room for every token a block can hold: none checks the limit.
+            for (; commas != 0; commas &= commas - 1)
+                take(block + std::countr_zero(commas));
+        } else {
+            for (; commas != 0 && out != full; commas &= commas - 1)
+                take(block + std::countr_zero(commas));
         }
     }
     // The rest, token by token.
-    while (k < limit) {
+    while (out != full) {
         while (p != end && *p == ',')
             ++p;
         if (p == end) break;
         const char* comma = static_cast<const char*>(std::memchr(p, ',', size_t(end - p)));
         if (comma == nullptr) comma = end;
         gid = ScanToken(p, comma, gid);
-        gids[k++] = gid;
+        *out++ = gid;
         p = comma;
     }
-    return k;
+    return static_cast<size_t>(out - gids);
 }
 
 }  // namespace tmx

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "tmx/model/TmxFinding.h"
+#include "tmx/model/TmxGids.h"
 #include "tmx/model/TmxProperties.h"
 #include "tmx/model/TmxTileset.h"
 
@@ -44,7 +45,7 @@ struct TmxChunk {
     // from the first cell on; memory follows the data in the file, not the
     // size declared. The other cells hold the initial value. Ids are resolved
     // into cells when asked for, against the tilesets the layer could see.
-    std::vector<uint32_t> gids;
+    TmxGids gids;
 
     int64_t CellCount() const { return int64_t{width} * height; }
     // How many of the ids read hold a tile (flip flags alone are none) and

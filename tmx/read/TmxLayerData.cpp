@@ -14,7 +14,7 @@ namespace {
 
 // Layer data stores ids little-endian, which is how they sit in memory here
 // on every usual machine; elsewhere they are turned around once.
-void FromLittleEndian(std::vector<uint32_t>& gids) {
+void FromLittleEndian(TmxGids& gids) {
     if constexpr (std::endian::native == std::endian::big) {
         for (uint32_t& gid : gids) {
             gid = (gid >> 24) | ((gid >> 8) & 0xFF00u) | ((gid << 8) & 0xFF0000u) | (gid << 24);
@@ -22,7 +22,7 @@ void FromLittleEndian(std::vector<uint32_t>& gids) {
     }
 }
 
-uint8_t* BytesOf(std::vector<uint32_t>& gids) {
+uint8_t* BytesOf(TmxGids& gids) {
     return reinterpret_cast<uint8_t*>(gids.data());
 }
 
