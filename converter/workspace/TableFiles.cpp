@@ -94,6 +94,20 @@ class TableReader {
     }
     bool failed() const { return failed_; }
 
+    // Whether `key` (a code or a mob number, as `what` words it) is met here
+    // first; a problem where another line listed it.
+    bool FirstListing(int32_t line, int64_t key, const char* what) {
+        const auto [first, isNew] = firstLines_.emplace(key, line);
+        if (!isNew) {
+            std::string words = what;
+            words.append(" ")
+                .append(std::to_string(key))
+                .append(" is listed twice (first at line ");
+            Problem(line, words.append(std::to_string(first->second)).append(")"));
+        }
+        return isNew;
+    }
+
     // Each row of `text` after its header, by the header's column names.
     template <class Row>
     void Read(std::string_view text, const std::vector<const char*>& needed,
@@ -180,6 +194,7 @@ class TableReader {
     std::string shown_;
     std::vector<TableProblem>& problems_;
     bool failed_ = false;
+    std::unordered_map<int64_t, int32_t> firstLines_;  // a key, the line that lists it
 };
 
 std::string BaseName(const std::string& path) {
@@ -201,7 +216,6 @@ std::shared_ptr<const GroundTable> GroundTableOf(const std::string& path, std::s
                                                  std::vector<TableProblem>& problems) {
     auto table = std::make_shared<GroundTable>(BaseName(path));
     TableReader reader(path, problems);
-    std::unordered_map<int64_t, int32_t> lines;  // a code, the line that lists it
     bool walkableColumn = false;
     reader.Read(
         text, {"code", "name"}, {"colour", "walkable"}, [&](int32_t line, const RowValues& values) {
@@ -211,12 +225,7 @@ std::shared_ptr<const GroundTable> GroundTableOf(const std::string& path, std::s
                                          " is no ground code (0 to 255)");
                 return;
             }
-            if (const auto [first, isNew] = lines.emplace(*code, line); !isNew) {
-                reader.Problem(line, "code " + std::to_string(*code) +
-                                         " is listed twice (first at line " +
-                                         std::to_string(first->second) + ")");
-                return;
-            }
+            if (!reader.FirstListing(line, *code, "code")) return;
             if (!reader.NameFits(line, values["name"])) return;
             GroundKind kind{values["name"], {}, {}};
             if (const std::string* colour = values.Find("colour");
@@ -247,7 +256,6 @@ std::shared_ptr<const MobTable> MobTableOf(const std::string& path, std::string_
                                            std::vector<TableProblem>& problems) {
     TableReader reader(path, problems);
     std::vector<MobKind> mobs;
-    std::unordered_map<int64_t, int32_t> lines;
     reader.Read(text, {"number", "name"}, {}, [&](int32_t line, const RowValues& values) {
         const std::optional<int64_t> number = WholeNumber(values["number"]);
         if (!number) {
@@ -261,12 +269,7 @@ std::shared_ptr<const MobTable> MobTableOf(const std::string& path, std::string_
                                      "32 bits)");
             return;
         }
-        if (const auto [first, isNew] = lines.emplace(*number, line); !isNew) {
-            reader.Problem(line, "mob " + std::to_string(*number) +
-                                     " is listed twice (first at line " +
-                                     std::to_string(first->second) + ")");
-            return;
-        }
+        if (!reader.FirstListing(line, *number, "mob")) return;
         if (!reader.NameFits(line, values["name"])) return;
         mobs.push_back({static_cast<int32_t>(*number), values["name"]});
     });

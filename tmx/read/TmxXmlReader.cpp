@@ -303,24 +303,50 @@ void TmxXmlReader::ReadMap(TmxMap& map, const char* text, size_t size, std::stri
 void TmxXmlReader::ReadObject(const TiXmlElement* element, TmxObject& object) {
     object.SetLocation(LocationOf(element));
     // Maps hold thousands of objects: each attribute and child is looked at once.
-    enum Number { kId, kX, kY, kWidth, kHeight, kGid };
-    static constexpr const char* kNumberNames[] = {"id", "x", "y", "width", "height", "gid"};
-    int32_t numbers[6] = {};
+    // An attribute is told by its first letter before its name is compared.
+    int32_t id = 0, x = 0, y = 0, width = 0, height = 0, gid = 0;
     bool hasGid = false;
     for (const TiXmlAttribute* a = element->FirstAttribute(); a != nullptr; a = a->Next()) {
         const char* name = a->Name();
-        for (int i = 0; i < 6; ++i) {
-            if (std::strcmp(name, kNumberNames[i]) == 0) ScanInt(a->Value(), numbers[i]);
+        const char* value = a->Value();
+        const auto is = [&](const char* known) { return std::strcmp(name, known) == 0; };
+        switch (name[0]) {
+            case 'i':
+                if (is("id")) ScanInt(value, id);
+                break;
+            case 'x':
+                if (name[1] == '\0') ScanInt(value, x);
+                break;
+            case 'y':
+                if (name[1] == '\0') ScanInt(value, y);
+                break;
+            case 'w':
+                if (is("width")) ScanInt(value, width);
+                break;
+            case 'h':
+                if (is("height")) ScanInt(value, height);
+                break;
+            case 'g':
+                if (is("gid")) {
+                    ScanInt(value, gid);
+                    hasGid = true;
+                }
+                break;
+            case 'n':
+                if (is("name")) object.SetName(value);
+                break;
+            case 't':
+                if (is("type")) object.SetType(value);
+                if (is("template")) object.SetTemplatePath(value);
+                break;
+            default:
+                break;
         }
-        if (std::strcmp(name, "name") == 0) object.SetName(a->Value());
-        if (std::strcmp(name, "type") == 0) object.SetType(a->Value());
-        if (std::strcmp(name, "template") == 0) object.SetTemplatePath(a->Value());
-        if (std::strcmp(name, "gid") == 0) hasGid = true;
     }
-    object.SetId(numbers[kId]);
-    object.SetPosition(numbers[kX], numbers[kY]);
-    object.SetSize(numbers[kWidth], numbers[kHeight]);
-    if (hasGid) object.SetGid(numbers[kGid]);
+    object.SetId(id);
+    object.SetPosition(x, y);
+    object.SetSize(width, height);
+    if (hasGid) object.SetGid(gid);
 
     // The first child of each name counts; the shapes in this order of precedence.
     const TiXmlElement* shapes[6] = {};  // ellipse, capsule, point, text, polygon, polyline
