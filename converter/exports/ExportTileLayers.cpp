@@ -234,13 +234,15 @@ void FillGrid(const tmx::TmxMap& map, size_t cells, TileGrid& grid, OwnerGrid& o
     }
 
     // A hidden layer whose every cell a later layer covers again changes nothing.
-    std::vector<bool> decides(map.layers().size(), false);
-    for (size_t i = 0; i < cells; ++i) {
-        if (owner[i] >= 0) decides[static_cast<size_t>(owner[i])] = true;
-    }
-    for (auto note = hiddenNotes.rbegin(); note != hiddenNotes.rend(); ++note) {
-        if (!decides[static_cast<size_t>(note->second)]) {
-            findings.erase(findings.begin() + static_cast<ptrdiff_t>(note->first));
+    if (!hiddenNotes.empty()) {
+        std::vector<bool> decides(map.layers().size(), false);
+        for (size_t i = 0; i < cells; ++i) {
+            if (owner[i] >= 0) decides[static_cast<size_t>(owner[i])] = true;
+        }
+        for (auto note = hiddenNotes.rbegin(); note != hiddenNotes.rend(); ++note) {
+            if (!decides[static_cast<size_t>(note->second)]) {
+                findings.erase(findings.begin() + static_cast<ptrdiff_t>(note->first));
+            }
         }
     }
 
@@ -252,20 +254,23 @@ void FillGrid(const tmx::TmxMap& map, size_t cells, TileGrid& grid, OwnerGrid& o
 // The block at a cell origin; cells past the grid's edge and codes outside 0
 // to 255 are 0. Whether it holds any ground.
 bool FormBlock(const TileGrid& grid, int32_t xOrigin, int32_t yOrigin, Zone::BlockCodes& codes) {
-    bool any = false;
-    for (int32_t dy = 0; dy < kBlockCells; ++dy) {
-        for (int32_t dx = 0; dx < kBlockCells; ++dx) {
-            const int32_t x = xOrigin + dx;
-            const int32_t y = yOrigin + dy;
-            int16_t code = 0;
-            if (x < kZoneCells && y < kZoneCells)
-                code = grid[static_cast<size_t>(y * kZoneCells + x)];
-            if (code < 0 || code > kMaxGroundCode) code = 0;
-            codes[static_cast<size_t>(dy)][static_cast<size_t>(dx)] = static_cast<uint8_t>(code);
-            any = any || code != 0;
+    codes = {};
+    const int32_t width = std::min(kBlockCells, kZoneCells - xOrigin);
+    const int32_t height = std::min(kBlockCells, kZoneCells - yOrigin);
+    uint32_t any = 0;
+    for (int32_t dy = 0; dy < height; ++dy) {
+        const int16_t* from =
+            grid.data() + static_cast<size_t>((yOrigin + dy) * kZoneCells + xOrigin);
+        auto& row = codes[static_cast<size_t>(dy)];
+        for (int32_t dx = 0; dx < width; ++dx) {
+            // Below 0 reads as 32768 and up.
+            const auto code = static_cast<uint16_t>(from[dx]);
+            const uint8_t byte = code <= kMaxGroundCode ? static_cast<uint8_t>(code) : 0;
+            row[static_cast<size_t>(dx)] = byte;
+            any |= byte;
         }
     }
-    return any;
+    return any != 0;
 }
 
 // ground-unknown: the cells whose code the table does not list, at the layer

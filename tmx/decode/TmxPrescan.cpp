@@ -1,8 +1,20 @@
 #include "tmx/decode/TmxPrescan.h"
 
+#include <array>
 #include <cstring>
 
 namespace tmx {
+namespace {
+
+// What ends a run of bytes in a start tag: a quote, '=', '>' or the end.
+constexpr std::array<bool, 256> kTagStops = [] {
+    std::array<bool, 256> stops{};
+    for (const char c : {'"', '\'', '=', '>', '\0'})
+        stops[static_cast<unsigned char>(c)] = true;
+    return stops;
+}();
+
+}  // namespace
 
 std::string PrescanXml(const char* text) {
     int depth = 0;
@@ -22,18 +34,21 @@ std::string PrescanXml(const char* text) {
             // An element start tag, or what TinyXML may take for one (any byte
             // from 127 up starts a name): find its end outside quoted values.
             // Markup TinyXML would read as unknown counts too, to be safe.
-            char quote = 0;
             int attributes = 0;
-            for (close = p + 1; *close != '\0'; ++close) {
-                if (quote != 0) {
-                    if (*close == quote) quote = 0;
-                } else if (*close == '"' || *close == '\'') {
-                    quote = *close;
-                } else if (*close == '=') {
+            for (close = p + 1;;) {
+                while (!kTagStops[static_cast<unsigned char>(*close)])
+                    ++close;
+                const char stop = *close;
+                if (stop == '>' || stop == '\0') break;
+                ++close;
+                if (stop == '=') {
                     ++attributes;
-                } else if (*close == '>') {
-                    break;
+                    continue;
                 }
+                while (*close != stop && *close != '\0')  // a quoted value
+                    ++close;
+                if (*close == '\0') break;
+                ++close;
             }
             if (attributes > kMaxAttributes) {
                 return "An element has more than " + std::to_string(kMaxAttributes) +
