@@ -7,7 +7,6 @@
 
 #include "converter/findings/Words.h"
 #include "converter/game/Objects.h"
-#include "converter/zone/ZoneGround.h"
 
 namespace {
 
@@ -64,10 +63,9 @@ int64_t FillArea(std::vector<int32_t>& areas, std::vector<int32_t>& seeds, int32
 
 ZoneWalk::ZoneWalk(const Zone& zone, const GroundTable& table, Moves moves)
     : moves_(moves),
-      codes_(size_t{kZoneCells} * kZoneCells),
-      walkable_(codes_.size()),
+      ground_(zone),
+      walkable_(size_t{kZoneCells} * kZoneCells),
       area_(size_t{kWide} * kWide, kNotWalkable) {
-    const ZoneGround ground(zone);
     // Whether each code is walkable, once.
     bool walkingCodes[256] = {};
     for (int32_t code = 1; code < 256; ++code) {
@@ -76,15 +74,12 @@ ZoneWalk::ZoneWalk(const Zone& zone, const GroundTable& table, Moves moves)
     }
     // Through plain pointers: the compiler cannot tell that stores of bytes
     // leave the members alone, and would load them again every cell.
-    uint8_t* const codes = codes_.data();
     uint8_t* const walkable = walkable_.data();
     int32_t* const areas = area_.data();
     int64_t walkableCells = 0;
     for (int32_t row = 0; row < kZoneCells; ++row) {
         for (int32_t column = 0; column < kZoneCells; ++column) {
-            const auto code = static_cast<uint8_t>(ground.At(column, row));
-            const bool walks = walkingCodes[code];
-            codes[IndexOf(column, row)] = code;
+            const bool walks = walkingCodes[ground_.At(column, row)];
             walkable[IndexOf(column, row)] = walks;
             areas[BorderedIndexOf(column, row)] = walks ? kInNoArea : kNotWalkable;
             walkableCells += walks;
@@ -94,7 +89,7 @@ ZoneWalk::ZoneWalk(const Zone& zone, const GroundTable& table, Moves moves)
     // The areas: each walkable cell not yet in one starts one, filled under
     // the rule of the moves.
     std::vector<int32_t> seeds;
-    seeds.reserve(codes_.size());
+    seeds.reserve(walkable_.size());
     for (int32_t row = 0; row < kZoneCells; ++row) {
         for (int32_t column = 0; column < kZoneCells; ++column) {
             const size_t first = BorderedIndexOf(column, row);
@@ -135,7 +130,7 @@ int64_t ZoneWalk::AreaCells(int64_t column, int64_t row) const {
 }
 
 int32_t ZoneWalk::code(int64_t column, int64_t row) const {
-    return InZone(column, row) ? codes_[IndexOf(column, row)] : 0;
+    return InZone(column, row) ? ground_.At(column, row) : 0;
 }
 
 std::vector<ZoneWalk::Area> ZoneWalk::CutOff() const {

@@ -13,6 +13,7 @@
 #include "converter/findings/Finding.h"
 #include "converter/game/GameTables.h"
 #include "converter/zone/Zone.h"
+#include "converter/zone/ZoneGround.h"
 
 class ZoneWalk {
   public:
@@ -39,7 +40,7 @@ class ZoneWalk {
 
   private:
     Moves moves_;
-    std::vector<uint8_t> codes_;  // row by row
+    ZoneGround ground_;
     std::vector<uint8_t> walkable_;
     std::vector<int32_t> area_;  // with a border of a cell: negative for none
     std::vector<int64_t> areaCells_;
