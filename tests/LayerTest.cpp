@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <map>
@@ -44,8 +45,12 @@ TEST(Csv, ReadsAsStrtokAndSscanf) {
         for (size_t t = random() % 120; t > 0; --t)
             text += pieces[random() % pieces.size()] + (random() % 8 != 0 ? "," : "");
         const size_t limit = random() % 4 == 0 ? random() % 100 : 1000;
-        std::vector<uint32_t> gids(limit);
-        gids.resize(tmx::DecodeCsvGids(text, gids.data(), limit));
+        // Past the limit the storage is another's: nothing is written there.
+        constexpr uint32_t kUntouched = 0xDEADBEEF;
+        std::vector<uint32_t> gids(limit + 64, kUntouched);
+        const size_t read = tmx::DecodeCsvGids(text, gids.data(), limit);
+        ASSERT_EQ(std::count(gids.begin() + limit, gids.end(), kUntouched), 64) << text;
+        gids.resize(read);
         ASSERT_EQ(gids, StrtokAndSscanf(text, limit)) << '"' << text << '"';
     }
 }
