@@ -148,14 +148,22 @@ SaveError WriteInPlace(const std::string& path, std::string_view bytes) {
 
 // What an overwrite keeps of the file it replaces: owner and group where
 // this user may set them; the mode after them, as a change of owner clears
-// the set-id bits. Then the bytes.
+// the set-id bits. Each only where the new file differs: a change of a
+// file's metadata costs more than the look. Then the bytes.
 SaveError Fill(int fd, const struct stat* replaced, std::string_view bytes) {
     if (replaced != nullptr) {
-        if (fchown(fd, replaced->st_uid, replaced->st_gid) != 0) {
-            [[maybe_unused]] const int groupOnly =
-                fchown(fd, static_cast<uid_t>(-1), replaced->st_gid);
+        struct stat made {};
+        const bool known = fstat(fd, &made) == 0;
+        if (!known || made.st_uid != replaced->st_uid || made.st_gid != replaced->st_gid) {
+            if (fchown(fd, replaced->st_uid, replaced->st_gid) != 0) {
+                [[maybe_unused]] const int groupOnly =
+                    fchown(fd, static_cast<uid_t>(-1), replaced->st_gid);
+            }
         }
-        if (fchmod(fd, replaced->st_mode & 07777) != 0) return {SaveError::Step::Write, errno};
+        if ((!known || (made.st_mode & 07777) != (replaced->st_mode & 07777)) &&
+            fchmod(fd, replaced->st_mode & 07777) != 0) {
+            return {SaveError::Step::Write, errno};
+        }
     }
     if (!WriteAll(fd, bytes)) return {SaveError::Step::Write, errno};
     return {};
