@@ -25,7 +25,6 @@ constexpr bool IsGround(int16_t code) {
 
 // What laying one layer did besides filling the grid.
 struct LayerTally {
-    int64_t cellsCovered = 0;
     int64_t tilesOutside = 0;
     int64_t tilesWithoutCode = 0;
     // Tileset index, local id, and whether the tile was turned 120 degrees.
@@ -81,7 +80,6 @@ LayerTally LayLayer(const tmx::TmxLayer& layer, int32_t index, size_t cells, Til
     // repeats what it gives.
     const IdMemo::Entry* last = nullptr;
     int64_t tilesWithoutCode = 0;
-    int64_t cellsCovered = 0;
     layer.VisitRows(
         {0, 0, kZoneCells, kZoneCells},
         [&](int32_t y, int32_t x0, int32_t x1, const uint32_t* gids, int32_t reached) {
@@ -116,11 +114,9 @@ LayerTally LayLayer(const tmx::TmxLayer& layer, int32_t index, size_t cells, Til
             }
             std::fill(codes + reached, codes + x1, unreachedCode);
             std::fill(owners + x0, owners + x1, index);
-            cellsCovered += x1 - x0;
         },
         &tally.tilesOutside);
     tally.tilesWithoutCode = tilesWithoutCode;
-    tally.cellsCovered = cellsCovered;
     // What the layer blanked: ground before, none now. (Codes 1 to 255 less
     // one are below 255 unsigned; counted in 32 bits, which vectorizes.)
     uint32_t blanked = 0;
@@ -218,7 +214,7 @@ void FillGrid(const tmx::TmxMap& map, size_t cells, TileGrid& grid, OwnerGrid& o
             findings.push_back(LayerFinding(
                 layer, finding::LayerBlanksTiles{tally.cellsBlanked, tally.firstBlankedCells}));
         }
-        if (!layer.visible() && tally.cellsCovered > 0) {
+        if (!layer.visible()) {
             hiddenNotes.emplace_back(findings.size(), index);
             findings.push_back(LayerFinding(layer, finding::HiddenLayer{}));
         }
@@ -233,7 +229,8 @@ void FillGrid(const tmx::TmxMap& map, size_t cells, TileGrid& grid, OwnerGrid& o
         ++index;
     }
 
-    // A hidden layer whose every cell a later layer covers again changes nothing.
+    // A hidden layer that covers no cell, or whose every cell a later layer
+    // covers again, changes nothing.
     if (!hiddenNotes.empty()) {
         std::vector<bool> decides(map.layers().size(), false);
         for (size_t i = 0; i < cells; ++i) {
