@@ -139,6 +139,14 @@ TEST(Tables, TheNearestMobs) {
     EXPECT_EQ(numbers(2147483647, 2), (std::vector<int32_t>{9000, 2449}));
     EXPECT_EQ(numbers(5, 10).size(), 5u);
 
+    // A 9 typed for another digit, or typed in, is a slip too: before a
+    // number nearer in value.
+    const auto changed = MobTableOf("m.tsv", "number\tname\n9000\tx\n1234\ty\n", problems);
+    const auto typedIn = MobTableOf("m.tsv", "number\tname\n1009\tx\n222\ty\n", problems);
+    ASSERT_TRUE(changed != nullptr && typedIn != nullptr);
+    EXPECT_EQ(changed->Nearest(1000, 1)[0].number, 9000);
+    EXPECT_EQ(typedIn->Nearest(100, 1)[0].number, 1009);
+
     // As near below as above: the lower number first.
     const auto even = MobTableOf("m.tsv", "number\tname\n7200\tx\n4800\ty\n", problems);
     ASSERT_NE(even, nullptr);
