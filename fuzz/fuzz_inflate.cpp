@@ -8,19 +8,36 @@
 
 #include "tmx/decode/TmxInflate.h"
 
+namespace {
+
+struct Collect final : tmx::TmxByteSink {
+    std::vector<uint8_t> bytes;
+    void Take(const uint8_t* piece, size_t count) override {
+        bytes.insert(bytes.end(), piece, piece + count);
+    }
+};
+
+}  // namespace
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size < 2) return 0;
     const uint32_t expected = uint32_t{data[0]} | uint32_t{data[1]} << 8;
     const std::vector<uint8_t> source(data + 2, data + size);
-    std::vector<uint8_t> zlib(expected);
-    std::vector<uint8_t> gzip(expected);
-    std::vector<uint8_t> zstd(expected);
-    const auto zlibBytes = tmx::InflateZlibData(source, zlib.data(), expected);
-    const auto gzipBytes = tmx::InflateGzipData(source, gzip.data(), expected);
-    const auto zstdBytes = tmx::DecompressZstdData(source, zstd.data(), expected);
-    if (zlibBytes && *zlibBytes > expected) __builtin_trap();
-    if (gzipBytes && *gzipBytes > expected) __builtin_trap();
-    if (zstdBytes && *zstdBytes > expected) __builtin_trap();
+    Collect zlibSink;
+    Collect gzipSink;
+    Collect zstdSink;
+    const auto zlibBytes = tmx::InflateZlibData(source, expected, zlibSink);
+    const auto gzipBytes = tmx::InflateGzipData(source, expected, gzipSink);
+    const auto zstdBytes = tmx::DecompressZstdData(source, expected, zstdSink);
+    // What each path gives is what it says it gave, and never more than the grid.
+    if (zlibBytes && (*zlibBytes > expected || *zlibBytes != zlibSink.bytes.size()))
+        __builtin_trap();
+    if (gzipBytes && (*gzipBytes > expected || *gzipBytes != gzipSink.bytes.size()))
+        __builtin_trap();
+    if (zstdBytes && (*zstdBytes > expected || *zstdBytes != zstdSink.bytes.size()))
+        __builtin_trap();
+    const std::vector<uint8_t>& zlib = zlibSink.bytes;
+    const std::vector<uint8_t>& gzip = gzipSink.bytes;
     // A stream both zlib paths accept gives them the same bytes.
     if (zlibBytes && gzipBytes &&
         (*zlibBytes != *gzipBytes ||

@@ -72,17 +72,23 @@ std::vector<uint8_t> Compress(Codec codec, const std::vector<uint8_t>& content) 
     return out;
 }
 
-// The bytes the path wrote into a grid of `capacity` bytes, or nothing.
+// What a path gave, piece by piece, for a grid of `capacity` bytes, or nothing.
 std::optional<std::vector<uint8_t>> Decompress(Codec codec, const std::vector<uint8_t>& source,
                                                uint32_t capacity) {
-    std::vector<uint8_t> grid(capacity);
+    struct Collect final : tmx::TmxByteSink {
+        std::vector<uint8_t> bytes;
+        void Take(const uint8_t* piece, size_t count) override {
+            EXPECT_GT(count, 0u);
+            bytes.insert(bytes.end(), piece, piece + count);
+        }
+    } sink;
     const auto path = codec == Codec::Zlib   ? tmx::InflateZlibData
                       : codec == Codec::Gzip ? tmx::InflateGzipData
                                              : tmx::DecompressZstdData;
-    const std::optional<size_t> written = path(source, grid.data(), capacity);
-    if (!written) return std::nullopt;
-    grid.resize(*written);
-    return grid;
+    const std::optional<size_t> given = path(source, capacity, sink);
+    if (!given) return std::nullopt;
+    EXPECT_EQ(*given, sink.bytes.size());
+    return sink.bytes;
 }
 
 std::vector<uint8_t> Head(const std::vector<uint8_t>& bytes, size_t n) {

@@ -221,8 +221,8 @@ std::string Dump(const tmx::TmxMap& map) {
         for (const tmx::TmxChunk& chunk : layer.chunks()) {
             out << " chunk " << chunk.x << "," << chunk.y << " " << chunk.width << "x"
                 << chunk.height << ":";
-            for (const uint32_t gid : chunk.gids)
-                out << " " << gid;
+            for (size_t k = 0; k < chunk.gids.size(); ++k)
+                out << " " << chunk.gids[k];
             out << "\n";
         }
     }

@@ -3,6 +3,7 @@
 // overlapping chunks inside and outside an area.
 
 #include <gtest/gtest.h>
+#include <zstd.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -10,6 +11,7 @@
 #include <map>
 #include <random>
 
+#include "Encoders.h"
 #include "tmx/decode/TmxCsv.h"
 #include "tmx/model/TmxMap.h"
 
@@ -176,6 +178,100 @@ TEST(Cells, ChunksInFileOrderDecideAndTilesOutsideAreCounted) {
                 ASSERT_EQ(cell.flipVertical, (gid & 0x40000000u) != 0) << x << ',' << y;
                 ASSERT_EQ(cell.flipDiagonal, (gid & 0x20000000u) != 0) << x << ',' << y;
             }
+        }
+    }
+}
+
+// Compressed data streams in and keeps its ids 16 bits wide while they fit;
+// whatever the data's form and wherever the first wide id comes, a layer's
+// cells are the ids written, the cells past a short data unreached, and a
+// partial last id no cell. Ten thousand ids span several of the stream's
+// windows; a zstd stream of two frames cut inside an id hands it over in two
+// pieces.
+TEST(Cells, TheIdsWrittenWhateverTheDataAndWhereverTheFirstWideId) {
+    constexpr int32_t kSide = 100;
+    std::mt19937 random(9);
+    std::vector<uint32_t> narrow(size_t{kSide} * kSide);
+    for (uint32_t& gid : narrow)  // numbers below 8192, flipped or not
+        gid = random() % 4 == 0 ? 0 : (random() % 8) << 29 | (1 + random() % 8191);
+    narrow.back() = 0x40000000u | 77;
+    struct Case {
+        std::string what;
+        std::vector<uint32_t> gids;
+        size_t extraBytes;  // of a partial last id
+    };
+    std::vector<Case> cases = {{"all narrow", narrow, 0}};
+    for (const size_t at : {size_t{0}, size_t{4095}, size_t{9000}}) {
+        Case wide{"wide from id " + std::to_string(at), narrow, 0};
+        // a number past 13 bits, or the fourth flag, which counts as part of it
+        wide.gids[at] = at == 4095 ? 0x10000007u : 8192u;
+        cases.push_back(wide);
+    }
+    Case shortData{"short, a partial id", narrow, 2};
+    shortData.gids.resize(7001);
+    shortData.gids.back() = 0x20000000u | 78;
+    cases.push_back(shortData);
+
+    for (const Case& c : cases) {
+        std::vector<uint8_t> bytes;
+        std::string csv;
+        for (const uint32_t gid : c.gids) {
+            for (int shift = 0; shift < 32; shift += 8)
+                bytes.push_back(static_cast<uint8_t>(gid >> shift));
+            csv += std::to_string(gid) + ",";
+        }
+        bytes.insert(bytes.end(), c.extraBytes, 0x41);
+        // zstd in two frames, the cut two bytes into an id
+        const size_t cut = 4 * 1234 + 2;
+        std::vector<uint8_t> zstd;
+        for (const auto& [from, to] : {std::pair{size_t{0}, cut}, std::pair{cut, bytes.size()}}) {
+            std::vector<uint8_t> frame(ZSTD_compressBound(to - from));
+            frame.resize(
+                ZSTD_compress(frame.data(), frame.size(), bytes.data() + from, to - from, 3));
+            zstd.insert(zstd.end(), frame.begin(), frame.end());
+        }
+        const std::pair<std::string, std::string> forms[] = {
+            {"encoding=\"csv\"", csv},
+            {"encoding=\"base64\"", Base64Encode(bytes)},
+            {"encoding=\"base64\" compression=\"zlib\"",
+             Base64Encode(Deflate(bytes, Wrapper::Zlib))},
+            {"encoding=\"base64\" compression=\"gzip\"",
+             Base64Encode(Deflate(bytes, Wrapper::Gzip))},
+            {"encoding=\"base64\" compression=\"zstd\"", Base64Encode(zstd)},
+        };
+        for (const auto& [attributes, data] : forms) {
+            SCOPED_TRACE(testing::Message() << c.what << ", " << attributes);
+            tmx::TmxMap map;
+            const std::string size = "width=\"100\" height=\"100\"";
+            map.LoadFromText("<map " + size + " tilewidth=\"8\" tileheight=\"8\">" +
+                             "<tileset firstgid=\"1\"/><layer " + size + "><data " + attributes +
+                             ">" + data + "</data></layer></map>");
+            ASSERT_FALSE(map.failed()) << map.errorMessage();
+            const tmx::TmxLayer& layer = map.layers().at(0);
+            ASSERT_FALSE(layer.dataProblem().has_value());
+            size_t k = 0;
+            size_t mismatches = 0;
+            int64_t outside = 0;
+            // The left half: the right half's tiles counted outside.
+            layer.VisitCells(
+                {0, 0, kSide / 2, kSide},
+                [&](int32_t x, int32_t y, const uint32_t* gid) {
+                    k = size_t(y) * kSide + size_t(x);
+                    const int64_t expected = k < c.gids.size() ? int64_t{c.gids[k]} : -1;
+                    mismatches += (gid != nullptr ? int64_t{*gid} : -1) != expected;
+                },
+                &outside);
+            EXPECT_EQ(mismatches, 0u);
+            int64_t expectedOutside = 0;
+            for (size_t i = 0; i < c.gids.size(); ++i)
+                expectedOutside += i % kSide >= kSide / 2 && (c.gids[i] & tmx::kTileIdMask) != 0;
+            EXPECT_EQ(outside, expectedOutside);
+            const size_t last = c.gids.size() - 1;
+            const tmx::TmxCell cell = layer.TileAt(int32_t(last % kSide), int32_t(last / kSide));
+            EXPECT_EQ(cell.localId, int32_t(c.gids[last] & tmx::kTileIdMask) - 1);
+            EXPECT_EQ(cell.flipVertical, c.extraBytes == 0);
+            EXPECT_EQ(cell.flipDiagonal, c.extraBytes != 0);
+            EXPECT_EQ(layer.TileAt(kSide - 1, kSide - 1).tilesetIndex, 0);  // reached or not
         }
     }
 }

@@ -82,7 +82,7 @@ LayerTally LayLayer(const tmx::TmxLayer& layer, int32_t index, size_t cells, Til
     int64_t tilesWithoutCode = 0;
     layer.VisitRows(
         {0, 0, kZoneCells, kZoneCells},
-        [&](int32_t y, int32_t x0, int32_t x1, const uint32_t* gids, int32_t reached) {
+        [&](int32_t y, int32_t x0, int32_t x1, const auto* gids, int32_t reached) {
             int16_t* codes = grid.data() + static_cast<size_t>(y) * kZoneCells;
             int32_t* owners = owner.data() + static_cast<size_t>(y) * kZoneCells;
             for (int32_t x = x0; x < reached; ++x) {

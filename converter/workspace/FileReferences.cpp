@@ -88,10 +88,12 @@ std::vector<int64_t> CellsOfTilesets(const tmx::TmxMap& map) {
     std::vector<int64_t> cells(map.tilesets().size(), 0);
     for (const tmx::TmxLayer& layer : map.layers())
         for (const tmx::TmxChunk& chunk : layer.chunks())
-            for (const uint32_t gid : chunk.gids) {
-                const int32_t index = layer.CellFromGid(gid).tilesetIndex;
-                if (gid != 0 && index >= 0) ++cells[static_cast<size_t>(index)];
-            }
+            chunk.gids.WithIds([&](const auto* gids) {
+                for (size_t k = 0; k < chunk.gids.size(); ++k) {
+                    const int32_t index = layer.CellFromGid(gids[k]).tilesetIndex;
+                    if (gids[k] != 0 && index >= 0) ++cells[static_cast<size_t>(index)];
+                }
+            });
     return cells;
 }
 

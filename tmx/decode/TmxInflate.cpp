@@ -3,40 +3,76 @@
 #include <zlib.h>
 #include <zstd.h>
 
+#include <algorithm>
+#include <array>
 #include <limits>
 #include <memory>
 
 namespace tmx {
+namespace {
 
-std::optional<size_t> InflateZlibData(const std::vector<uint8_t>& source, uint8_t* out,
-                                      uint32_t capacity) {
-    uLongf produced = capacity;
-    const int result = uncompress(out, &produced, source.data(), source.size());
-    // Z_BUF_ERROR means the content was longer than the grid: the grid is full.
-    if (result == Z_OK) return produced;
-    if (result == Z_BUF_ERROR) return capacity;
+// The window content passes through: small enough for any thread's stack,
+// large enough that a 4 MB layer takes a few hundred calls.
+constexpr size_t kWindow = 16 * 1024;
+
+}  // namespace
+
+std::optional<size_t> InflateZlibData(const std::vector<uint8_t>& source, uint32_t capacity,
+                                      TmxByteSink& sink) {
+    // zlib's uncompress, but through the window.
+    std::array<uint8_t, kWindow> window;
+    z_stream stream{};
+    if (inflateInit(&stream) != Z_OK) return std::nullopt;
+    stream.next_in = const_cast<Bytef*>(source.data());
+    size_t unread = source.size();
+    size_t left = capacity;
+    int result = Z_OK;
+    do {
+        if (stream.avail_in == 0) {
+            stream.avail_in =
+                static_cast<uInt>(std::min<size_t>(unread, std::numeric_limits<uInt>::max()));
+            unread -= stream.avail_in;
+        }
+        const auto room = static_cast<uInt>(std::min(left, kWindow));
+        stream.next_out = window.data();
+        stream.avail_out = room;
+        result = inflate(&stream, Z_NO_FLUSH);
+        const size_t produced = room - stream.avail_out;
+        if (produced > 0) sink.Take(window.data(), produced);
+        left -= produced;
+    } while (result == Z_OK);
+    inflateEnd(&stream);
+    if (result == Z_STREAM_END) return capacity - left;
+    // No progress with the grid full: the content was longer than the grid.
+    if (result == Z_BUF_ERROR && left == 0) return capacity;
     return std::nullopt;
 }
 
-std::optional<size_t> InflateGzipData(const std::vector<uint8_t>& source, uint8_t* out,
-                                      uint32_t capacity) {
+std::optional<size_t> InflateGzipData(const std::vector<uint8_t>& source, uint32_t capacity,
+                                      TmxByteSink& sink) {
     if (source.size() > std::numeric_limits<uInt>::max()) return std::nullopt;
     // Content past the grid is never used, but the stream must still prove
-    // whole; it is inflated through a small window and dropped, so that a
-    // few kilobytes that inflate to gigabytes cost time, not memory.
-    std::vector<uint8_t> overflow;
-
+    // whole; it is inflated through the window and dropped, so that a few
+    // kilobytes that inflate to gigabytes cost time, not memory.
+    std::array<uint8_t, kWindow> window;
     z_stream stream{};
     stream.next_in = const_cast<Bytef*>(source.data());
     stream.avail_in = static_cast<uInt>(source.size());
-    stream.next_out = out;
-    stream.avail_out = capacity;
     // 15 + 32: a 32 KiB window, and zlib tells gzip from zlib by the header.
     if (inflateInit2(&stream, 15 + 32) != Z_OK) return std::nullopt;
 
+    size_t left = capacity;
     bool complete = false;
     for (;;) {
+        stream.next_out = window.data();
+        stream.avail_out = static_cast<uInt>(kWindow);
         const int result = inflate(&stream, Z_SYNC_FLUSH);
+        const size_t produced = kWindow - stream.avail_out;
+        const size_t kept = std::min(produced, left);
+        if (kept > 0) sink.Take(window.data(), kept);
+        left -= kept;
+        // A grid of no bytes expects no content at all.
+        if (capacity == 0 && produced > 0) break;
         if (result == Z_STREAM_END) {
             // Bytes after the end of the stream (a second member, junk) are refused.
             complete = stream.avail_in == 0;
@@ -45,34 +81,35 @@ std::optional<size_t> InflateGzipData(const std::vector<uint8_t>& source, uint8_
         if (result != Z_OK && result != Z_BUF_ERROR) break;
         // Room left but no progress: the data ended before the stream did.
         if (stream.avail_out != 0) break;
-        // A grid of no bytes expects no content at all.
-        if (capacity == 0) break;
-        overflow.resize(64 * 1024);
-        stream.next_out = overflow.data();
-        stream.avail_out = static_cast<uInt>(overflow.size());
     }
-    const uLong produced = stream.total_out;
     inflateEnd(&stream);
     if (!complete) return std::nullopt;
-    return produced < capacity ? produced : capacity;
+    return capacity - left;
 }
 
-std::optional<size_t> DecompressZstdData(const std::vector<uint8_t>& source, uint8_t* out,
-                                         uint32_t capacity) {
+std::optional<size_t> DecompressZstdData(const std::vector<uint8_t>& source, uint32_t capacity,
+                                         TmxByteSink& sink) {
     std::unique_ptr<ZSTD_DCtx, size_t (*)(ZSTD_DCtx*)> context(ZSTD_createDCtx(), ZSTD_freeDCtx);
     if (!context) return std::nullopt;
+    std::array<uint8_t, kWindow> window;
     ZSTD_inBuffer in{source.data(), source.size(), 0};
-    ZSTD_outBuffer output{out, capacity, 0};
+    size_t left = capacity;
     size_t pending = 1;  // non-zero while a frame is open
-    while (in.pos < in.size && output.pos < output.size) {
+    while (left > 0) {
+        ZSTD_outBuffer output{window.data(), std::min(left, kWindow), 0};
+        const size_t read = in.pos;
         pending = ZSTD_decompressStream(context.get(), &output, &in);
         if (ZSTD_isError(pending)) return std::nullopt;
-        if (pending != 0 && in.pos == in.size) break;
+        if (output.pos > 0) sink.Take(window.data(), output.pos);
+        left -= output.pos;
+        // All read, and the frame closed or nothing more to flush.
+        if (in.pos == in.size && (pending == 0 || output.pos < output.size)) break;
+        if (output.pos == 0 && in.pos == read) break;  // no progress: never loop on it
     }
     // A full grid is success, whatever follows; short of it, the last frame
     // must have ended.
-    if (output.pos < output.size && pending != 0) return std::nullopt;
-    return output.pos;
+    if (left > 0 && pending != 0) return std::nullopt;
+    return capacity - left;
 }
 
 }  // namespace tmx

@@ -58,7 +58,8 @@ TmxCell TmxLayer::TileAt(int32_t x, int32_t y) const {
 namespace {
 
 // How many of `gids` hold a tile; 32-bit counts of one row vectorize best.
-int64_t TilesIn(const uint32_t* gids, size_t count) {
+template <class Gid>
+int64_t TilesIn(const Gid* gids, size_t count) {
     uint32_t tiles = 0;
     for (size_t i = 0; i < count; ++i)
         tiles += (gids[i] & kTileIdMask) != 0;
@@ -72,19 +73,22 @@ int64_t TmxChunk::TilesOutside(int64_t x0, int64_t y0, int64_t x1, int64_t y1) c
     // area, and whole rows above or below it.
     int64_t outside = 0;
     const auto rowLength = static_cast<size_t>(width);
-    for (size_t start = 0; start < gids.size(); start += rowLength) {
-        const uint32_t* row = gids.data() + start;
-        const size_t count = std::min(rowLength, gids.size() - start);
-        const int64_t y = this->y + static_cast<int64_t>(start / rowLength);
-        if (y < y0 || y >= y1 || x1 <= x0) {
-            outside += TilesIn(row, count);
-            continue;
+    const size_t size = gids.size();
+    gids.WithIds([&](const auto* ids) {
+        for (size_t start = 0; start < size; start += rowLength) {
+            const auto* row = ids + start;
+            const size_t count = std::min(rowLength, size - start);
+            const int64_t y = this->y + static_cast<int64_t>(start / rowLength);
+            if (y < y0 || y >= y1 || x1 <= x0) {
+                outside += TilesIn(row, count);
+                continue;
+            }
+            const auto left = static_cast<size_t>(x0 - x);
+            const auto right = static_cast<size_t>(x1 - x);
+            outside += TilesIn(row, std::min(left, count));
+            if (count > right) outside += TilesIn(row + right, count - right);
         }
-        const auto left = static_cast<size_t>(x0 - x);
-        const auto right = static_cast<size_t>(x1 - x);
-        outside += TilesIn(row, std::min(left, count));
-        if (count > right) outside += TilesIn(row + right, count - right);
-    }
+    });
     return outside;
 }
 

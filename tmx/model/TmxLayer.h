@@ -145,7 +145,8 @@ class TmxLayer : public TmxLayerAttributes {
     // The same walk a row of a chunk at a time, for loops that want the ids
     // side by side: visit(y, x0, x1, gids, reached) for the cells of row y
     // from column x0 to x1 - 1, those below `reached` holding the ids from
-    // `gids` on, the rest not reached by the data.
+    // `gids` on, the rest not reached by the data. `gids` points at the ids
+    // as stored, 16 or 32 bits each (see TmxGids): the visitor takes either.
     template <class Visit>
     void VisitRows(const TmxArea& area, Visit&& visit, int64_t* tilesOutside = nullptr) const;
 
@@ -186,15 +187,17 @@ void TmxLayer::VisitRows(const TmxArea& area, Visit&& visit, int64_t* tilesOutsi
         const int64_t y0 = std::max<int64_t>(chunk.y, area.y0);
         const int64_t x1 = std::min<int64_t>(int64_t{chunk.x} + chunk.width, area.x1);
         const int64_t y1 = std::min<int64_t>(int64_t{chunk.y} + chunk.height, area.y1);
-        for (int64_t y = y0; y < y1 && x0 < x1; ++y) {
-            // Cell (x, y) is id k = start + x; the data reached those below its size.
-            const int64_t start = (y - chunk.y) * chunk.width - chunk.x;
-            const int64_t reached =
-                std::clamp<int64_t>(static_cast<int64_t>(chunk.gids.size()) - start, x0, x1);
-            const uint32_t* gids = reached > x0 ? chunk.gids.data() + (start + x0) : nullptr;
-            visit(static_cast<int32_t>(y), static_cast<int32_t>(x0), static_cast<int32_t>(x1), gids,
-                  static_cast<int32_t>(reached));
-        }
+        chunk.gids.WithIds([&](const auto* ids) {
+            for (int64_t y = y0; y < y1 && x0 < x1; ++y) {
+                // Cell (x, y) is id k = start + x; the data reached those below its size.
+                const int64_t start = (y - chunk.y) * chunk.width - chunk.x;
+                const int64_t reached =
+                    std::clamp<int64_t>(static_cast<int64_t>(chunk.gids.size()) - start, x0, x1);
+                const auto* gids = reached > x0 ? ids + (start + x0) : nullptr;
+                visit(static_cast<int32_t>(y), static_cast<int32_t>(x0), static_cast<int32_t>(x1),
+                      gids, static_cast<int32_t>(reached));
+            }
+        });
         if (tilesOutside != nullptr) *tilesOutside += chunk.TilesOutside(x0, y0, x1, y1);
     }
 }
@@ -203,9 +206,11 @@ template <class Visit>
 void TmxLayer::VisitCells(const TmxArea& area, Visit&& visit, int64_t* tilesOutside) const {
     VisitRows(
         area,
-        [&](int32_t y, int32_t x0, int32_t x1, const uint32_t* gid, int32_t reached) {
-            for (int32_t x = x0; x < reached; ++x, ++gid)
-                visit(x, y, gid);
+        [&](int32_t y, int32_t x0, int32_t x1, const auto* gids, int32_t reached) {
+            for (int32_t x = x0; x < reached; ++x) {
+                const uint32_t gid = gids[x - x0];
+                visit(x, y, &gid);
+            }
             for (int32_t x = reached; x < x1; ++x)
                 visit(x, y, nullptr);
         },

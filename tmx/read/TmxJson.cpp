@@ -474,9 +474,10 @@ void TmxJsonReader::ReadTileLayer(TmxLayer& layer, const Json& json) {
         if (source["data"].get(ids) != simdjson::SUCCESS) return;
         layer.SetEncoding(TmxEncoding::Csv);  // ids as numbers read as CSV text does
         // Ids keep their low 32 bits, as the CSV reading of their digits does.
-        chunk.gids.resize(std::min(static_cast<size_t>(chunk.CellCount()), ids.size()));
-        uint32_t* out = chunk.gids.data();
-        uint32_t* const end = out + chunk.gids.size();
+        const size_t count = std::min(static_cast<size_t>(chunk.CellCount()), ids.size());
+        uint32_t* const first = chunk.gids.Wide(count);
+        uint32_t* out = first;
+        uint32_t* const end = out + count;
         for (const element id : ids) {
             if (out == end) break;
             int64_t i = 0;
@@ -486,7 +487,7 @@ void TmxJsonReader::ReadTileLayer(TmxLayer& layer, const Json& json) {
             } else if (id.get(u) == simdjson::SUCCESS) {
                 *out = static_cast<uint32_t>(u);
             } else {
-                *out = out == chunk.gids.data() ? 0 : out[-1];  // what holds no number repeats
+                *out = out == first ? 0 : out[-1];  // what holds no number repeats
                 ScanUnsigned(IntegerText(id).c_str(), *out);
             }
             ++out;

@@ -1,0 +1,48 @@
+#include "tmx/model/TmxGids.h"
+
+#include <algorithm>
+
+namespace tmx {
+
+uint32_t* TmxGids::Wide(size_t count) {
+    Widen();
+    wideIds_.resize(count);
+    return wideIds_.data();
+}
+
+void TmxGids::ReserveNarrow(size_t count) {
+    wide_ = false;
+    wideIds_ = {};
+    narrowIds_.clear();
+    narrowIds_.reserve(count);
+}
+
+void TmxGids::Widen() {
+    if (wide_) return;
+    wideIds_.reserve(narrowIds_.capacity());
+    wideIds_.resize(narrowIds_.size());
+    std::copy(narrowIds_.begin(), narrowIds_.end(), wideIds_.begin());
+    narrowIds_ = {};
+    wide_ = true;
+}
+
+void TmxGids::Append(const uint32_t* ids, size_t count) {
+    if (!wide_) {
+        // One pass to see that the block fits, another to store: both vectorize.
+        uint32_t beyond = 0;
+        for (size_t i = 0; i < count; ++i)
+            beyond |= ids[i];
+        if (TmxNarrowGid::Fits(beyond)) {
+            const size_t at = narrowIds_.size();
+            narrowIds_.resize(at + count);
+            TmxNarrowGid* out = narrowIds_.data() + at;
+            for (size_t i = 0; i < count; ++i)
+                out[i] = TmxNarrowGid::From(ids[i]);
+            return;
+        }
+        Widen();
+    }
+    wideIds_.insert(wideIds_.end(), ids, ids + count);
+}
+
+}  // namespace tmx
