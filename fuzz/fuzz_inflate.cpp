@@ -2,8 +2,10 @@
 // grid size.
 
 #include <algorithm>
+#include <array>
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <vector>
 
 #include "tmx/decode/TmxInflate.h"
@@ -12,8 +14,11 @@ namespace {
 
 struct Collect final : tmx::TmxByteSink {
     std::vector<uint8_t> bytes;
-    void Take(const uint8_t* piece, size_t count) override {
-        bytes.insert(bytes.end(), piece, piece + count);
+    std::array<uint8_t, 4093> window;
+    std::span<uint8_t> Window() override { return window; }
+    void Take(size_t count) override {
+        if (count == 0 || count > window.size()) __builtin_trap();
+        bytes.insert(bytes.end(), window.begin(), window.begin() + count);
     }
 };
 

@@ -11,16 +11,14 @@
 namespace tmx {
 namespace {
 
-// The window content passes through: small enough for any thread's stack,
-// large enough that a 4 MB layer takes a few hundred calls.
-constexpr size_t kWindow = 16 * 1024;
+// Where what goes past the grid is inflated and dropped.
+constexpr size_t kDropped = 16 * 1024;
 
 }  // namespace
 
 std::optional<size_t> InflateZlibData(const std::vector<uint8_t>& source, uint32_t capacity,
                                       TmxByteSink& sink) {
-    // zlib's uncompress, but through the window.
-    std::array<uint8_t, kWindow> window;
+    // zlib's uncompress, but through the sink's window.
     z_stream stream{};
     if (inflateInit(&stream) != Z_OK) return std::nullopt;
     stream.next_in = const_cast<Bytef*>(source.data());
@@ -33,12 +31,13 @@ std::optional<size_t> InflateZlibData(const std::vector<uint8_t>& source, uint32
                 static_cast<uInt>(std::min<size_t>(unread, std::numeric_limits<uInt>::max()));
             unread -= stream.avail_in;
         }
-        const auto room = static_cast<uInt>(std::min(left, kWindow));
+        const std::span<uint8_t> window = sink.Window();
+        const auto room = static_cast<uInt>(std::min(left, window.size()));
         stream.next_out = window.data();
         stream.avail_out = room;
         result = inflate(&stream, Z_NO_FLUSH);
         const size_t produced = room - stream.avail_out;
-        if (produced > 0) sink.Take(window.data(), produced);
+        if (produced > 0) sink.Take(produced);
         left -= produced;
     } while (result == Z_OK);
     inflateEnd(&stream);
@@ -52,9 +51,9 @@ std::optional<size_t> InflateGzipData(const std::vector<uint8_t>& source, uint32
                                       TmxByteSink& sink) {
     if (source.size() > std::numeric_limits<uInt>::max()) return std::nullopt;
     // Content past the grid is never used, but the stream must still prove
-    // whole; it is inflated through the window and dropped, so that a few
-    // kilobytes that inflate to gigabytes cost time, not memory.
-    std::array<uint8_t, kWindow> window;
+    // whole; it is inflated through a small window and dropped, so that a
+    // few kilobytes that inflate to gigabytes cost time, not memory.
+    std::array<uint8_t, kDropped> dropped;
     z_stream stream{};
     stream.next_in = const_cast<Bytef*>(source.data());
     stream.avail_in = static_cast<uInt>(source.size());
@@ -64,13 +63,14 @@ std::optional<size_t> InflateGzipData(const std::vector<uint8_t>& source, uint32
     size_t left = capacity;
     bool complete = false;
     for (;;) {
+        const std::span<uint8_t> window = left > 0 ? sink.Window() : std::span<uint8_t>(dropped);
+        const auto room = static_cast<uInt>(std::min(left > 0 ? left : kDropped, window.size()));
         stream.next_out = window.data();
-        stream.avail_out = static_cast<uInt>(kWindow);
+        stream.avail_out = room;
         const int result = inflate(&stream, Z_SYNC_FLUSH);
-        const size_t produced = kWindow - stream.avail_out;
-        const size_t kept = std::min(produced, left);
-        if (kept > 0) sink.Take(window.data(), kept);
-        left -= kept;
+        const size_t produced = room - stream.avail_out;
+        if (left > 0 && produced > 0) sink.Take(produced);
+        left -= std::min(left, produced);
         // A grid of no bytes expects no content at all.
         if (capacity == 0 && produced > 0) break;
         if (result == Z_STREAM_END) {
@@ -91,16 +91,16 @@ std::optional<size_t> DecompressZstdData(const std::vector<uint8_t>& source, uin
                                          TmxByteSink& sink) {
     std::unique_ptr<ZSTD_DCtx, size_t (*)(ZSTD_DCtx*)> context(ZSTD_createDCtx(), ZSTD_freeDCtx);
     if (!context) return std::nullopt;
-    std::array<uint8_t, kWindow> window;
     ZSTD_inBuffer in{source.data(), source.size(), 0};
     size_t left = capacity;
     size_t pending = 1;  // non-zero while a frame is open
     while (left > 0) {
-        ZSTD_outBuffer output{window.data(), std::min(left, kWindow), 0};
+        const std::span<uint8_t> window = sink.Window();
+        ZSTD_outBuffer output{window.data(), std::min(left, window.size()), 0};
         const size_t read = in.pos;
         pending = ZSTD_decompressStream(context.get(), &output, &in);
         if (ZSTD_isError(pending)) return std::nullopt;
-        if (output.pos > 0) sink.Take(window.data(), output.pos);
+        if (output.pos > 0) sink.Take(output.pos);
         left -= output.pos;
         // All read, and the frame closed or nothing more to flush.
         if (in.pos == in.size && (pending == 0 || output.pos < output.size)) break;

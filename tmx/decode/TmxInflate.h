@@ -1,23 +1,25 @@
 #pragma once
 
-// Decompression of compressed layer data, streamed to the caller through a
-// small window: the content goes to a sink piece by piece, in order, up to
-// `capacity` bytes (the grid's size). Each returns how many bytes it gave
-// (at most `capacity`, and fewer when the content is shorter), or nothing
-// when the data cannot be decompressed; the sink may have taken pieces even
-// then.
+// Decompression of compressed layer data, streamed: the content is written
+// into a window the sink lends, piece by piece in order, up to `capacity`
+// bytes (the grid's size). Each returns how many bytes it gave (at most
+// `capacity`, and fewer when the content is shorter), or nothing when the
+// data cannot be decompressed; the sink may have taken pieces even then.
 
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <vector>
 
 namespace tmx {
 
-// Where decompressed content goes.
+// Where decompressed content goes: each piece is written at Window() (never
+// more than its size, which is never 0), then handed over by Take.
 class TmxByteSink {
   public:
-    virtual void Take(const uint8_t* bytes, size_t count) = 0;
+    virtual std::span<uint8_t> Window() = 0;
+    virtual void Take(size_t count) = 0;
 
   protected:
     ~TmxByteSink() = default;

@@ -28,18 +28,18 @@ void TmxGids::Widen() {
 
 void TmxGids::Append(const uint32_t* ids, size_t count) {
     if (!wide_) {
-        // One pass to see that the block fits, another to store: both vectorize.
-        uint32_t beyond = 0;
-        for (size_t i = 0; i < count; ++i)
-            beyond |= ids[i];
-        if (TmxNarrowGid::Fits(beyond)) {
-            const size_t at = narrowIds_.size();
-            narrowIds_.resize(at + count);
-            TmxNarrowGid* out = narrowIds_.data() + at;
-            for (size_t i = 0; i < count; ++i)
-                out[i] = TmxNarrowGid::From(ids[i]);
-            return;
+        // Stored narrow as they are checked, in one pass that vectorizes;
+        // undone when one does not fit.
+        const size_t at = narrowIds_.size();
+        narrowIds_.resize(at + count);
+        TmxNarrowGid* out = narrowIds_.data() + at;
+        uint32_t all = 0;
+        for (size_t i = 0; i < count; ++i) {
+            all |= ids[i];
+            out[i] = TmxNarrowGid::From(ids[i]);
         }
+        if (TmxNarrowGid::Fits(all)) return;
+        narrowIds_.resize(at);
         Widen();
     }
     wideIds_.insert(wideIds_.end(), ids, ids + count);

@@ -35,8 +35,10 @@ struct TmxNarrowGid {
     static constexpr uint32_t kFlags = 0xE0000000u;
     static constexpr uint32_t kNumber = 0x1FFFu;
     static constexpr bool Fits(uint32_t gid) { return (gid & ~(kFlags | kNumber)) == 0; }
+    // For an id that fits: its flags and number stand in bits the other
+    // half leaves clear.
     static constexpr TmxNarrowGid From(uint32_t gid) {
-        return {static_cast<uint16_t>(((gid & kFlags) >> 16) | (gid & kNumber))};
+        return {static_cast<uint16_t>(gid | gid >> 16)};
     }
     constexpr operator uint32_t() const {
         return (uint32_t{bits} << 16 & kFlags) | (uint32_t{bits} & kNumber);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <type_traits>
 
 #include "tmx/model/TmxMap.h"
 
@@ -61,8 +62,13 @@ namespace {
 template <class Gid>
 int64_t TilesIn(const Gid* gids, size_t count) {
     uint32_t tiles = 0;
-    for (size_t i = 0; i < count; ++i)
-        tiles += (gids[i] & kTileIdMask) != 0;
+    for (size_t i = 0; i < count; ++i) {
+        if constexpr (std::is_same_v<Gid, TmxNarrowGid>) {
+            tiles += (gids[i].bits & TmxNarrowGid::kNumber) != 0;
+        } else {
+            tiles += (gids[i] & kTileIdMask) != 0;
+        }
+    }
     return tiles;
 }
 

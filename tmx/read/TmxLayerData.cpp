@@ -5,6 +5,7 @@
 #include <bit>
 #include <cstring>
 #include <optional>
+#include <span>
 #include <vector>
 
 #include "tmx/decode/TmxBase64.h"
@@ -25,41 +26,35 @@ void FromLittleEndian(uint32_t* gids, size_t count) {
     }
 }
 
-// Decompressed content into a chunk's ids as it streams in: four bytes an id,
-// an id cut between two pieces finished by the next, a partial last one
-// dropped (it is not a cell).
+// Decompressed content into a chunk's ids as it streams in, four bytes an id.
+// The window is a block of ids; an id cut between two pieces waits at the
+// block's start for the rest, and a partial last one is dropped (it is not a
+// cell).
 class IdSink final : public TmxByteSink {
   public:
-    explicit IdSink(TmxGids& gids) : gids_(gids) {}
+    // A block of up to 256 KiB: zlib keeps the last 32 KiB of each piece
+    // for what follows, so a bigger piece copies less of it.
+    IdSink(TmxGids& gids, size_t count)
+        : gids_(gids), block_(std::clamp<size_t>(count, 1, size_t{1} << 16)) {}
 
-    void Take(const uint8_t* bytes, size_t count) override {
-        while (count > 0) {
-            if (held_ > 0 || count < 4) {
-                partial_[held_++] = *bytes++;
-                --count;
-                if (held_ == partial_.size()) {
-                    uint32_t gid = 0;
-                    std::memcpy(&gid, partial_.data(), partial_.size());
-                    FromLittleEndian(&gid, 1);
-                    gids_.Append(&gid, 1);
-                    held_ = 0;
-                }
-                continue;
-            }
-            const size_t ids = std::min(count / 4, block_.size());
-            std::memcpy(block_.data(), bytes, ids * 4);
-            FromLittleEndian(block_.data(), ids);
-            gids_.Append(block_.data(), ids);
-            bytes += ids * 4;
-            count -= ids * 4;
-        }
+    std::span<uint8_t> Window() override {
+        return std::span(reinterpret_cast<uint8_t*>(block_.data()) + held_,
+                         block_.size() * 4 - held_);
+    }
+
+    void Take(size_t count) override {
+        const size_t bytes = held_ + count;
+        const size_t ids = bytes / 4;
+        FromLittleEndian(block_.data(), ids);
+        gids_.Append(block_.data(), ids);
+        held_ = bytes % 4;
+        std::memmove(block_.data(), block_.data() + ids, held_);
     }
 
   private:
     TmxGids& gids_;
-    std::array<uint8_t, 4> partial_{};
-    size_t held_ = 0;
-    std::array<uint32_t, 2048> block_;
+    std::vector<uint32_t, UnsetOnResize<uint32_t>> block_;
+    size_t held_ = 0;  // bytes of a cut id at the block's start
 };
 
 }  // namespace
@@ -85,7 +80,7 @@ void ReadBase64Cells(std::string_view text, TmxLayer& layer, TmxChunk& chunk) {
     // Streamed in, the ids of a big map take 16 bits each where they fit
     // rather than a grid of 32 first.
     chunk.gids.ReserveNarrow(count);
-    IdSink sink(chunk.gids);
+    IdSink sink(chunk.gids, count);
     const auto capacity = static_cast<uint32_t>(count * 4);
     std::optional<size_t> produced;
     const char* name = "";
