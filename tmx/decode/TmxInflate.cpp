@@ -102,9 +102,8 @@ std::optional<size_t> DecompressZstdData(const std::vector<uint8_t>& source, uin
         if (ZSTD_isError(pending)) return std::nullopt;
         if (output.pos > 0) sink.Take(output.pos);
         left -= output.pos;
-        // All read, and the frame closed or nothing more to flush.
-        if (in.pos == in.size && (pending == 0 || output.pos < output.size)) break;
-        if (output.pos == 0 && in.pos == read) break;  // no progress: never loop on it
+        if (in.pos == in.size && pending == 0) break;  // all read, the last frame closed
+        if (output.pos == 0 && in.pos == read) break;  // nothing more will come
     }
     // A full grid is success, whatever follows; short of it, the last frame
     // must have ended.
