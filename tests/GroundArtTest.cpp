@@ -235,4 +235,23 @@ TEST(GroundArt, TheTablesColoursAndLegend) {
     EXPECT_GT(named.height(), plain.height());
 }
 
+// The mobs' legend names the mobs the picture shows, those on its last row
+// and column and its first included.
+TEST(GroundArt, TheMobLegendReachesThePicturesEdges) {
+    std::vector<TableProblem> problems;
+    GameTables tables;
+    tables.mobs = MobTableOf("m.tsv", "number\tname\n5\twolf\n", problems);
+    ASSERT_NE(tables.mobs, nullptr);
+    for (const auto& [column, row] : {std::pair{127, 127}, {0, 0}, {127, 0}, {0, 127}}) {
+        Zone zone;
+        zone.AddCode({column, row, 0, 5, {}});
+        PictureOptions options{8, true};
+        const Picture bare(DrawZonePicture(zone, options));
+        options.tables = &tables;
+        const Picture named(DrawZonePicture(zone, options));
+        ASSERT_FALSE(bare.empty() || named.empty());
+        EXPECT_GT(named.height(), bare.height()) << "a mob at " << column << ", " << row;
+    }
+}
+
 }  // namespace
