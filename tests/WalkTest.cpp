@@ -256,6 +256,15 @@ TEST(Walk, ThePictureHatchesAndTints) {
     EXPECT_EQ(drawn.At(3, 0), bare.At(3, 0));
     EXPECT_EQ(drawn.At(40, 40), bare.At(40, 40));
 
+    // Rocks in the zone's last row and column are hatched like any others.
+    const Zone edge = ZoneOf(std::vector<uint8_t>(36, kRocks), 6, 122, 122);
+    options.walk = true;
+    const Picture edgeDrawn(DrawZonePicture(edge, options));
+    for (const Cell cell : {Cell{127, 127}, Cell{122, 127}, Cell{127, 122}})
+        EXPECT_EQ(edgeDrawn.At(cell.column, cell.row, 2, 2),
+                  (Pixel{kWalkHatch.r, kWalkHatch.g, kWalkHatch.b}))
+            << cell.column << ", " << cell.row;
+
     // Grass on a diagonal across rocks: under 8 moves the entry reaches
     // (1, 1), under 4 it is cut off and tinted.
     const Zone diagonal = ZoneOf({kGrass, kRocks, kRocks, kGrass}, 2);
