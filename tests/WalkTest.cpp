@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <fstream>
 #include <random>
 #include <string>
 #include <vector>
@@ -264,6 +265,16 @@ TEST(Walk, ThePictureHatchesAndTints) {
         EXPECT_EQ(edgeDrawn.At(cell.column, cell.row, 2, 2),
                   (Pixel{kWalkHatch.r, kWalkHatch.g, kWalkHatch.b}))
             << cell.column << ", " << cell.row;
+
+    // As looked at by eye once and kept (tests/data/preview/walk-8.png): the
+    // zone's part with the walk drawn and its legend.
+    PictureOptions shown = options;
+    shown.wholeZone = false;
+    const std::string png = DrawZonePicture(zone, shown);
+    if (png != ReadFile(TEST_DATA_DIR "/preview/walk-8.png")) {
+        std::ofstream("drawn-walk-8.png", std::ios::binary) << png;
+        ADD_FAILURE() << "walk-8 is not the picture kept; see drawn-walk-8.png";
+    }
 
     // Grass on a diagonal across rocks: under 8 moves the entry reaches
     // (1, 1), under 4 it is cut off and tinted.
