@@ -53,7 +53,6 @@ struct TmxNarrowGid {
 class TmxGids {
   public:
     size_t size() const { return wide_ ? wideIds_.size() : narrowIds_.size(); }
-    bool empty() const { return size() == 0; }
     uint32_t operator[](size_t k) const { return wide_ ? wideIds_[k] : narrowIds_[k]; }
 
     // visit(ids) with the ids as stored: a `const TmxNarrowGid*` or a
