@@ -8,6 +8,7 @@
 #include <string>
 
 #include "Scratch.h"
+#include "converter/workspace/NamedFromHere.h"
 #include "platform/Files.h"
 
 namespace {
@@ -46,6 +47,23 @@ TEST(Folder, TheWayUpEndsAtTheRoot) {
             passedScratch || fs::path(folder).parent_path().filename() == scratch.path().filename();
     }
     EXPECT_TRUE(passedScratch);
+}
+
+// A file is named as from the working folder only where it lies below it,
+// either separator taken for the other; a folder whose name differs from the
+// working folder's only where it has a separator is not the working folder.
+TEST(Folder, AFileIsNamedFromTheWorkingFolderOnlyBelowIt) {
+    const std::string here = platform::FullFolderOf("");
+    ASSERT_GE(here.size(), 3u);
+    EXPECT_EQ(NamedFromHere(here + "maps/zone.tmx"), "maps/zone.tmx");
+    std::string otherSeparator = here;
+    otherSeparator.back() = otherSeparator.back() == '/' ? '\\' : '/';
+    EXPECT_EQ(NamedFromHere(otherSeparator + "zone.tmx"), "zone.tmx");
+    // The working folder's last name cut in two by a separator: "/a/bc/" as "/a/b/".
+    std::string cut = here;
+    cut[here.size() - 2] = '/';
+    EXPECT_EQ(NamedFromHere(cut + "zone.tmx"), cut + "zone.tmx");
+    EXPECT_EQ(NamedFromHere("zone.tmx"), "zone.tmx");
 }
 
 }  // namespace

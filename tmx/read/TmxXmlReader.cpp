@@ -6,6 +6,7 @@
 #include <cstring>
 #include <string_view>
 
+#include "tmx/decode/TmxLiftedTexts.h"
 #include "tmx/decode/TmxNumbers.h"
 #include "tmx/model/TmxMap.h"
 #include "tmx/read/TmxLayerData.h"
@@ -131,12 +132,15 @@ void ReadLayerAttributes(const TiXmlElement* element, TmxLayerAttributes& layer)
     ReadFirstProperties(element, layer.editProperties());
 }
 
-// The text of `data`, as TinyXML condensed it; empty when it has none.
-const std::string& DataText(const TiXmlElement* data) {
+// The text of `data`, as TinyXML condensed it or as it was lifted before
+// parsing (then `taken`, the reader's to free); empty when it has none.
+const std::string& DataText(const TiXmlElement* data, TmxLiftedTexts& lifted, std::string*& taken) {
     static const std::string kNone;
     const TiXmlNode* first = data->FirstChild();
     const TiXmlText* text = first != nullptr ? first->ToText() : nullptr;
-    return text != nullptr ? text->ValueStr() : kNone;
+    if (text == nullptr) return kNone;
+    taken = LiftedText(lifted, text->ValueStr());
+    return taken != nullptr ? *taken : text->ValueStr();
 }
 
 void ReadXmlTiles(const TiXmlElement* data, TmxChunk& chunk) {
@@ -150,24 +154,27 @@ void ReadXmlTiles(const TiXmlElement* data, TmxChunk& chunk) {
 }
 
 // The cells of one chunk from `source` (the `data` or `chunk` element, or none).
-void ReadChunk(const TiXmlElement* source, TmxLayer& layer, int32_t x, int32_t y, int32_t width,
-               int32_t height) {
+void ReadChunk(const TiXmlElement* source, TmxLayer& layer, TmxLiftedTexts& lifted, int32_t x,
+               int32_t y, int32_t width, int32_t height) {
     TmxChunk* chunk = layer.AddChunk(x, y, width, height);
     if (chunk == nullptr || source == nullptr) return;
+    std::string* taken = nullptr;
     switch (layer.encoding()) {
         case TmxEncoding::Xml:
             ReadXmlTiles(source, *chunk);
             break;
         case TmxEncoding::Base64:
-            ReadBase64Cells(DataText(source), layer, *chunk);
+            ReadBase64Cells(DataText(source, lifted, taken), layer, *chunk);
             break;
         case TmxEncoding::Csv:
-            ReadCsvCells(DataText(source), *chunk);
+            ReadCsvCells(DataText(source, lifted, taken), *chunk);
             break;
     }
+    // Its ids are read: the text goes before the next layer's ids come.
+    if (taken != nullptr) std::string().swap(*taken);
 }
 
-void ReadTileLayer(const TiXmlElement* element, TmxLayer& layer) {
+void ReadTileLayer(const TiXmlElement* element, TmxLayer& layer, TmxLiftedTexts& lifted) {
     ReadLayerAttributes(element, layer);
     const TiXmlElement* data = element->FirstChildElement("data");
     if (data != nullptr) {
@@ -189,11 +196,11 @@ void ReadTileLayer(const TiXmlElement* element, TmxLayer& layer) {
     // one chunk of its own size at the origin.
     const TiXmlElement* chunk = data != nullptr ? data->FirstChildElement("chunk") : nullptr;
     if (chunk == nullptr) {
-        ReadChunk(data, layer, 0, 0, layer.width(), layer.height());
+        ReadChunk(data, layer, lifted, 0, 0, layer.width(), layer.height());
         return;
     }
     for (; chunk != nullptr; chunk = chunk->NextSiblingElement("chunk")) {
-        ReadChunk(chunk, layer, IntAttribute(chunk, "x"), IntAttribute(chunk, "y"),
+        ReadChunk(chunk, layer, lifted, IntAttribute(chunk, "x"), IntAttribute(chunk, "y"),
                   IntAttribute(chunk, "width"), IntAttribute(chunk, "height"));
     }
 }
@@ -219,10 +226,11 @@ TmxObjectGroup ReadObjectGroup(const TiXmlElement* element) {
 // A group layer's children are read as if they stood in its place; the
 // group's own attributes and properties do not apply to them. The nesting
 // bound checked before parsing bounds this recursion too.
-void ReadLayerLike(const TiXmlElement* element, TmxMap& map, int32_t& orderIndex) {
+void ReadLayerLike(const TiXmlElement* element, TmxMap& map, TmxLiftedTexts& lifted,
+                   int32_t& orderIndex) {
     if (Is(element, "layer")) {
         TmxLayer layer = map.NewLayer();
-        ReadTileLayer(element, layer);
+        ReadTileLayer(element, layer, lifted);
         map.AddLayer(std::move(layer), orderIndex);
     } else if (Is(element, "imagelayer")) {
         TmxImageLayer layer(map);
@@ -245,7 +253,7 @@ void ReadLayerLike(const TiXmlElement* element, TmxMap& map, int32_t& orderIndex
         const size_t index = map.BeginGroup(std::move(group), orderIndex);
         for (const TiXmlElement* child = element->FirstChildElement(); child;
              child = child->NextSiblingElement()) {
-            ReadLayerLike(child, map, orderIndex);
+            ReadLayerLike(child, map, lifted, orderIndex);
         }
         map.EndGroup(index, orderIndex);
     }
@@ -256,8 +264,13 @@ void ReadLayerLike(const TiXmlElement* element, TmxMap& map, int32_t& orderIndex
 void TmxXmlReader::ReadMap(TmxMap& map, const char* text, size_t size, std::string* owner) {
     TiXmlDocument document;
     TmxLocation at;
-    // The text stays until the map's own properties are read.
-    if (std::string problem = ParseXml(text, nullptr, document, at); !problem.empty()) {
+    // The layers' texts are lifted out for the parser; the text itself stays
+    // until the map's own properties are read.
+    TmxLiftedTexts lifted = LiftLayerTexts(text);
+    const bool lift = !lifted.document.empty();
+    if (std::string problem = ParseXml(lift ? lifted.document.c_str() : text,
+                                       lift ? &lifted.document : nullptr, document, at);
+        !problem.empty()) {
         map.RecordError(TmxLoadError::XmlParseFailed, std::move(problem), at);
         return;
     }
@@ -295,7 +308,7 @@ void TmxXmlReader::ReadMap(TmxMap& map, const char* text, size_t size, std::stri
             tileset.SetLocation(LocationOf(child));
             if (!map.AddTileset(std::move(tileset))) return;
         } else {
-            ReadLayerLike(child, map, orderIndex);
+            ReadLayerLike(child, map, lifted, orderIndex);
         }
     }
 }

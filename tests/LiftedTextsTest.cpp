@@ -1,0 +1,152 @@
+// Layer texts lifted out of a document before TinyXML parses it: the parser
+// must see the same document, each node where it was, and each lifted text
+// must be what the parser would have kept of it. TinyXML itself is the judge.
+
+#define TIXML_USE_STL
+#include <gtest/gtest.h>
+#include <tinyxml.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+#include "tmx/decode/TmxLiftedTexts.h"
+
+namespace {
+
+using tmx::LiftLayerTexts;
+using tmx::TmxLiftedTexts;
+
+// Compares `lifted` (parsed from the lifted document) with `original` node by
+// node: kind, value (a lifted text by what its mark stands for) and place.
+void ExpectSameTree(const TiXmlNode* original, const TiXmlNode* lifted, TmxLiftedTexts& texts,
+                    int& taken, const std::string& where) {
+    const TiXmlNode* a = original->FirstChild();
+    const TiXmlNode* b = lifted->FirstChild();
+    for (; a != nullptr && b != nullptr; a = a->NextSibling(), b = b->NextSibling()) {
+        ASSERT_EQ(a->Type(), b->Type()) << where;
+        const std::string* text = b->ToText() ? tmx::LiftedText(texts, b->ValueStr()) : nullptr;
+        if (text != nullptr) {
+            ++taken;
+            EXPECT_EQ(*text, a->ValueStr()) << where;
+        } else {
+            EXPECT_EQ(a->ValueStr(), b->ValueStr()) << where;
+            EXPECT_EQ(a->Row(), b->Row()) << where << " " << a->ValueStr();
+            EXPECT_EQ(a->Column(), b->Column()) << where << " " << a->ValueStr();
+        }
+        if (const TiXmlElement* element = a->ToElement()) {
+            const TiXmlAttribute* x = element->FirstAttribute();
+            const TiXmlAttribute* y = b->ToElement()->FirstAttribute();
+            for (; x != nullptr && y != nullptr; x = x->Next(), y = y->Next()) {
+                EXPECT_EQ(std::string(x->Name()) + "=" + x->Value(),
+                          std::string(y->Name()) + "=" + y->Value())
+                    << where;
+            }
+            EXPECT_EQ(x == nullptr, y == nullptr) << where;
+        }
+        ExpectSameTree(a, b, texts, taken, where + "/" + a->ValueStr());
+    }
+    EXPECT_EQ(a == nullptr, b == nullptr) << where;
+}
+
+// How many texts of `document` were lifted; the parser's view checked.
+size_t LiftedAndChecked(const std::string& document) {
+    TiXmlDocument original;
+    original.SetTabSize(1);
+    original.Parse(document.c_str(), nullptr, TIXML_DEFAULT_ENCODING);
+    TmxLiftedTexts lifted = LiftLayerTexts(document.c_str());
+    if (lifted.texts.empty()) {
+        EXPECT_TRUE(lifted.document.empty());
+        return 0;
+    }
+    TiXmlDocument parsed;
+    parsed.SetTabSize(1);
+    parsed.Parse(lifted.document.c_str(), nullptr, TIXML_DEFAULT_ENCODING);
+    EXPECT_EQ(original.Error(), parsed.Error()) << document;
+    EXPECT_EQ(original.ErrorRow(), parsed.ErrorRow()) << document;
+    EXPECT_EQ(original.ErrorCol(), parsed.ErrorCol()) << document;
+    int taken = 0;
+    ExpectSameTree(&original, &parsed, lifted, taken, "");
+    EXPECT_EQ(taken, static_cast<int>(lifted.texts.size())) << document;
+    return lifted.texts.size();
+}
+
+std::string Map(const std::string& layers) {
+    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<map version=\"1.10\">\n"
+           " <properties><property name=\"note\">two\n lines</property></properties>\n" +
+           layers + "</map>\n";
+}
+
+TEST(LiftedTexts, TheParserSeesTheSameDocumentWithTheSameTexts) {
+    // As Tiled writes them: CSV rows, base64 indented, an infinite map's
+    // chunks, Windows line ends; what follows on the last line keeps its place.
+    EXPECT_EQ(
+        LiftedAndChecked(Map(" <layer id=\"1\">\n  <data encoding=\"csv\">\n1,2,3,\n"
+                             "4,5,6\n</data>\n </layer>\n"
+                             " <layer id=\"2\">\n  <data encoding=\"base64\">\n"
+                             "   AQAAAAIAAAA=\n  </data><objectgroup id=\"3\"/>\n </layer>\n")),
+        2u);
+    EXPECT_EQ(LiftedAndChecked(Map(" <layer>\r\n  <data encoding=\"csv\">\r\n  <chunk x=\"0\">\r\n"
+                                   "1,2,\r\n3,4\r\n</chunk><chunk x=\"16\">5,\t6,\v7,\f8  9 "
+                                   "</chunk>\r\n  </data>\r\n </layer>\r\n")),
+              2u);
+    // Twelve layers: marks of two digits, each standing for its own text.
+    std::string many;
+    for (int i = 0; i < 12; ++i)
+        many += "<layer><data encoding=\"csv\">\n" + std::to_string(i * 7) + ",1\n</data></layer>";
+    EXPECT_EQ(LiftedAndChecked(Map(many)), 12u);
+    // A text as long as its mark is lifted in its place; a shorter one stays.
+    EXPECT_EQ(LiftedAndChecked(Map("<layer><data>12</data><data>3</data></layer>")), 1u);
+}
+
+TEST(LiftedTexts, WhatTheParserReadsOtherwiseStays) {
+    // An entity, bytes past ASCII, a text the document ends in, blank text.
+    EXPECT_EQ(LiftedAndChecked(Map("<layer><data encoding=\"csv\">\n1,&#50;\n</data></layer>")),
+              0u);
+    EXPECT_EQ(LiftedAndChecked(Map("<layer><data>\n1,\xc3\xa9\n</data></layer>")), 0u);
+    EXPECT_EQ(LiftedAndChecked("<map><layer><data encoding=\"csv\">\n1,2,3"), 0u);
+    EXPECT_EQ(LiftedAndChecked(Map("<layer><data>\n \t\n</data></layer>")), 0u);
+    // Other elements, empty ones, and data within comments, CDATA and quotes.
+    EXPECT_EQ(LiftedAndChecked(Map("<layer><database>\n1,2\n</database><data/><data />"
+                                   "<chunk:x>\n1,2\n</chunk:x></layer>")),
+              0u);
+    EXPECT_EQ(LiftedAndChecked(Map("<!-- <data>\n1,2\n</data> -->"
+                                   "<properties><property name=\"a\"><![CDATA[<data>\n1,2\n"
+                                   "</data>]]></property><property name=\"b\" value=\"<data>\n"
+                                   "1,2\n</data>\"/></properties>")),
+              0u);
+    // A quoted ">" inside the data's own tag, and a DOCTYPE before the map.
+    EXPECT_EQ(LiftedAndChecked("<!DOCTYPE map>\n" + Map("<layer><data class='a>b'>\n1,2\n</data>"
+                                                        "</layer>")),
+              1u);
+    // Markup the parser ends at its first ">" while quotes would end it later.
+    EXPECT_EQ(
+        LiftedAndChecked("<?xml version=\"1>0\"?>" + Map("<layer><data>\n1,2\n</data></layer>")),
+        0u);
+    // The marks' byte anywhere in the document: nothing is lifted.
+    EXPECT_EQ(LiftedAndChecked(Map("<layer name=\"\x01\"><data>\n1,2\n</data></layer>")), 0u);
+    // A parse that fails after a lifted text fails where it did.
+    EXPECT_EQ(LiftedAndChecked(Map("<layer><data>\n1,2\n</data>\n  </lay></layer>")), 1u);
+}
+
+// Texts of every white space and the bytes of layer data, of any length, each
+// followed by markup on its last line: the same document to the parser.
+TEST(LiftedTexts, AnyPlainTextIsLiftedAsTheParserReadsIt) {
+    std::mt19937 random(7);
+    const std::string bytes = "0123456789,,,,AZaz+/=  \t\n\n\r\v\f";
+    size_t lifted = 0;
+    for (int round = 0; round < 300; ++round) {
+        std::string layers;
+        for (int layer = 0; layer < 3; ++layer) {
+            std::string text;
+            for (size_t n = random() % 40; n > 0; --n)
+                text += bytes[random() % bytes.size()];
+            layers += "<layer><data encoding=\"csv\">" + text + "</data>" +
+                      (random() % 2 ? "<object x=\"1\"/>" : "\n") + "</layer>";
+        }
+        lifted += LiftedAndChecked(Map(layers));
+    }
+    EXPECT_GT(lifted, 500u);
+}
+
+}  // namespace

@@ -1,0 +1,137 @@
+#include "tmx/decode/TmxLiftedTexts.h"
+
+#include <array>
+#include <cctype>
+#include <cstring>
+
+namespace tmx {
+namespace {
+
+constexpr char kMark = '\x01';
+
+// TinyXML's white space: isspace's, in the C locale.
+constexpr bool IsSpace(char c) {
+    return c == ' ' || (c >= '\t' && c <= '\r');
+}
+
+// The bytes a lifted text may hold: TinyXML takes each as it stands.
+constexpr std::array<bool, 256> kPlain = [] {
+    std::array<bool, 256> plain{};
+    for (int c = 0x20; c < 0x7f; ++c)
+        plain[static_cast<size_t>(c)] = c != '<' && c != '&';
+    for (char c = '\t'; c <= '\r'; ++c)
+        plain[static_cast<size_t>(c)] = true;
+    return plain;
+}();
+
+// The ">" that ends the tag whose name starts at `p`, outside quoted values;
+// nullptr when the text ends first.
+const char* TagEnd(const char* p) {
+    for (;; ++p) {
+        if (*p == '>') return p;
+        if (*p == '\0') return nullptr;
+        if (*p == '"' || *p == '\'') {
+            const char* quoted = std::strchr(p + 1, *p);
+            if (quoted == nullptr) return nullptr;
+            p = quoted;
+        }
+    }
+}
+
+// Whether the tag at `p` (its name) is `name` with content: not "<name/>".
+bool Opens(const char* p, const char* close, const char* name) {
+    const size_t length = std::strlen(name);
+    if (std::strncmp(p, name, length) != 0) return false;
+    const char after = p[length];
+    return (IsSpace(after) || after == '>' || after == '/') && close[-1] != '/';
+}
+
+}  // namespace
+
+std::string CondensedText(std::string_view text) {
+    std::string condensed;
+    condensed.reserve(text.size());
+    bool blank = false;
+    for (const char c : text) {
+        if (IsSpace(c)) {
+            blank = !condensed.empty();
+            continue;
+        }
+        if (blank) condensed += ' ';
+        blank = false;
+        condensed += c;
+    }
+    return condensed;
+}
+
+TmxLiftedTexts LiftLayerTexts(const char* text) {
+    TmxLiftedTexts lifted;
+    if (std::strchr(text, kMark) != nullptr) return lifted;
+    std::string& document = lifted.document;
+    const char* copied = text;  // what is before it is in `document`
+    for (const char* p = std::strchr(text, '<'); p != nullptr; p = std::strchr(p, '<')) {
+        const char* close = nullptr;
+        bool opens = false;
+        if (std::strncmp(p, "<!--", 4) == 0) {
+            close = std::strstr(p + 4, "-->");
+            if (close != nullptr) close += 2;
+        } else if (std::strncmp(p, "<![CDATA[", 9) == 0) {
+            close = std::strstr(p + 9, "]]>");
+            if (close != nullptr) close += 2;
+        } else if (p[1] == '/') {
+            close = std::strchr(p, '>');
+        } else {
+            close = TagEnd(p + 1);
+            const bool element = std::isalpha(static_cast<unsigned char>(p[1])) || p[1] == '_' ||
+                                 static_cast<unsigned char>(p[1]) >= 0x7f;
+            // TinyXML ends other markup at its first ">": where quotes would
+            // end it elsewhere, this scan and the parser could part ways.
+            if (!element && close != std::strchr(p, '>')) return {};
+            opens = element && close != nullptr &&
+                    (Opens(p + 1, close, "data") || Opens(p + 1, close, "chunk"));
+        }
+        if (close == nullptr) break;
+        p = close + 1;
+        if (!opens) continue;
+        const char* end = p;
+        const char* lastBreak = nullptr;
+        std::string breaks;
+        for (; kPlain[static_cast<unsigned char>(*end)]; ++end) {
+            if (*end == '\n' || *end == '\r') {
+                // The parser counts "\r\n" and "\n\r" as one line break: breaks
+                // apart stay apart.
+                if (lastBreak != nullptr && lastBreak + 1 != end) breaks += ' ';
+                breaks += *end;
+                lastBreak = end;
+            }
+        }
+        if (*end != '<') continue;  // not plain text, or the document ends in it
+        std::string condensed = CondensedText({p, static_cast<size_t>(end - p)});
+        if (condensed.empty()) continue;  // TinyXML keeps no blank text
+        const std::string mark = kMark + std::to_string(lifted.texts.size());
+        // Line breaks as they were, then as many bytes as the last line had:
+        // what follows keeps its line and column.
+        const size_t last = static_cast<size_t>(end - (lastBreak ? lastBreak + 1 : p));
+        if (lastBreak == nullptr && last < mark.size()) continue;
+        document.append(copied, p);
+        document += mark;
+        document += breaks;
+        document.append(lastBreak ? last : last - mark.size(), ' ');
+        copied = end;
+        lifted.texts.push_back(std::move(condensed));
+        p = end;
+    }
+    if (lifted.texts.empty()) return {};
+    document += copied;
+    return lifted;
+}
+
+std::string* LiftedText(TmxLiftedTexts& lifted, const std::string& value) {
+    if (value.size() < 2 || value[0] != kMark) return nullptr;
+    size_t index = 0;
+    for (size_t i = 1; i < value.size(); ++i)
+        index = index * 10 + static_cast<size_t>(value[i] - '0');
+    return index < lifted.texts.size() ? &lifted.texts[index] : nullptr;
+}
+
+}  // namespace tmx
