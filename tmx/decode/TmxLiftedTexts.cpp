@@ -51,17 +51,19 @@ bool Opens(const char* p, const char* close, const char* name) {
 std::string CondensedText(std::string_view text) {
     std::string condensed;
     condensed.reserve(text.size());
-    bool blank = false;
-    for (const char c : text) {
-        if (IsSpace(c)) {
-            blank = !condensed.empty();
-            continue;
-        }
-        if (blank) condensed += ' ';
-        blank = false;
-        condensed += c;
+    const char* p = text.data();
+    const char* const end = p + text.size();
+    // A word at a time: a base64 text is one, a CSV row another.
+    while (true) {
+        while (p < end && IsSpace(*p))
+            ++p;
+        const char* word = p;
+        while (p < end && !IsSpace(*p))
+            ++p;
+        if (word == p) return condensed;
+        if (!condensed.empty()) condensed += ' ';
+        condensed.append(word, p);
     }
-    return condensed;
 }
 
 TmxLiftedTexts LiftLayerTexts(const char* text) {
