@@ -24,25 +24,34 @@ constexpr std::array<bool, 256> kPlain = [] {
     return plain;
 }();
 
+// What ends a run of bytes in a tag: a quote, ">" or the end.
+constexpr std::array<bool, 256> kTagStops = [] {
+    std::array<bool, 256> stops{};
+    for (const char c : {'"', '\'', '>', '\0'})
+        stops[static_cast<unsigned char>(c)] = true;
+    return stops;
+}();
+
 // The ">" that ends the tag whose name starts at `p`, outside quoted values;
 // nullptr when the text ends first.
 const char* TagEnd(const char* p) {
     for (;; ++p) {
+        while (!kTagStops[static_cast<unsigned char>(*p)])
+            ++p;
         if (*p == '>') return p;
         if (*p == '\0') return nullptr;
-        if (*p == '"' || *p == '\'') {
-            const char* quoted = std::strchr(p + 1, *p);
-            if (quoted == nullptr) return nullptr;
-            p = quoted;
+        const char quote = *p;
+        while (*++p != quote) {
+            if (*p == '\0') return nullptr;
         }
     }
 }
 
 // Whether the tag at `p` (its name) is `name` with content: not "<name/>".
-bool Opens(const char* p, const char* close, const char* name) {
-    const size_t length = std::strlen(name);
-    if (std::strncmp(p, name, length) != 0) return false;
-    const char after = p[length];
+template <size_t kLength>
+bool Opens(const char* p, const char* close, const char (&name)[kLength]) {
+    if (std::strncmp(p, name, kLength - 1) != 0) return false;
+    const char after = p[kLength - 1];
     return (IsSpace(after) || after == '>' || after == '/') && close[-1] != '/';
 }
 
@@ -74,10 +83,10 @@ TmxLiftedTexts LiftLayerTexts(const char* text) {
     for (const char* p = std::strchr(text, '<'); p != nullptr; p = std::strchr(p, '<')) {
         const char* close = nullptr;
         bool opens = false;
-        if (std::strncmp(p, "<!--", 4) == 0) {
+        if (p[1] == '!' && std::strncmp(p, "<!--", 4) == 0) {
             close = std::strstr(p + 4, "-->");
             if (close != nullptr) close += 2;
-        } else if (std::strncmp(p, "<![CDATA[", 9) == 0) {
+        } else if (p[1] == '!' && std::strncmp(p, "<![CDATA[", 9) == 0) {
             close = std::strstr(p + 9, "]]>");
             if (close != nullptr) close += 2;
         } else if (p[1] == '/') {
@@ -90,7 +99,8 @@ TmxLiftedTexts LiftLayerTexts(const char* text) {
             // end it elsewhere, this scan and the parser could part ways.
             if (!element && close != std::strchr(p, '>')) return {};
             opens = element && close != nullptr &&
-                    (Opens(p + 1, close, "data") || Opens(p + 1, close, "chunk"));
+                    ((p[1] == 'd' && Opens(p + 1, close, "data")) ||
+                     (p[1] == 'c' && Opens(p + 1, close, "chunk")));
         }
         if (close == nullptr) break;
         p = close + 1;
