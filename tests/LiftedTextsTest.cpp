@@ -1,74 +1,21 @@
 // Layer texts lifted out of a document before TinyXML parses it: the parser
 // must see the same document, each node where it was, and each lifted text
-// must be what the parser would have kept of it. TinyXML itself is the judge.
+// must be what the parser would have kept of it.
 
-#define TIXML_USE_STL
 #include <gtest/gtest.h>
-#include <tinyxml.h>
 
 #include <random>
 #include <string>
-#include <vector>
 
-#include "tmx/decode/TmxLiftedTexts.h"
+#include "LiftedParse.h"
 
 namespace {
 
-using tmx::LiftLayerTexts;
-using tmx::TmxLiftedTexts;
-
-// Compares `lifted` (parsed from the lifted document) with `original` node by
-// node: kind, value (a lifted text by what its mark stands for) and place.
-void ExpectSameTree(const TiXmlNode* original, const TiXmlNode* lifted, TmxLiftedTexts& texts,
-                    int& taken, const std::string& where) {
-    const TiXmlNode* a = original->FirstChild();
-    const TiXmlNode* b = lifted->FirstChild();
-    for (; a != nullptr && b != nullptr; a = a->NextSibling(), b = b->NextSibling()) {
-        ASSERT_EQ(a->Type(), b->Type()) << where;
-        const std::string* text = b->ToText() ? tmx::LiftedText(texts, b->ValueStr()) : nullptr;
-        if (text != nullptr) {
-            ++taken;
-            EXPECT_EQ(*text, a->ValueStr()) << where;
-        } else {
-            EXPECT_EQ(a->ValueStr(), b->ValueStr()) << where;
-            EXPECT_EQ(a->Row(), b->Row()) << where << " " << a->ValueStr();
-            EXPECT_EQ(a->Column(), b->Column()) << where << " " << a->ValueStr();
-        }
-        if (const TiXmlElement* element = a->ToElement()) {
-            const TiXmlAttribute* x = element->FirstAttribute();
-            const TiXmlAttribute* y = b->ToElement()->FirstAttribute();
-            for (; x != nullptr && y != nullptr; x = x->Next(), y = y->Next()) {
-                EXPECT_EQ(std::string(x->Name()) + "=" + x->Value(),
-                          std::string(y->Name()) + "=" + y->Value())
-                    << where;
-            }
-            EXPECT_EQ(x == nullptr, y == nullptr) << where;
-        }
-        ExpectSameTree(a, b, texts, taken, where + "/" + a->ValueStr());
-    }
-    EXPECT_EQ(a == nullptr, b == nullptr) << where;
-}
-
 // How many texts of `document` were lifted; the parser's view checked.
 size_t LiftedAndChecked(const std::string& document) {
-    TiXmlDocument original;
-    original.SetTabSize(1);
-    original.Parse(document.c_str(), nullptr, TIXML_DEFAULT_ENCODING);
-    TmxLiftedTexts lifted = LiftLayerTexts(document.c_str());
-    if (lifted.texts.empty()) {
-        EXPECT_TRUE(lifted.document.empty());
-        return 0;
-    }
-    TiXmlDocument parsed;
-    parsed.SetTabSize(1);
-    parsed.Parse(lifted.document.c_str(), nullptr, TIXML_DEFAULT_ENCODING);
-    EXPECT_EQ(original.Error(), parsed.Error()) << document;
-    EXPECT_EQ(original.ErrorRow(), parsed.ErrorRow()) << document;
-    EXPECT_EQ(original.ErrorCol(), parsed.ErrorCol()) << document;
-    int taken = 0;
-    ExpectSameTree(&original, &parsed, lifted, taken, "");
-    EXPECT_EQ(taken, static_cast<int>(lifted.texts.size())) << document;
-    return lifted.texts.size();
+    size_t count = 0;
+    EXPECT_EQ(lifted_parse::Difference(document, count), "") << document;
+    return count;
 }
 
 std::string Map(const std::string& layers) {

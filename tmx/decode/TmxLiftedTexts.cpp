@@ -25,7 +25,7 @@ constexpr std::array<bool, 256> kPlain = [] {
 }();
 
 // What ends a run of bytes in a tag: a quote, ">" or the end.
-constexpr std::array<bool, 256> kTagStops = [] {
+constexpr std::array<bool, 256> kQuotesAndEnds = [] {
     std::array<bool, 256> stops{};
     for (const char c : {'"', '\'', '>', '\0'})
         stops[static_cast<unsigned char>(c)] = true;
@@ -36,7 +36,7 @@ constexpr std::array<bool, 256> kTagStops = [] {
 // nullptr when the text ends first.
 const char* TagEnd(const char* p) {
     for (;; ++p) {
-        while (!kTagStops[static_cast<unsigned char>(*p)])
+        while (!kQuotesAndEnds[static_cast<unsigned char>(*p)])
             ++p;
         if (*p == '>') return p;
         if (*p == '\0') return nullptr;

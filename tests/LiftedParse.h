@@ -1,0 +1,79 @@
+// Whether TinyXML sees a document and the one its layer texts were lifted out
+// of alike: node by node, the same kind, value (a lifted text by what its mark
+// stands for), attributes and place, and the same error where it fails.
+// TinyXML itself is the judge.
+
+#pragma once
+
+#ifndef TIXML_USE_STL
+#define TIXML_USE_STL
+#endif
+#include <tinyxml.h>
+
+#include <string>
+
+#include "tmx/decode/TmxLiftedTexts.h"
+
+namespace lifted_parse {
+
+inline std::string Where(const TiXmlNode* node) {
+    return " at " + std::to_string(node->Row()) + ":" + std::to_string(node->Column());
+}
+
+// The first difference below `original` and `lifted`, or ""; counts the
+// lifted texts met in `taken`.
+inline std::string TreeDifference(const TiXmlNode* original, const TiXmlNode* lifted,
+                                  tmx::TmxLiftedTexts& texts, size_t& taken) {
+    const TiXmlNode* a = original->FirstChild();
+    const TiXmlNode* b = lifted->FirstChild();
+    for (; a != nullptr && b != nullptr; a = a->NextSibling(), b = b->NextSibling()) {
+        if (a->Type() != b->Type()) return "a node of another kind" + Where(a);
+        const std::string* text = b->ToText() ? tmx::LiftedText(texts, b->ValueStr()) : nullptr;
+        if (text != nullptr) {
+            ++taken;
+            if (*text != a->ValueStr()) return "the lifted text \"" + *text + "\"" + Where(a);
+        } else if (a->ValueStr() != b->ValueStr() || a->Row() != b->Row() ||
+                   a->Column() != b->Column()) {
+            return "\"" + b->ValueStr() + "\"" + Where(b) + " for \"" + a->ValueStr() + "\"" +
+                   Where(a);
+        }
+        if (const TiXmlElement* element = a->ToElement()) {
+            const TiXmlAttribute* x = element->FirstAttribute();
+            const TiXmlAttribute* y = b->ToElement()->FirstAttribute();
+            for (; x != nullptr && y != nullptr; x = x->Next(), y = y->Next()) {
+                if (x->NameTStr() != y->NameTStr() || x->ValueStr() != y->ValueStr())
+                    return "the attribute " + y->NameTStr() + Where(a);
+            }
+            if ((x == nullptr) != (y == nullptr)) return "other attributes" + Where(a);
+        }
+        if (std::string below = TreeDifference(a, b, texts, taken); !below.empty()) return below;
+    }
+    return (a == nullptr) == (b == nullptr) ? "" : "other children" + Where(original);
+}
+
+// The first difference the lift makes to the parse of `document`, or "";
+// `count`, the texts lifted.
+inline std::string Difference(const std::string& document, size_t& count) {
+    tmx::TmxLiftedTexts lifted = tmx::LiftLayerTexts(document.c_str());
+    count = lifted.texts.size();
+    if (count == 0) return lifted.document.empty() ? "" : "a document without a lifted text";
+    TiXmlDocument original;
+    original.SetTabSize(1);
+    original.Parse(document.c_str(), nullptr, TIXML_DEFAULT_ENCODING);
+    TiXmlDocument parsed;
+    parsed.SetTabSize(1);
+    parsed.Parse(lifted.document.c_str(), nullptr, TIXML_DEFAULT_ENCODING);
+    if (original.Error() != parsed.Error() || original.ErrorId() != parsed.ErrorId() ||
+        original.ErrorRow() != parsed.ErrorRow() || original.ErrorCol() != parsed.ErrorCol()) {
+        return "another error: " + std::string(parsed.ErrorDesc()) + " at " +
+               std::to_string(parsed.ErrorRow()) + ":" + std::to_string(parsed.ErrorCol());
+    }
+    size_t taken = 0;
+    std::string difference = TreeDifference(&original, &parsed, lifted, taken);
+    // A document that fails holds the nodes before the failure alone.
+    if (difference.empty() && !original.Error() && taken != count)
+        difference = "a lifted text not in the tree";
+    return difference;
+}
+
+}  // namespace lifted_parse
