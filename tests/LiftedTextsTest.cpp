@@ -62,6 +62,11 @@ TEST(LiftedTexts, WhatTheParserReadsOtherwiseStays) {
                                    "</data>]]></property><property name=\"b\" value=\"<data>\n"
                                    "1,2\n</data>\"/></properties>")),
               0u);
+    // Comments and CDATA end at their own ends, not at a ">" within.
+    EXPECT_EQ(LiftedAndChecked(Map("<!-- a > b <data>\n1,2\n</data> --><properties><property "
+                                   "name=\"a\"><![CDATA[a > b <data>\n1,2\n</data>]]></property>"
+                                   "</properties>")),
+              0u);
     // A quoted ">" inside the data's own tag, and a DOCTYPE before the map.
     EXPECT_EQ(LiftedAndChecked("<!DOCTYPE map>\n" + Map("<layer><data class='a>b'>\n1,2\n</data>"
                                                         "</layer>")),
