@@ -67,6 +67,13 @@ TEST(LiftedTexts, WhatTheParserReadsOtherwiseStays) {
                                    "name=\"a\"><![CDATA[a > b <data>\n1,2\n</data>]]></property>"
                                    "</properties>")),
               0u);
+    // Where comments and CDATA end: "<!--->" is no whole comment, "<!---->" is one,
+    // and so is an empty CDATA section; a data tag right after one is read.
+    EXPECT_EQ(LiftedAndChecked(Map("<!---> <data>\n1,2\n</data> -->")), 0u);
+    EXPECT_EQ(LiftedAndChecked(Map("<!----><layer><data>\n1,2\n</data></layer>")), 1u);
+    EXPECT_EQ(LiftedAndChecked(Map("<properties><property name=\"a\"><![CDATA[]]></property>"
+                                   "</properties><layer><!-- c --><data>\n1,2\n</data></layer>")),
+              1u);
     // A quoted ">" inside the data's own tag, and a DOCTYPE before the map.
     EXPECT_EQ(LiftedAndChecked("<!DOCTYPE map>\n" + Map("<layer><data class='a>b'>\n1,2\n</data>"
                                                         "</layer>")),
