@@ -42,8 +42,8 @@ TEST(LiftedTexts, TheParserSeesTheSameDocumentWithTheSameTexts) {
     for (int i = 0; i < 12; ++i)
         many += "<layer><data encoding=\"csv\">\n" + std::to_string(i * 7) + ",1\n</data></layer>";
     EXPECT_EQ(LiftedAndChecked(Map(many)), 12u);
-    // A text as long as its mark is lifted in its place; a shorter one stays.
-    EXPECT_EQ(LiftedAndChecked(Map("<layer><data>12</data><data>3</data></layer>")), 1u);
+    // A text shorter than its mark stays; the next, as long as its mark, is lifted.
+    EXPECT_EQ(LiftedAndChecked(Map("<layer><data>3</data><data>12</data></layer>")), 1u);
 }
 
 TEST(LiftedTexts, WhatTheParserReadsOtherwiseStays) {
@@ -82,6 +82,13 @@ TEST(LiftedTexts, WhatTheParserReadsOtherwiseStays) {
     EXPECT_EQ(
         LiftedAndChecked("<?xml version=\"1>0\"?>" + Map("<layer><data>\n1,2\n</data></layer>")),
         0u);
+    // A UTF-8 sequence TinyXML reads whatever its bytes: cut short, it would
+    // take markup for text; whole, nothing stops the lift.
+    EXPECT_EQ(LiftedAndChecked(Map("<layer><data>\xe9 <chunk x=\"0\">\nAAAA\n</chunk>\n</data>"
+                                   "<data>\n1,2\n</data></layer>")),
+              0u);
+    EXPECT_EQ(LiftedAndChecked(Map("<layer name=\"D\xc3\xb6rfer\"><data>\n1,2\n</data></layer>")),
+              1u);
     // The marks' byte anywhere in the document: nothing is lifted.
     EXPECT_EQ(LiftedAndChecked(Map("<layer name=\"\x01\"><data>\n1,2\n</data></layer>")), 0u);
     // A parse that fails after a lifted text fails where it did.

@@ -1,5 +1,7 @@
 #include "tmx/decode/TmxLiftedTexts.h"
 
+#include <tinyxml.h>
+
 #include <array>
 #include <cctype>
 #include <cstring>
@@ -55,6 +57,24 @@ bool Opens(const char* p, const char* close, const char (&name)[kLength]) {
     return (IsSpace(after) || after == '>' || after == '/') && close[-1] != '/';
 }
 
+// Whether the walk below and TinyXML see the same markup in `text`: it holds
+// no mark's byte, and every byte TinyXML takes for the lead of a UTF-8
+// sequence is followed by as many bytes past ASCII as the sequence claims
+// (TinyXML takes them whatever they are: a "<" or a quote among them would be
+// text to it and markup to the walk).
+bool ReadAlike(const char* text) {
+    for (auto p = reinterpret_cast<const unsigned char*>(text); *p != 0; ++p) {
+        if (*p < 0x80) {
+            if (*p == kMark) return false;
+            continue;
+        }
+        for (int i = 1; i < TiXmlBase::utf8ByteTable[*p]; ++i) {
+            if (p[i] < 0x80) return false;
+        }
+    }
+    return true;
+}
+
 }  // namespace
 
 std::string CondensedText(std::string_view text) {
@@ -77,7 +97,7 @@ std::string CondensedText(std::string_view text) {
 
 TmxLiftedTexts LiftLayerTexts(const char* text) {
     TmxLiftedTexts lifted;
-    if (std::strchr(text, kMark) != nullptr) return lifted;
+    if (!ReadAlike(text)) return lifted;
     std::string& document = lifted.document;
     const char* copied = text;  // what is before it is in `document`
     for (const char* p = std::strchr(text, '<'); p != nullptr; p = std::strchr(p, '<')) {

@@ -22,7 +22,8 @@ struct TmxLiftedTexts {
 // Lifts the texts out of `text` (a C string: nothing after a NUL byte is
 // read). Only text TinyXML would take as it stands: printable ASCII and
 // white space, no entity, ended by markup. A document holding byte 1, of
-// which the marks are made, keeps all its texts.
+// which the marks are made, or a UTF-8 sequence cut short, keeps all its
+// texts.
 TmxLiftedTexts LiftLayerTexts(const char* text);
 
 // The text the mark `value` stands for, or nullptr when `value` is none.
