@@ -63,16 +63,22 @@ bool Opens(const char* p, const char* close, const char (&name)[kLength]) {
 // (TinyXML takes them whatever they are: a "<" or a quote among them would be
 // text to it and markup to the walk).
 bool ReadAlike(const char* text) {
-    for (auto p = reinterpret_cast<const unsigned char*>(text); *p != 0; ++p) {
-        if (*p < 0x80) {
-            if (*p == kMark) return false;
-            continue;
-        }
+    // The bytes to look at: the end, the mark's, and all past ASCII.
+    static constexpr std::array<bool, 256> kLooked = [] {
+        std::array<bool, 256> looked{};
+        for (size_t c = 0; c < 256; ++c)
+            looked[c] = c == 0 || c == static_cast<size_t>(kMark) || c >= 0x80;
+        return looked;
+    }();
+    for (auto p = reinterpret_cast<const unsigned char*>(text);; ++p) {
+        while (!kLooked[*p])
+            ++p;
+        if (*p == 0) return true;
+        if (*p == kMark) return false;
         for (int i = 1; i < TiXmlBase::utf8ByteTable[*p]; ++i) {
             if (p[i] < 0x80) return false;
         }
     }
-    return true;
 }
 
 }  // namespace
