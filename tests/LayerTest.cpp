@@ -90,6 +90,7 @@ struct Chunk {
 TEST(Cells, ChunksInFileOrderDecideAndTilesOutsideAreCounted) {
     std::mt19937 random(3);
     for (int round = 0; round < 300; ++round) {
+        const bool xml = round % 2 == 1;  // the cells as CSV, or as tiles
         std::vector<Chunk> chunks(1 + random() % 4);
         std::string data;
         for (Chunk& chunk : chunks) {
@@ -98,7 +99,7 @@ TEST(Cells, ChunksInFileOrderDecideAndTilesOutsideAreCounted) {
                      static_cast<int32_t>(random() % 6),
                      static_cast<int32_t>(1 + random() % 6),
                      {}};
-            std::string csv;
+            std::string cells;
             for (size_t n = random() % (size_t(chunk.width * chunk.height) + 3); n > 0; --n) {
                 // 0, tiles, and flip flags with a tile or without one
                 const uint32_t flips = static_cast<uint32_t>(random() % 8) << 29;
@@ -107,15 +108,21 @@ TEST(Cells, ChunksInFileOrderDecideAndTilesOutsideAreCounted) {
                                                          : flips | (1 + random() % 9);
                 if (chunk.gids.size() < size_t(chunk.width * chunk.height))
                     chunk.gids.push_back(gid);
-                csv += std::to_string(gid) + ",";
+                if (!xml) {
+                    cells += std::to_string(gid) + ",";
+                } else {
+                    cells += gid == 0 && random() % 2
+                                 ? "\n  <tile/>"
+                                 : "\n  <tile gid=\"" + std::to_string(gid) + "\"/>";
+                }
             }
             data += "<chunk x=\"" + std::to_string(chunk.x) + "\" y=\"" + std::to_string(chunk.y) +
                     "\" width=\"" + std::to_string(chunk.width) + "\" height=\"" +
-                    std::to_string(chunk.height) + "\">" + csv + "</chunk>";
+                    std::to_string(chunk.height) + "\">" + cells + "</chunk>";
         }
         tmx::TmxMap map;
-        map.LoadFromText("<map><tileset firstgid=\"1\"/><layer><data encoding=\"csv\">" + data +
-                         "</data></layer></map>");
+        map.LoadFromText(std::string("<map><tileset firstgid=\"1\"/><layer><data") +
+                         (xml ? "" : " encoding=\"csv\"") + ">" + data + "</data></layer></map>");
         ASSERT_FALSE(map.failed()) << map.errorMessage();
         const tmx::TmxLayer& layer = map.layers().at(0);
 
@@ -183,7 +190,7 @@ TEST(Cells, ChunksInFileOrderDecideAndTilesOutsideAreCounted) {
 }
 
 // Compressed data streams in and keeps its ids 16 bits wide while they fit;
-// whatever the data's form and wherever the first wide id comes, a layer's
+// whatever the data's form (XML tiles among them) and wherever the first wide id comes, a layer's
 // cells are the ids written, the cells past a short data unreached, and a
 // partial last id no cell. Ten thousand ids span several of the stream's
 // windows; a zstd stream of two frames cut inside an id hands it over in two
@@ -215,10 +222,12 @@ TEST(Cells, TheIdsWrittenWhateverTheDataAndWhereverTheFirstWideId) {
     for (const Case& c : cases) {
         std::vector<uint8_t> bytes;
         std::string csv;
+        std::string tiles;
         for (const uint32_t gid : c.gids) {
             for (int shift = 0; shift < 32; shift += 8)
                 bytes.push_back(static_cast<uint8_t>(gid >> shift));
             csv += std::to_string(gid) + ",";
+            tiles += gid == 0 ? "\n   <tile/>" : "\n   <tile gid=\"" + std::to_string(gid) + "\"/>";
         }
         bytes.insert(bytes.end(), c.extraBytes, 0x41);
         // zstd in two frames, the cut two bytes into an id
@@ -231,6 +240,7 @@ TEST(Cells, TheIdsWrittenWhateverTheDataAndWhereverTheFirstWideId) {
             zstd.insert(zstd.end(), frame.begin(), frame.end());
         }
         const std::pair<std::string, std::string> forms[] = {
+            {"", tiles + "\n  "},
             {"encoding=\"csv\"", csv},
             {"encoding=\"base64\"", Base64Encode(bytes)},
             {"encoding=\"base64\" compression=\"zlib\"",

@@ -1,6 +1,7 @@
 // Whether TinyXML sees a document and the one its layer texts were lifted out
 // of alike: node by node, the same kind, value (a lifted text by what its mark
-// stands for), attributes and place, and the same error where it fails.
+// stands for; lifted tiles by the elements they were), attributes and place,
+// and the same error where it fails.
 // TinyXML itself is the judge.
 
 #pragma once
@@ -10,9 +11,12 @@
 #endif
 #include <tinyxml.h>
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "tmx/decode/TmxLiftedTexts.h"
+#include "tmx/decode/TmxNumbers.h"
 
 namespace lifted_parse {
 
@@ -26,6 +30,28 @@ inline std::string TreeDifference(const TiXmlNode* original, const TiXmlNode* li
     const TiXmlNode* a = original->FirstChild();
     const TiXmlNode* b = lifted->FirstChild();
     for (; a != nullptr && b != nullptr; a = a->NextSibling(), b = b->NextSibling()) {
+        if (const std::vector<uint32_t>* gids =
+                b->ToText() ? tmx::LiftedTiles(texts, b->ValueStr()) : nullptr) {
+            // Tiles stand for all the elements left, each a tile of its gid
+            // or none, as the reader takes it.
+            for (const uint32_t gid : *gids) {
+                const TiXmlElement* tile = a != nullptr ? a->ToElement() : nullptr;
+                if (tile == nullptr || tile->ValueStr() != "tile" || tile->FirstChild() != nullptr)
+                    return "a lifted tile for no tile" + Where(original);
+                uint32_t read = 0;
+                const TiXmlAttribute* attribute = tile->FirstAttribute();
+                if (attribute != nullptr) {
+                    if (attribute->NameTStr() != "gid" || attribute->Next() != nullptr)
+                        return "a lifted tile for a tile of other attributes" + Where(tile);
+                    tmx::ScanUnsigned(attribute->Value(), read);
+                }
+                if (read != gid) return "the lifted gid " + std::to_string(gid) + Where(tile);
+                a = a->NextSibling();
+            }
+            if (a != nullptr || b->NextSibling() != nullptr)
+                return "more than tiles" + Where(original);
+            return "";
+        }
         if (a->Type() != b->Type()) return "a node of another kind" + Where(a);
         const std::string* text = b->ToText() ? tmx::LiftedText(texts, b->ValueStr()) : nullptr;
         if (text != nullptr) {
@@ -50,10 +76,10 @@ inline std::string TreeDifference(const TiXmlNode* original, const TiXmlNode* li
 }
 
 // The first difference the lift makes to the parse of `document`, or "";
-// `count`, the texts lifted.
+// `count`, the texts and lists of tiles lifted.
 inline std::string Difference(const std::string& document, size_t& count) {
     tmx::TmxLiftedTexts lifted = tmx::LiftLayerTexts(document.c_str());
-    count = lifted.texts.size();
+    count = lifted.texts.size() + lifted.tiles.size();
     if (count == 0) return lifted.document.empty() ? "" : "a document without a lifted text";
     TiXmlDocument original;
     original.SetTabSize(1);

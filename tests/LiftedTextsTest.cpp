@@ -4,8 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <random>
 #include <string>
+#include <vector>
 
 #include "LiftedParse.h"
 
@@ -95,6 +97,45 @@ TEST(LiftedTexts, WhatTheParserReadsOtherwiseStays) {
     EXPECT_EQ(LiftedAndChecked(Map("<layer><data>\n1,2\n</data>\n  </lay></layer>")), 1u);
 }
 
+TEST(LiftedTexts, TilesAsTiledWritesThemAreLiftedAsTheirIds) {
+    // A layer of XML tiles and an infinite map's chunks, with Windows line
+    // ends: ids with flip flags, past 32 bits, at and past 64, empty tiles.
+    const std::string map = Map(
+        " <layer id=\"1\">\n  <data>\n   <tile gid=\"88\"/>\n   <tile/>\n"
+        "   <tile gid=\"2684354561\"/>\n   <tile gid=\"4294967297\"/>\n"
+        "   <tile gid=\"12345678901234567890\"/>\n   <tile gid=\"18446744073709551615\"/>\n"
+        "   <tile gid=\"99999999999999999999\"/>\n   <tile gid=\"000000000000000000000007\"/>\n"
+        "  </data>\n </layer>\r\n"
+        " <layer id=\"2\">\r\n  <data>\r\n   <chunk x=\"0\" y=\"0\">\r\n    <tile gid=\"1\"/>\r\n"
+        "    <tile gid=\"2\"/>\r\n   </chunk>\r\n   <chunk x=\"16\"><tile/><tile "
+        "gid=\"3\"/></chunk>"
+        "\r\n  </data>\r\n </layer>\r\n");
+    EXPECT_EQ(LiftedAndChecked(map), 3u);
+    const tmx::TmxLiftedTexts lifted = tmx::LiftLayerTexts(map.c_str());
+    ASSERT_EQ(lifted.tiles.size(), 3u);
+    EXPECT_EQ(lifted.tiles[0], (std::vector<uint32_t>{88, 0, 2684354561u, 1, 3944680146u,
+                                                      4294967295u, 4294967295u, 7}));
+    EXPECT_EQ(lifted.tiles[2], (std::vector<uint32_t>{0, 3}));
+}
+
+TEST(LiftedTexts, TilesOfAnyOtherShapeStay) {
+    // Each as TinyXML reads it: no tile lifted, though the ones around are.
+    for (const char* odd :
+         {"<tile gid=\"1\" />", "<tile gid='1'/>", "<tile id=\"1\"/>", "<tile gid=\"\"/>",
+          "<tile gid=\"+1\"/>", "<tile gid=\"1\"></tile>", "<tile gid=\"1\" x=\"2\"/>", "<tiles/>",
+          "<tile gid=\"1\"/>text", "<tile gid=\"1\"/><!-- c -->", "<tile/><chunk x=\"0\"/>",
+          "<tile gid=\"1/>\"/>"}) {
+        SCOPED_TRACE(odd);
+        EXPECT_EQ(LiftedAndChecked(Map("<layer><data>\n <tile gid=\"5\"/>\n " + std::string(odd) +
+                                       "\n <tile/>\n</data></layer>")),
+                  0u);
+    }
+    EXPECT_EQ(LiftedAndChecked("<map><layer><data>\n<tile gid=\"1\"/>\n"), 0u);
+    EXPECT_EQ(LiftedAndChecked(Map("<layer><data>\n<tile/>\n</data><data>\n<tile id=\"1\"/>"
+                                   "</data><data><tile/></data></layer>")),
+              2u);
+}
+
 // Texts of every white space and the bytes of layer data, of any length, each
 // followed by markup on its last line: the same document to the parser.
 TEST(LiftedTexts, AnyPlainTextIsLiftedAsTheParserReadsIt) {
@@ -113,6 +154,39 @@ TEST(LiftedTexts, AnyPlainTextIsLiftedAsTheParserReadsIt) {
         lifted += LiftedAndChecked(Map(layers));
     }
     EXPECT_GT(lifted, 500u);
+}
+
+// Tiles of the shapes Tiled writes and of others, between white space of
+// every kind: the same document to the parser.
+TEST(LiftedTexts, AnyRunOfTilesIsLiftedAsTheParserReadsIt) {
+    std::mt19937 random(11);
+    const char* const shapes[] = {"<tile/>",
+                                  "<tile gid=\"7\"/>",
+                                  "<tile gid=\"012\"/>",
+                                  "<tile gid=\"\"/>",
+                                  "<tile  gid=\"1\"/>",
+                                  "<tile gid=\"3\" />",
+                                  "<tile/ >",
+                                  "<tile>",
+                                  "x"};
+    const std::string spaces = "  \t\n\n\r\v\f";
+    size_t lifted = 0;
+    for (int round = 0; round < 300; ++round) {
+        std::string layers;
+        for (int layer = 0; layer < 3; ++layer) {
+            std::string tiles;
+            for (size_t n = random() % 12; n > 0; --n) {
+                // Mostly the shapes Tiled writes: about half the runs are lifted.
+                tiles += shapes[random() % 40 == 0 ? random() % 9 : random() % 3];
+                for (size_t blank = random() % 4; blank > 0; --blank)
+                    tiles += spaces[random() % spaces.size()];
+            }
+            layers += "<layer><data>" + tiles + "</data>" + (random() % 2 ? "<object/>" : "\n") +
+                      "</layer>";
+        }
+        lifted += LiftedAndChecked(Map(layers));
+    }
+    EXPECT_GT(lifted, 300u);
 }
 
 }  // namespace

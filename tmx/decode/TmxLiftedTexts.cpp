@@ -4,12 +4,16 @@
 
 #include <array>
 #include <cctype>
+#include <cstdint>
 #include <cstring>
+
+#include "tmx/decode/TmxNumbers.h"
 
 namespace tmx {
 namespace {
 
-constexpr char kMark = '\x01';
+constexpr char kMark = '\x01';       // a text's
+constexpr char kTilesMark = '\x02';  // a list of tiles'
 
 // TinyXML's white space: isspace's, in the C locale.
 constexpr bool IsSpace(char c) {
@@ -57,6 +61,85 @@ bool Opens(const char* p, const char* close, const char (&name)[kLength]) {
     return (IsSpace(after) || after == '>' || after == '/') && close[-1] != '/';
 }
 
+// The line breaks of what is lifted, for the parser to count again. It counts
+// "\r\n" and "\n\r" as one line break: such breaks apart stay apart.
+struct Breaks {
+    std::string kept;
+    const char* last = nullptr;  // the last one's place in the document
+
+    void Add(const char* at) {
+        if (last != nullptr && last + 1 != at && *last != *at) kept += ' ';
+        kept += *at;
+        last = at;
+    }
+};
+
+// Whether the C string `p` starts with `prefix`: compared a byte at a time,
+// never past the string's end.
+template <size_t kLength>
+bool StartsWith(const char* p, const char (&prefix)[kLength]) {
+    for (size_t i = 0; i + 1 < kLength; ++i) {
+        if (p[i] != prefix[i]) return false;
+    }
+    return true;
+}
+
+// The gids of a run of tiles from `p` (at a "<") as Tiled writes them, up to
+// an end tag and with the white space between; nullptr where it holds
+// anything else, which the parser then reads.
+const char* TileList(const char* p, std::vector<uint32_t>& gids, Breaks& breaks) {
+    while (StartsWith(p, "<tile")) {
+        p += 5;
+        uint32_t gid = 0;
+        if (StartsWith(p, " gid=\"")) {
+            const char* const digits = p + 6;
+            uint64_t value = 0;
+            for (p = digits; *p >= '0' && *p <= '9'; ++p)
+                value = value * 10 + static_cast<uint64_t>(*p - '0');
+            if (p == digits || *p != '"') return nullptr;
+            // As the attribute would be read: up to 19 digits fit in 64 bits,
+            // of which the gid keeps the low 32.
+            if (p - digits <= 19) {
+                gid = static_cast<uint32_t>(value);
+            } else {
+                ScanUnsignedAt(digits, p, gid);
+            }
+            ++p;
+        }
+        if (p[0] != '/' || p[1] != '>') return nullptr;
+        gids.push_back(gid);
+        for (p += 2; IsSpace(*p); ++p) {
+            if (*p == '\n' || *p == '\r') breaks.Add(p);
+        }
+    }
+    return p[0] == '<' && p[1] == '/' && !gids.empty() ? p : nullptr;
+}
+
+// Copies the document from `copied` up to `from` into `document`, then `mark`
+// for the bytes from `from` to `to`: their line breaks, then as many bytes as
+// their last line had, so that what follows keeps its line and column. False,
+// and nothing copied, when they are one line shorter than the mark.
+bool PutMark(std::string& document, const char* copied, const std::string& mark, const char* from,
+             const char* to, const Breaks& breaks) {
+    const size_t last = static_cast<size_t>(to - (breaks.last ? breaks.last + 1 : from));
+    if (breaks.last == nullptr && last < mark.size()) return false;
+    document.append(copied, from);
+    document += mark;
+    document += breaks.kept;
+    document.append(breaks.last ? last : last - mark.size(), ' ');
+    return true;
+}
+
+// The number a mark of `byte` holds in `value`; past any list when `value`
+// is no such mark.
+size_t MarkIndex(const std::string& value, char byte) {
+    if (value.size() < 2 || value[0] != byte) return SIZE_MAX;
+    size_t index = 0;
+    for (size_t i = 1; i < value.size(); ++i)
+        index = index * 10 + static_cast<size_t>(value[i] - '0');
+    return index;
+}
+
 // Whether the walk below and TinyXML see the same markup in `text`: it holds
 // no mark's byte, and every byte TinyXML takes for the lead of a UTF-8
 // sequence is followed by as many bytes past ASCII as the sequence claims
@@ -67,14 +150,15 @@ bool ReadAlike(const char* text) {
     static constexpr std::array<bool, 256> kLooked = [] {
         std::array<bool, 256> looked{};
         for (size_t c = 0; c < 256; ++c)
-            looked[c] = c == 0 || c == static_cast<size_t>(kMark) || c >= 0x80;
+            looked[c] = c == 0 || c == static_cast<size_t>(kMark) ||
+                        c == static_cast<size_t>(kTilesMark) || c >= 0x80;
         return looked;
     }();
     for (auto p = reinterpret_cast<const unsigned char*>(text);; ++p) {
         while (!kLooked[*p])
             ++p;
         if (*p == 0) return true;
-        if (*p == kMark) return false;
+        if (*p == kMark || *p == kTilesMark) return false;
         for (int i = 1; i < TiXmlBase::utf8ByteTable[*p]; ++i) {
             if (p[i] < 0x80) return false;
         }
@@ -132,44 +216,42 @@ TmxLiftedTexts LiftLayerTexts(const char* text) {
         p = close + 1;
         if (!opens) continue;
         const char* end = p;
-        const char* lastBreak = nullptr;
-        std::string breaks;
+        Breaks breaks;
         for (; kPlain[static_cast<unsigned char>(*end)]; ++end) {
-            if (*end == '\n' || *end == '\r') {
-                // The parser counts "\r\n" and "\n\r" as one line break: breaks
-                // apart stay apart.
-                if (lastBreak != nullptr && lastBreak + 1 != end) breaks += ' ';
-                breaks += *end;
-                lastBreak = end;
-            }
+            if (*end == '\n' || *end == '\r') breaks.Add(end);
         }
         if (*end != '<') continue;  // not plain text, or the document ends in it
         std::string condensed = CondensedText({p, static_cast<size_t>(end - p)});
-        if (condensed.empty()) continue;  // TinyXML keeps no blank text
-        const std::string mark = kMark + std::to_string(lifted.texts.size());
-        // Line breaks as they were, then as many bytes as the last line had:
-        // what follows keeps its line and column.
-        const size_t last = static_cast<size_t>(end - (lastBreak ? lastBreak + 1 : p));
-        if (lastBreak == nullptr && last < mark.size()) continue;
-        document.append(copied, p);
-        document += mark;
-        document += breaks;
-        document.append(lastBreak ? last : last - mark.size(), ' ');
-        copied = end;
+        if (condensed.empty()) {
+            // TinyXML keeps no blank text: the content may be tiles.
+            std::vector<uint32_t> gids;
+            const char* const after = TileList(end, gids, breaks);
+            if (after == nullptr) continue;
+            if (!PutMark(document, copied, kTilesMark + std::to_string(lifted.tiles.size()), p,
+                         after, breaks))
+                continue;
+            lifted.tiles.push_back(std::move(gids));
+            copied = p = after;
+            continue;
+        }
+        if (!PutMark(document, copied, kMark + std::to_string(lifted.texts.size()), p, end, breaks))
+            continue;
         lifted.texts.push_back(std::move(condensed));
-        p = end;
+        copied = p = end;
     }
-    if (lifted.texts.empty()) return {};
+    if (lifted.texts.empty() && lifted.tiles.empty()) return {};
     document += copied;
     return lifted;
 }
 
 std::string* LiftedText(TmxLiftedTexts& lifted, const std::string& value) {
-    if (value.size() < 2 || value[0] != kMark) return nullptr;
-    size_t index = 0;
-    for (size_t i = 1; i < value.size(); ++i)
-        index = index * 10 + static_cast<size_t>(value[i] - '0');
+    const size_t index = MarkIndex(value, kMark);
     return index < lifted.texts.size() ? &lifted.texts[index] : nullptr;
+}
+
+std::vector<uint32_t>* LiftedTiles(TmxLiftedTexts& lifted, const std::string& value) {
+    const size_t index = MarkIndex(value, kTilesMark);
+    return index < lifted.tiles.size() ? &lifted.tiles[index] : nullptr;
 }
 
 }  // namespace tmx

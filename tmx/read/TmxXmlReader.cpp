@@ -138,13 +138,23 @@ const std::string& DataText(const TiXmlElement* data, TmxLiftedTexts& lifted, st
     static const std::string kNone;
     const TiXmlNode* first = data->FirstChild();
     const TiXmlText* text = first != nullptr ? first->ToText() : nullptr;
-    if (text == nullptr) return kNone;
+    // Tiles lifted out were elements, not text.
+    if (text == nullptr || LiftedTiles(lifted, text->ValueStr()) != nullptr) return kNone;
     taken = LiftedText(lifted, text->ValueStr());
     return taken != nullptr ? *taken : text->ValueStr();
 }
 
-void ReadXmlTiles(const TiXmlElement* data, TmxChunk& chunk) {
+void ReadXmlTiles(const TiXmlElement* data, TmxLiftedTexts& lifted, TmxChunk& chunk) {
     const auto count = static_cast<size_t>(chunk.CellCount());
+    const TiXmlNode* first = data->FirstChild();
+    if (const TiXmlText* text = first != nullptr ? first->ToText() : nullptr) {
+        if (std::vector<uint32_t>* gids = LiftedTiles(lifted, text->ValueStr())) {
+            const size_t taken = std::min(gids->size(), count);
+            std::copy_n(gids->data(), taken, chunk.gids.Wide(taken));
+            std::vector<uint32_t>().swap(*gids);
+            return;
+        }
+    }
     for (const TiXmlElement* tile = data->FirstChildElement("tile");
          tile != nullptr && chunk.gids.size() < count; tile = tile->NextSiblingElement("tile")) {
         uint32_t gid = 0;
@@ -161,7 +171,7 @@ void ReadChunk(const TiXmlElement* source, TmxLayer& layer, TmxLiftedTexts& lift
     std::string* taken = nullptr;
     switch (layer.encoding()) {
         case TmxEncoding::Xml:
-            ReadXmlTiles(source, *chunk);
+            ReadXmlTiles(source, lifted, *chunk);
             break;
         case TmxEncoding::Base64:
             ReadBase64Cells(DataText(source, lifted, taken), layer, *chunk);
