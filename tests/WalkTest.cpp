@@ -21,12 +21,14 @@ namespace {
 constexpr int32_t kGrass = 16;  // walkable
 constexpr int32_t kRocks = 112;
 constexpr int32_t kMoss = 7;  // listed, walkable not said
+constexpr int32_t kSand = 5;  // walkable, of another colour than grass
 
 std::shared_ptr<GroundTable> Table() {
     auto table = std::make_shared<GroundTable>("ground.tsv");
     table->Add(kGrass, {"grass", {}, true});
     table->Add(kRocks, {"rocks", {}, false});
     table->Add(kMoss, {"moss", {}, std::nullopt});
+    table->Add(kSand, {"sand", {}, true});
     table->SetSaysWalkable(true);
     return table;
 }
@@ -231,8 +233,9 @@ TEST(Walk, FindingsAreAboutTheObjectsTheyComeFrom) {
 // Cell (c, r)'s pixel at (dx, dy) of the picture at 8 pixels a cell.
 TEST(Walk, ThePictureHatchesAndTints) {
     auto table = Table();
-    // Grass with an entry, a wall of rocks, grass beyond it, no ground after.
-    const Zone plain = ZoneOf({kGrass, kRocks, kGrass, 0, kGrass, kRocks, kGrass, 0}, 4);
+    // Grass with an entry, a wall of rocks, grass and sand beyond it, no
+    // ground after.
+    const Zone plain = ZoneOf({kGrass, kRocks, kGrass, 0, kGrass, kRocks, kSand, 0}, 4);
     Zone zone = plain;
     zone.AddCode({0, 0, kEntryMarker});
     GameTables tables{table, nullptr, Moves::Eight};
@@ -242,8 +245,8 @@ TEST(Walk, ThePictureHatchesAndTints) {
     const Picture bare(DrawZonePicture(zone, options));
     ASSERT_FALSE(drawn.empty());
     // Reached grass as it was; rocks hatched where x + y is a multiple of 4,
-    // and as they were between; the grass cut off tinted throughout; no
-    // ground as it was.
+    // and as they were between; the grass and sand cut off tinted throughout;
+    // no ground as it was.
     EXPECT_EQ(drawn.At(0, 1), bare.At(0, 1));
     EXPECT_EQ(drawn.At(1, 0, 2, 2), (Pixel{kWalkHatch.r, kWalkHatch.g, kWalkHatch.b}));
     EXPECT_EQ(drawn.At(1, 1, 6, 2), (Pixel{kWalkHatch.r, kWalkHatch.g, kWalkHatch.b}));
@@ -251,7 +254,7 @@ TEST(Walk, ThePictureHatchesAndTints) {
     for (const Cell cell : {Cell{2, 0}, Cell{2, 1}}) {
         for (const int32_t d : {1, 4, 6}) {
             EXPECT_NE(drawn.At(cell.column, cell.row, d, d), bare.At(cell.column, cell.row, d, d));
-            EXPECT_EQ(drawn.At(cell.column, cell.row, d, d), drawn.At(2, 0, 3, 3));
+            EXPECT_EQ(drawn.At(cell.column, cell.row, d, d), drawn.At(cell.column, cell.row, 3, 3));
         }
     }
     EXPECT_EQ(drawn.At(3, 0), bare.At(3, 0));
