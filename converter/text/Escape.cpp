@@ -80,6 +80,13 @@ std::string VisibleText(std::string_view text) {
     std::string out;
     out.reserve(text.size());
     for (size_t i = 0; i < text.size();) {
+        // Printable ASCII, nearly all of a finding's words, goes a run at a time.
+        size_t run = i;
+        while (run < text.size() && static_cast<unsigned char>(text[run]) - 0x20u < 0x5Fu)
+            ++run;
+        out.append(text.data() + i, run - i);
+        if (run == text.size()) break;
+        i = run;
         const auto c = static_cast<unsigned char>(text[i]);
         const size_t length = Utf8Length(text, i);
         if (c == '\t') {
