@@ -27,7 +27,7 @@ struct TmxLiftedTexts {
 // and white space, no entity, ended by markup; only tiles as Tiled writes
 // them, "<tile/>" and "<tile gid="N"/>" with white space between, all of an
 // element's content. A document holding byte 1 or 2, of which the marks are
-// made, or a UTF-8 sequence cut short, keeps all its texts.
+// made, or a UTF-8 sequence cut short, keeps all its texts and tiles.
 TmxLiftedTexts LiftLayerTexts(const char* text);
 
 // The text the mark `value` stands for, or nullptr when `value` is none.
