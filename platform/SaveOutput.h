@@ -40,7 +40,9 @@ enum class TemporaryFile { UnnamedWherePossible, Named };
 //   beside it, which takes its place only once complete and closed. No reader
 //   ever sees half a file; on failure nothing is left behind and the old file
 //   is untouched. Mode, owner and group stay; a file this user may not write
-//   is refused. Links in a circle are refused as opening refuses them.
+//   is refused. Links in a circle are refused as opening refuses them. On
+//   POSIX systems a file that holds the bytes already stays as it is, its
+//   times made now.
 // - Anything else that exists but a folder (a device, a FIFO, a socket) and any path that
 //   goes through a descriptor link (/dev/stdout, /dev/fd/N, /proc/.../fd/N) is
 //   opened as fopen(path, "w") opens it and written in place: replacing it

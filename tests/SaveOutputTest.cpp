@@ -185,4 +185,37 @@ TEST(SaveOutput, ReplacesFilesButWritesDescriptorsInPlace) {
         ReplaceFilesButWriteDescriptorsInPlace(way);
 }
 
+// A zone script that holds the bytes already stays the same file, with the
+// time of this save, as a build tool comparing times expects; one byte other,
+// or one byte more, and it is replaced.
+void LeaveWhatHoldsTheBytesAlready(TemporaryFile way) {
+    namespace fs = std::filesystem;
+    const fs::path folder = fs::temp_directory_path() / ("velt-same-" + std::to_string(getpid()));
+    fs::create_directories(folder);
+    const std::string zone = (folder / "zone.txt").string();
+    const auto fileOf = [&zone] {
+        struct stat now {};
+        stat(zone.c_str(), &now);
+        return now;
+    };
+    const timespec longAgo[2] = {{946684800, 0}, {946684800, 0}};  // 2000-01-01
+    const std::string bytes(100000, 'z');                          // more than one read
+    for (const std::string& old : {bytes, bytes.substr(1) + "y", bytes + "z"}) {
+        std::ofstream(zone, std::ios::binary) << old;
+        utimensat(AT_FDCWD, zone.c_str(), longAgo, 0);
+        const struct stat before = fileOf();
+        EXPECT_EQ(SaveOutput(zone, bytes, way).step, SaveError::Step::None);
+        const struct stat after = fileOf();
+        EXPECT_EQ(after.st_ino == before.st_ino, old == bytes) << old.size();
+        EXPECT_GT(after.st_mtim.tv_sec, longAgo[1].tv_sec);
+        EXPECT_EQ(Read(folder / "zone.txt"), bytes);
+    }
+    fs::remove_all(folder);
+}
+
+TEST(SaveOutput, LeavesWhatHoldsTheBytesAlready) {
+    for (const TemporaryFile way : kWays)
+        LeaveWhatHoldsTheBytesAlready(way);
+}
+
 }  // namespace
