@@ -1,12 +1,16 @@
 // Where a JSON map's records start, against the places noted while a random
 // document was written: nested groups, objects, properties, ids in "data"
-// arrays over several lines, strings holding quotes, brackets and escapes.
+// arrays over several lines, strings holding quotes, brackets and escapes;
+// and the ids of layers taken out of a map before it is parsed.
 
 #include <gtest/gtest.h>
 
 #include <map>
 #include <random>
+#include <regex>
+#include <set>
 #include <string>
+#include <vector>
 
 #include "tmx/read/TmxJsonPlaces.h"
 
@@ -18,6 +22,14 @@ class Writer {
 
     std::string text;
     std::map<std::string, tmx::TmxLocation> places;
+    // The "data" arrays, and those of a layer's ids as Tiled writes them.
+    struct Lift {
+        size_t from = 0;  // in text, within the brackets
+        size_t to = 0;
+        std::vector<uint32_t> ids;
+    };
+    std::set<std::string> data;
+    std::map<std::string, Lift> lifts;
 
     // An object at `path`; a record's place is noted.
     void Object(const std::string& path, bool record, int depth) {
@@ -32,15 +44,31 @@ class Writer {
             text += '"' + name + "\":";
             Space();
         };
-        key("name");
+        // A key written with an escape ends the taking out of ids.
+        const bool escape = random_() % 150 == 0;
+        key(escape ? "n\\u0061me" : "name");
+        escaped_ = escaped_ || escape;
         String();
         if (random_() % 2) {
             key("data");
             text += '[';
+            Lift lift{text.size(), 0, {}};
+            bool plain = true;
             for (size_t n = random_() % 40; n > 0; --n) {
-                text += std::to_string(random_() % 300);
-                if (n > 1) text += random_() % 5 == 0 ? ",\n" : ",";
+                if (random_() % 400 == 0) {
+                    text += random_() % 2 ? "1.5" : "-2";
+                    plain = false;
+                } else {
+                    lift.ids.push_back(static_cast<uint32_t>(random_() % 300));
+                    text += std::to_string(lift.ids.back());
+                }
+                const char* const separators[] = {",", ", ", ",\n", ",\r\n\t"};
+                if (n > 1) text += separators[random_() % std::size(separators)];
             }
+            lift.to = text.size();
+            data.insert(path + "/data");
+            const bool layer = std::regex_match(path, std::regex("(/layers/[0-9]+)+"));
+            if (plain && !lift.ids.empty() && layer && !escaped_) lifts[path + "/data"] = lift;
             text += ']';
         }
         for (const char* array : {"properties", "objects", "layers", "tilesets"}) {
@@ -81,6 +109,7 @@ class Writer {
     }
 
     std::mt19937& random_;
+    bool escaped_ = false;
 };
 
 TEST(JsonPlaces, RecordsStartWhereTheyWereWritten) {
@@ -97,6 +126,39 @@ TEST(JsonPlaces, RecordsStartWhereTheyWereWritten) {
         EXPECT_EQ(places.At("/layers/0/tilesets/0").line, 0);  // no record
         EXPECT_EQ(places.At("/layers/99").line, 0);
     }
+}
+
+// Before the parse, a map's layers' ids are taken out: the arrays left empty
+// with their line breaks, every record still where it was written.
+TEST(JsonPlaces, LayersIdsAreTakenOutAndEveryPlaceStays) {
+    std::mt19937 random(41);
+    size_t taken = 0;
+    for (int round = 0; round < 300; ++round) {
+        Writer writer(random);
+        writer.Object("", true, 0);
+        std::string text = writer.text;
+        const tmx::TmxJsonPlaces places(text.data(), text.size());
+        std::string expected = writer.text;
+        for (const auto& [path, lift] : writer.lifts) {
+            for (size_t k = lift.from; k < lift.to; ++k)
+                if (expected[k] != '\n' && expected[k] != '\r') expected[k] = ' ';
+        }
+        EXPECT_EQ(text, expected);
+        for (const auto& [path, at] : writer.places) {
+            const tmx::TmxLocation found = places.At(path);
+            EXPECT_EQ(found.line, at.line) << path << "\n" << writer.text;
+            EXPECT_EQ(found.column, at.column) << path << "\n" << writer.text;
+        }
+        for (const std::string& path : writer.data) {
+            std::span<const uint32_t> ids;
+            const auto lift = writer.lifts.find(path);
+            ASSERT_EQ(places.LiftedIds(path, ids), lift != writer.lifts.end()) << path;
+            if (lift == writer.lifts.end()) continue;
+            EXPECT_EQ(std::vector<uint32_t>(ids.begin(), ids.end()), lift->second.ids) << path;
+            ++taken;
+        }
+    }
+    EXPECT_GT(taken, 100u);
 }
 
 }  // namespace

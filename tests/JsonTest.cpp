@@ -307,4 +307,69 @@ TEST(Json, NumbersAtTheEdgesOf64BitsReadAsTheirDigits) {
     }
 }
 
+// The loader takes the ids out of its own copy of a map before the parse;
+// a caller's text is parsed whole. Both read into one model, whatever the
+// arrays hold and wherever they stand.
+TEST(Json, IdsTakenOutBeforeTheParseReadAsTheParsedOnes) {
+    const auto layer = [](const std::string& rest) {
+        return "{\"type\":\"tilelayer\",\"width\":3,\"height\":2," + rest + "}";
+    };
+    const auto map = [](const std::string& layers, const std::string& key = "layers") {
+        return "{\"type\":\"map\",\"width\":3,\"height\":2,\"tilesets\":[{\"firstgid\":1}],\n\"" +
+               key + "\":[" + layers + "],\n\"properties\":[{\"name\":\"after\",\"value\":1}]}";
+    };
+    const std::vector<std::string> maps = {
+        map(layer("\"data\":[1, 2, 3,\r\n 4,\t5,6]") + ",\n" + layer("\"data\":[7,8,9,10,11,12]")),
+        map(layer("\"data\":[4294967297,9223372036854775807,9223372036854775808,"
+                  "18446744073709551615,9999999999999999999,0]")),
+        // What the parser reads another way, or not at all, stays for it.
+        map(layer("\"data\":[18446744073709551616,1]")),
+        map(layer("\"data\":[-1,2]") + "," + layer("\"data\":[1.0,2]") + "," +
+            layer("\"data\":[1e2,2]") + "," + layer("\"data\":[]") + "," +
+            layer("\"data\":[ \n ]") + "," + layer("\"data\":[3,\"4\",5]")),
+        map(layer("\"data\":[00,1]")),
+        map(layer("\"data\":[1,]")),
+        map(layer("\"data\":[,1]")),
+        map(layer("\"data\":[1 2]")),
+        map(layer("\"data\":[1,2")),
+        map(layer("\"data\":[1,2]")),
+        map(layer("\"data\":[1,2] \"x\":1")),
+        // The parser's reader takes the first of two keys alike.
+        map(layer("\"data\":[1,2],\"data\":[3,4]")),
+        map(layer("\"data\":[1,\"x\"],\"data\":[3,4]")),
+        map(layer("\"data\":\"AQAAAA==\",\"data\":[3,4]")),
+        map(layer("\"data\":5,\"data\":[3,4]")),
+        map(layer("\"d\\u0061ta\":[1,2],\"data\":[3,4]")),
+        map(layer("\"data\":[1,2]")).insert(1, "\"layers\":[" + layer("\"data\":[3,4]") + "],"),
+        "{\"l\\u0061yers\":[" + layer("\"data\":[]") + "],\"layers\":[" + layer("\"data\":[3,4]") +
+            "],\"type\":\"map\"}",
+        // Chunks counted as the reader counts them, groups, and arrays named
+        // "data" that hold no layer's ids.
+        map("{\"type\":\"tilelayer\",\"chunks\":[7,{\"x\":0,\"y\":0,\"width\":2,\"height\":1,"
+            "\"data\":[5,6]},{\"x\":2,\"y\":0,\"width\":1,\"height\":1,\"data\":[8]}]}"),
+        map("{\"type\":\"group\",\"layers\":[" + layer("\"data\":[1,2,3]") + "," +
+            layer("\"data\":[4,5,6]") + "]}," + layer("\"data\":[9]")),
+        map("{\"type\":\"objectgroup\",\"data\":[1,2],\"objects\":[{\"id\":1,\"data\":[3]}]}," +
+            layer("\"properties\":[{\"name\":\"p\",\"type\":\"class\",\"value\":{\"data\":[1]}}],"
+                  "\"data\":[2,3]")),
+        map(layer("\"data\":[1,2]"), "tilesets\":[],\"layers"),
+    };
+    for (const std::string& json : maps) {
+        std::string copy = json + std::string(tmx::kJsonPadding, '\0');
+        const std::string callers = copy;
+        tmx::TmxMap lifted;
+        tmx::TmxJsonReader::ReadMap(lifted, copy.data(), json.size(), &copy);
+        tmx::TmxMap parsed;
+        tmx::TmxJsonReader::ReadMap(parsed, callers.data(), json.size(), nullptr);
+        EXPECT_EQ(lifted.errorMessage(), parsed.errorMessage()) << json;
+        EXPECT_EQ(Dump(lifted), Dump(parsed)) << json;
+        EXPECT_EQ(Cells(lifted), Cells(parsed)) << json;
+        ASSERT_EQ(lifted.layers().size(), parsed.layers().size()) << json;
+        for (size_t i = 0; i < lifted.layers().size(); ++i) {
+            EXPECT_EQ(lifted.layers()[i].location().line, parsed.layers()[i].location().line);
+            EXPECT_EQ(lifted.layers()[i].location().column, parsed.layers()[i].location().column);
+        }
+    }
+}
+
 }  // namespace

@@ -2,9 +2,12 @@
 
 #include <simdjson.h>
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <optional>
+#include <span>
 #include <string_view>
 
 #include "tmx/decode/TmxNumbers.h"
@@ -237,6 +240,9 @@ std::string NoMap(const object& document) {
 void TmxJsonReader::ReadMap(TmxMap& map, const char* text, size_t size, std::string* owner) {
     simdjson::dom::parser parser;
     object document;
+    // A text of our own gives up its layers' ids before the parse.
+    std::optional<TmxJsonPlaces> lifted;
+    if (owner != nullptr && owner->data() == text) lifted.emplace(owner->data(), size);
     const std::string problem = Parse(parser, text, size, document);
     if (!problem.empty()) {
         if (owner != nullptr) std::string().swap(*owner);
@@ -245,7 +251,7 @@ void TmxJsonReader::ReadMap(TmxMap& map, const char* text, size_t size, std::str
             problem);
         return;
     }
-    const TmxJsonPlaces places(std::string_view(text, size));
+    const TmxJsonPlaces& places = lifted ? *lifted : lifted.emplace(std::string_view(text, size));
     // The document holds all it needs: the text goes before the model grows.
     if (owner != nullptr) std::string().swap(*owner);
     if (const std::string problem = NoMap(document); !problem.empty()) {
@@ -412,7 +418,7 @@ void TmxJsonReader::ReadLayerLike(TmxMap& map, const Json& json, const Spot& at,
     if (type == "tilelayer") {
         TmxLayer layer = map.NewLayer();
         readCommon(layer);
-        ReadTileLayer(layer, json);
+        ReadTileLayer(layer, json, at);
         map.AddLayer(std::move(layer), orderIndex);
     } else if (type == "imagelayer") {
         TmxImageLayer layer(map);
@@ -452,7 +458,7 @@ void TmxJsonReader::ReadLayerLike(TmxMap& map, const Json& json, const Spot& at,
     }
 }
 
-void TmxJsonReader::ReadTileLayer(TmxLayer& layer, const Json& json) {
+void TmxJsonReader::ReadTileLayer(TmxLayer& layer, const Json& json, const Spot& at) {
     const std::string_view compression = String(json, "compression");
     if (String(json, "encoding") == "base64") layer.SetEncoding(TmxEncoding::Base64);
     if (compression == "zlib") layer.SetCompression(TmxCompression::Zlib);
@@ -464,7 +470,7 @@ void TmxJsonReader::ReadTileLayer(TmxLayer& layer, const Json& json) {
             {TmxLayerDataProblem::Kind::UnknownCompression, std::string(compression)});
     }
     // Cells from a "data" key: an array of ids, or base64 text.
-    const auto readData = [&](const Json& source, TmxChunk& chunk) {
+    const auto readData = [&](const Json& source, const Spot& from, TmxChunk& chunk) {
         std::string_view text;
         array ids;
         if (source["data"].get(text) == simdjson::SUCCESS) {
@@ -473,6 +479,11 @@ void TmxJsonReader::ReadTileLayer(TmxLayer& layer, const Json& json) {
         }
         if (source["data"].get(ids) != simdjson::SUCCESS) return;
         layer.SetEncoding(TmxEncoding::Csv);  // ids as numbers read as CSV text does
+        if (std::span<const uint32_t> lifted; from.places.LiftedIds(from.path + "/data", lifted)) {
+            const size_t count = std::min(static_cast<size_t>(chunk.CellCount()), lifted.size());
+            std::copy_n(lifted.data(), count, chunk.gids.Wide(count));
+            return;
+        }
         // Ids keep their low 32 bits, as the CSV reading of their digits does.
         const size_t count = std::min(static_cast<size_t>(chunk.CellCount()), ids.size());
         uint32_t* const first = chunk.gids.Wide(count);
@@ -496,15 +507,17 @@ void TmxJsonReader::ReadTileLayer(TmxLayer& layer, const Json& json) {
     array chunks;
     if (json["chunks"].get(chunks) != simdjson::SUCCESS) {
         if (TmxChunk* chunk = layer.AddChunk(0, 0, layer.width(), layer.height()))
-            readData(json, *chunk);
+            readData(json, at, *chunk);
         return;
     }
+    size_t index = 0;
     for (const element entry : chunks) {
         Json chunk;
+        const Spot place = at.In("chunks", index++);
         if (entry.get(chunk) != simdjson::SUCCESS) continue;
         TmxChunk* read = layer.AddChunk(IntOf(chunk, "x"), IntOf(chunk, "y"), IntOf(chunk, "width"),
                                         IntOf(chunk, "height"));
-        if (read != nullptr) readData(chunk, *read);
+        if (read != nullptr) readData(chunk, place, *read);
     }
 }
 

@@ -65,7 +65,7 @@ class TmxJsonReader {
     };
     static void ReadMapObject(TmxMap& map, const Json& json, const Spot& at);
     static void ReadLayerLike(TmxMap& map, const Json& json, const Spot& at, int32_t& orderIndex);
-    static void ReadTileLayer(TmxLayer& layer, const Json& json);
+    static void ReadTileLayer(TmxLayer& layer, const Json& json, const Spot& at);
     static void ReadObjectGroup(TmxObjectGroup& group, const Json& json, const Spot& at);
     static void ReadObject(TmxObject& object, const Json& json, const Spot& at);
     static void ReadTileset(TmxTileset& tileset, const Json& json);

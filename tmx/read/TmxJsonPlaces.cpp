@@ -3,6 +3,9 @@
 #include <cstring>
 #include <vector>
 
+#include "tmx/decode/TmxJsonIds.h"
+#include "tmx/decode/TmxPrescan.h"
+
 namespace tmx {
 namespace {
 
@@ -18,22 +21,60 @@ bool HoldsRecords(const std::string& arrayPath) {
            arrayPath == "/tilesets";
 }
 
+// Whether a value under `key` can hold what a path names: what is under
+// any other key is passed over without a path, so that deep nesting there
+// costs no long paths.
+bool NamesPaths(const std::string& key) {
+    for (const char* named :
+         {"layers", "objects", "properties", "tilesets", "patterns", "object", "chunks", "data"}) {
+        if (key == named) return true;
+    }
+    return false;
+}
+
 struct Container {
     bool isArray = false;
+    bool passed = false;  // under a key that names no path
     std::string path;
     size_t index = 0;       // of the element being read, in an array
     bool expectKey = true;  // in an object: the next string is a key
     std::string key;        // in an object: the key of the value being read
 };
 
+// Whether `path` is where the reader takes a layer's ids: "/layers/N",
+// within groups "/layers/N/layers/M", then "/data" or "/chunks/K/data".
+bool IsLayerData(std::string_view path) {
+    const auto index = [&](std::string_view step) {
+        if (path.substr(0, step.size()) != step) return false;
+        path.remove_prefix(step.size());
+        size_t digits = 0;
+        while (digits < path.size() && path[digits] >= '0' && path[digits] <= '9')
+            ++digits;
+        path.remove_prefix(digits);
+        return digits > 0;
+    };
+    if (!index("/layers/")) return false;
+    while (index("/layers/")) {
+    }
+    index("/chunks/");
+    return path == "/data";
+}
+
 }  // namespace
 
 TmxJsonPlaces::TmxJsonPlaces(std::string_view text) {
+    Walk(text.data(), text.size(), nullptr);
+}
+
+TmxJsonPlaces::TmxJsonPlaces(char* text, size_t size) {
+    Walk(text, size, text);
+}
+
+void TmxJsonPlaces::Walk(const char* const begin, const size_t size, char* const writable) {
+    bool lifting = writable != nullptr;
     std::vector<Container> open;
     int32_t line = 1;
     size_t lineStart = 0;
-    const char* const begin = text.data();
-    const size_t size = text.size();
     for (size_t i = 0; i < size; ++i) {
         const char c = begin[i];
         switch (c) {
@@ -56,6 +97,8 @@ TmxJsonPlaces::TmxJsonPlaces(std::string_view text) {
                 }
                 if (!open.empty() && !open.back().isArray && open.back().expectKey) {
                     open.back().key.assign(begin + i + 1, end - i - 1);
+                    // The parser's reader would match it once unescaped.
+                    if (open.back().key.find('\\') != std::string::npos) lifting = false;
                     open.back().expectKey = false;
                 }
                 i = end;
@@ -65,21 +108,46 @@ TmxJsonPlaces::TmxJsonPlaces(std::string_view text) {
             case '[': {
                 std::string path;
                 bool record = open.empty();
+                bool passed = false;
                 if (!open.empty()) {
                     const Container& parent = open.back();
-                    path = parent.path + "/" +
-                           (parent.isArray ? std::to_string(parent.index) : parent.key);
-                    record = parent.isArray ? HoldsRecords(parent.path) : path == "/object";
+                    passed = parent.passed || (!parent.isArray && !NamesPaths(parent.key));
+                    if (!passed) {
+                        path = parent.path + "/" +
+                               (parent.isArray ? std::to_string(parent.index) : parent.key);
+                    }
+                    record = passed           ? false
+                             : parent.isArray ? HoldsRecords(parent.path)
+                                              : path == "/object";
                 }
                 if (c == '{' && record) {
                     places_.emplace(path,
                                     TmxLocation{line, static_cast<int32_t>(i - lineStart + 1)});
                 }
                 // The ids of a layer: numbers alone, passed over at once.
-                if (c == '[' && EndsWith(path, "/data")) {
+                if (c == '[' && !passed && EndsWith(path, "/data")) {
                     const void* close = std::memchr(begin + i, ']', size - i);
                     if (close == nullptr) return;
                     const size_t end = static_cast<size_t>(static_cast<const char*>(close) - begin);
+                    if (lifting && IsLayerData(path)) {
+                        const auto [at, first] = lifted_.try_emplace(path, Lifted{kNotLifted, 0});
+                        // At most one id in two bytes: room for all at once.
+                        if (first && ids_.capacity() == 0) ids_.reserve((size - i) / 2 + 1);
+                        const size_t before = ids_.size();
+                        if (first && ReadJsonIdArray(begin + i + 1, begin + end, ids_)) {
+                            at->second = {before, ids_.size() - before};
+                            char* const inside = writable + i + 1;
+                            const int32_t lines = BlankKeepingLines(inside, writable + end);
+                            if (lines > 0) {
+                                line += lines;
+                                lineStart = end;
+                                while (begin[lineStart - 1] != '\n')
+                                    --lineStart;
+                            }
+                            i = end;
+                            break;
+                        }
+                    }
                     // In bulk: the library's scans, not a loop over each byte.
                     const char* const from = begin + i + 1;
                     const size_t length = end - i - 1;
@@ -107,7 +175,8 @@ TmxJsonPlaces::TmxJsonPlaces(std::string_view text) {
                         break;
                     }
                 }
-                open.push_back({c == '[', std::move(path), 0, true, {}});
+                if (open.size() >= static_cast<size_t>(kMaxNesting)) return;
+                open.push_back({c == '[', passed, std::move(path), 0, true, {}});
                 break;
             }
             case ']':
@@ -132,6 +201,13 @@ TmxJsonPlaces::TmxJsonPlaces(std::string_view text) {
 TmxLocation TmxJsonPlaces::At(const std::string& path) const {
     const auto found = places_.find(path);
     return found != places_.end() ? found->second : TmxLocation{};
+}
+
+bool TmxJsonPlaces::LiftedIds(const std::string& path, std::span<const uint32_t>& ids) const {
+    const auto found = lifted_.find(path);
+    if (found == lifted_.end() || found->second.first == kNotLifted) return false;
+    ids = std::span<const uint32_t>(ids_).subspan(found->second.first, found->second.count);
+    return true;
 }
 
 }  // namespace tmx
