@@ -152,7 +152,8 @@ TEST(JsonPlaces, LayersIdsAreTakenOutAndEveryPlaceStays) {
         for (const std::string& path : writer.data) {
             std::span<const uint32_t> ids;
             const auto lift = writer.lifts.find(path);
-            ASSERT_EQ(places.LiftedIds(path, ids), lift != writer.lifts.end()) << path;
+            ASSERT_EQ(places.LiftedIds(places.Named(path), ids), lift != writer.lifts.end())
+                << path;
             if (lift == writer.lifts.end()) continue;
             EXPECT_EQ(std::vector<uint32_t>(ids.begin(), ids.end()), lift->second.ids) << path;
             ++taken;

@@ -258,7 +258,7 @@ void TmxJsonReader::ReadMap(TmxMap& map, const char* text, size_t size, std::str
         map.RecordError(TmxLoadError::NotAMap, problem);
         return;
     }
-    ReadMapObject(map, document, Spot{places, ""});
+    ReadMapObject(map, document, Spot{places, TmxJsonPlaces::kDocument});
 }
 
 std::string TmxJsonReader::ReadTemplate(const char* text, size_t size, TmxObject& object) {
@@ -271,7 +271,7 @@ std::string TmxJsonReader::ReadTemplate(const char* text, size_t size, TmxObject
         return "It is not an object template.";
     }
     const TmxJsonPlaces places(std::string_view(text, size));
-    ReadObject(object, json, Spot{places, "/object"});
+    ReadObject(object, json, Spot{places, places.Member(TmxJsonPlaces::kDocument, "object")});
     return "";
 }
 
@@ -284,11 +284,11 @@ std::string TmxJsonReader::ReadTilesetFile(const char* text, size_t size, TmxTil
 }
 
 TmxJsonReader::Spot TmxJsonReader::Spot::In(const char* array, size_t index) const {
-    return {places, path + "/" + array + "/" + std::to_string(index)};
+    return {places, places.Element(places.Member(node, array), index)};
 }
 
 TmxLocation TmxJsonReader::Spot::Location() const {
-    return places.At(path);
+    return places.At(node);
 }
 
 // A property's place, where `at` gives its owner's; a tile's properties have none.
@@ -479,7 +479,8 @@ void TmxJsonReader::ReadTileLayer(TmxLayer& layer, const Json& json, const Spot&
         }
         if (source["data"].get(ids) != simdjson::SUCCESS) return;
         layer.SetEncoding(TmxEncoding::Csv);  // ids as numbers read as CSV text does
-        if (std::span<const uint32_t> lifted; from.places.LiftedIds(from.path + "/data", lifted)) {
+        if (std::span<const uint32_t> lifted;
+            from.places.LiftedIds(from.places.Member(from.node, "data"), lifted)) {
             const size_t count = std::min(static_cast<size_t>(chunk.CellCount()), lifted.size());
             std::copy_n(lifted.data(), count, chunk.gids.Wide(count));
             return;

@@ -56,10 +56,10 @@ class TmxJsonReader {
 
   private:
     using Json = simdjson::dom::object;
-    // Where a record stands in the text: its path there (see TmxJsonPlaces).
+    // Where a record stands in the text (see TmxJsonPlaces).
     struct Spot {
         const TmxJsonPlaces& places;
-        std::string path;
+        uint32_t node;  // TmxJsonPlaces::Node
         Spot In(const char* array, size_t index) const;
         TmxLocation Location() const;
     };

@@ -9,56 +9,46 @@
 namespace tmx {
 namespace {
 
-bool EndsWith(const std::string& text, std::string_view end) {
-    return text.size() >= end.size() &&
-           text.compare(text.size() - end.size(), end.size(), end) == 0;
-}
+using Node = TmxJsonPlaces::Node;
 
-// Whether an element of an array at `arrayPath` is a record worth a place.
-bool HoldsRecords(const std::string& arrayPath) {
-    return EndsWith(arrayPath, "/layers") || EndsWith(arrayPath, "/objects") ||
-           EndsWith(arrayPath, "/properties") || arrayPath == "/patterns" ||
-           arrayPath == "/tilesets";
-}
-
-// Whether a value under `key` can hold what a path names: what is under
-// any other key is passed over without a path, so that deep nesting there
-// costs no long paths.
-bool NamesPaths(const std::string& key) {
-    for (const char* named :
-         {"layers", "objects", "properties", "tilesets", "patterns", "object", "chunks", "data"}) {
-        if (key == named) return true;
+bool OneOf(std::string_view key, std::initializer_list<std::string_view> names) {
+    for (const std::string_view name : names) {
+        if (key == name) return true;
     }
     return false;
 }
 
+// The key of a child among all nodes' children: its parent, then an
+// object's member by its key or an array's element by its index.
+std::string ChildKey(Node parent, char tag, std::string_view bytes) {
+    std::string key(sizeof parent + 1, tag);
+    std::memcpy(key.data(), &parent, sizeof parent);
+    return key.append(bytes);
+}
+
+std::string MemberKey(Node parent, std::string_view key) {
+    return ChildKey(parent, 'k', key);
+}
+
+std::string ElementKey(Node parent, size_t index) {
+    char bytes[sizeof index];
+    std::memcpy(bytes, &index, sizeof index);
+    return ChildKey(parent, 'i', std::string_view(bytes, sizeof bytes));
+}
+
+// Where a layer's ids may stand: the document, its "layers" and a group's,
+// a layer, its "chunks", a chunk.
+enum class Kind : uint8_t { Other, Document, Layers, Layer, Chunks, Chunk };
+
 struct Container {
     bool isArray = false;
-    bool passed = false;  // under a key that names no path
-    std::string path;
-    size_t index = 0;       // of the element being read, in an array
-    bool expectKey = true;  // in an object: the next string is a key
-    std::string key;        // in an object: the key of the value being read
+    Node node = TmxJsonPlaces::kNone;  // none: passed over
+    Kind kind = Kind::Other;
+    bool holdsRecords = false;  // an array whose objects are records
+    size_t index = 0;           // of the element being read, in an array
+    bool expectKey = true;      // in an object: the next string is a key
+    std::string key;            // in an object: the key of the value being read
 };
-
-// Whether `path` is where the reader takes a layer's ids: "/layers/N",
-// within groups "/layers/N/layers/M", then "/data" or "/chunks/K/data".
-bool IsLayerData(std::string_view path) {
-    const auto index = [&](std::string_view step) {
-        if (path.substr(0, step.size()) != step) return false;
-        path.remove_prefix(step.size());
-        size_t digits = 0;
-        while (digits < path.size() && path[digits] >= '0' && path[digits] <= '9')
-            ++digits;
-        path.remove_prefix(digits);
-        return digits > 0;
-    };
-    if (!index("/layers/")) return false;
-    while (index("/layers/")) {
-    }
-    index("/chunks/");
-    return path == "/data";
-}
 
 }  // namespace
 
@@ -68,6 +58,13 @@ TmxJsonPlaces::TmxJsonPlaces(std::string_view text) {
 
 TmxJsonPlaces::TmxJsonPlaces(char* text, size_t size) {
     Walk(text, size, text);
+}
+
+Node TmxJsonPlaces::Add(const std::string& key, bool isArray) {
+    const auto id = static_cast<Node>(nodes_.size());
+    if (!children_.try_emplace(key, id).second) return kNone;
+    nodes_.push_back({isArray, {}, kNotLifted, 0});
+    return id;
 }
 
 void TmxJsonPlaces::Walk(const char* const begin, const size_t size, char* const writable) {
@@ -106,36 +103,55 @@ void TmxJsonPlaces::Walk(const char* const begin, const size_t size, char* const
             }
             case '{':
             case '[': {
-                std::string path;
-                bool record = open.empty();
-                bool passed = false;
-                if (!open.empty()) {
-                    const Container& parent = open.back();
-                    passed = parent.passed || (!parent.isArray && !NamesPaths(parent.key));
-                    if (!passed) {
-                        path = parent.path + "/" +
-                               (parent.isArray ? std::to_string(parent.index) : parent.key);
+                const bool isArray = c == '[';
+                Container opened{isArray, kNone, Kind::Other, false, 0, true, {}};
+                bool record = false;
+                bool data = false;  // a "data" array
+                if (open.empty()) {
+                    if (nodes_.empty()) {  // the document; nothing after it
+                        opened.node = kDocument;
+                        nodes_.push_back({isArray, {}, kNotLifted, 0});
+                        opened.kind = isArray ? Kind::Other : Kind::Document;
+                        record = !isArray;
                     }
-                    record = passed           ? false
-                             : parent.isArray ? HoldsRecords(parent.path)
-                                              : path == "/object";
+                } else if (const Container& parent = open.back(); parent.node == kNone) {
+                } else if (parent.isArray) {
+                    opened.node = Add(ElementKey(parent.node, parent.index), isArray);
+                    record = !isArray && parent.holdsRecords;
+                    if (!isArray && parent.kind == Kind::Layers) opened.kind = Kind::Layer;
+                    if (!isArray && parent.kind == Kind::Chunks) opened.kind = Kind::Chunk;
+                } else if (const std::string& key = parent.key;
+                           OneOf(key, {"layers", "objects", "properties", "tilesets", "patterns",
+                                       "object", "chunks", "data"})) {
+                    opened.node = Add(MemberKey(parent.node, key), isArray);
+                    const bool atDocument = parent.node == kDocument;
+                    record = !isArray && key == "object" && atDocument;
+                    opened.holdsRecords =
+                        isArray && (OneOf(key, {"layers", "objects", "properties"}) ||
+                                    (atDocument && OneOf(key, {"patterns", "tilesets"})));
+                    const bool inLayer = parent.kind == Kind::Layer;
+                    if (isArray && key == "layers" && (atDocument || inLayer))
+                        opened.kind = Kind::Layers;
+                    if (isArray && key == "chunks" && inLayer) opened.kind = Kind::Chunks;
+                    data = isArray && key == "data";
                 }
-                if (c == '{' && record) {
-                    places_.emplace(path,
-                                    TmxLocation{line, static_cast<int32_t>(i - lineStart + 1)});
+                if (record && opened.node != kNone) {
+                    nodes_[opened.node].place = {line, static_cast<int32_t>(i - lineStart + 1)};
                 }
                 // The ids of a layer: numbers alone, passed over at once.
-                if (c == '[' && !passed && EndsWith(path, "/data")) {
+                if (data) {
                     const void* close = std::memchr(begin + i, ']', size - i);
                     if (close == nullptr) return;
                     const size_t end = static_cast<size_t>(static_cast<const char*>(close) - begin);
-                    if (lifting && IsLayerData(path)) {
-                        const auto [at, first] = lifted_.try_emplace(path, Lifted{kNotLifted, 0});
+                    const Kind owner = open.back().kind;
+                    if (lifting && opened.node != kNone &&
+                        (owner == Kind::Layer || owner == Kind::Chunk)) {
                         // At most one id in two bytes: room for all at once.
-                        if (first && ids_.capacity() == 0) ids_.reserve((size - i) / 2 + 1);
+                        if (ids_.capacity() == 0) ids_.reserve((size - i) / 2 + 1);
                         const size_t before = ids_.size();
-                        if (first && ReadJsonIdArray(begin + i + 1, begin + end, ids_)) {
-                            at->second = {before, ids_.size() - before};
+                        if (ReadJsonIdArray(begin + i + 1, begin + end, ids_)) {
+                            nodes_[opened.node].lifted = before;
+                            nodes_[opened.node].count = ids_.size() - before;
                             char* const inside = writable + i + 1;
                             const int32_t lines = BlankKeepingLines(inside, writable + end);
                             if (lines > 0) {
@@ -176,7 +192,7 @@ void TmxJsonPlaces::Walk(const char* const begin, const size_t size, char* const
                     }
                 }
                 if (open.size() >= static_cast<size_t>(kMaxNesting)) return;
-                open.push_back({c == '[', passed, std::move(path), 0, true, {}});
+                open.push_back(std::move(opened));
                 break;
             }
             case ']':
@@ -198,15 +214,46 @@ void TmxJsonPlaces::Walk(const char* const begin, const size_t size, char* const
     }
 }
 
-TmxLocation TmxJsonPlaces::At(const std::string& path) const {
-    const auto found = places_.find(path);
-    return found != places_.end() ? found->second : TmxLocation{};
+Node TmxJsonPlaces::Member(Node node, std::string_view key) const {
+    if (node >= nodes_.size() || nodes_[node].isArray) return kNone;
+    const auto found = children_.find(MemberKey(node, key));
+    return found != children_.end() ? found->second : kNone;
 }
 
-bool TmxJsonPlaces::LiftedIds(const std::string& path, std::span<const uint32_t>& ids) const {
-    const auto found = lifted_.find(path);
-    if (found == lifted_.end() || found->second.first == kNotLifted) return false;
-    ids = std::span<const uint32_t>(ids_).subspan(found->second.first, found->second.count);
+Node TmxJsonPlaces::Element(Node node, size_t index) const {
+    if (node >= nodes_.size() || !nodes_[node].isArray) return kNone;
+    const auto found = children_.find(ElementKey(node, index));
+    return found != children_.end() ? found->second : kNone;
+}
+
+Node TmxJsonPlaces::Named(std::string_view path) const {
+    Node node = nodes_.empty() ? kNone : kDocument;
+    while (!path.empty() && node != kNone) {
+        if (path.front() != '/') return kNone;
+        path.remove_prefix(1);
+        const std::string_view step = path.substr(0, path.find('/'));
+        path.remove_prefix(step.size());
+        if (nodes_[node].isArray) {
+            size_t index = 0;
+            for (const char digit : step) {
+                if (digit < '0' || digit > '9') return kNone;
+                index = index * 10 + static_cast<size_t>(digit - '0');
+            }
+            node = step.empty() ? kNone : Element(node, index);
+        } else {
+            node = Member(node, step);
+        }
+    }
+    return node;
+}
+
+TmxLocation TmxJsonPlaces::At(Node node) const {
+    return node < nodes_.size() ? nodes_[node].place : TmxLocation{};
+}
+
+bool TmxJsonPlaces::LiftedIds(Node node, std::span<const uint32_t>& ids) const {
+    if (node >= nodes_.size() || nodes_[node].lifted == kNotLifted) return false;
+    ids = std::span<const uint32_t>(ids_).subspan(nodes_[node].lifted, nodes_[node].count);
     return true;
 }
 

@@ -17,11 +17,18 @@ namespace tmx {
 // keeps no places, so one quick pass over the text notes them: the document
 // itself, and each element of an array named "layers", "objects" or
 // "properties", of a map's "tilesets" or a world's "patterns", or the object
-// named "object", by its path ("", "/layers/2/objects/0", "/properties/1",
-// "/tilesets/0", "/patterns/0", "/object"). Ids in "data" arrays and long strings are passed over
-// in bulk.
+// named "object". A record is reached by its path from the document, a step
+// at a time (Member, Element), or by the whole path ("/layers/2/objects/0",
+// "/properties/1", "/tilesets/0", "/patterns/0", "/object"). Ids in "data"
+// arrays and long strings are passed over in bulk, and what lies under any
+// other key is not noted, so that deep nesting costs no long paths.
 class TmxJsonPlaces {
   public:
+    // An object or array of the text that a path can name.
+    using Node = uint32_t;
+    static constexpr Node kDocument = 0;
+    static constexpr Node kNone = UINT32_MAX;
+
     // `text` is JSON the parser accepted.
     explicit TmxJsonPlaces(std::string_view text);
 
@@ -36,28 +43,41 @@ class TmxJsonPlaces {
     // the parser refuses, ends the pass.
     TmxJsonPlaces(char* text, size_t size);
 
-    // The line and byte column (both from 1) of the record at `path`; none
-    // where the text holds no such record.
-    TmxLocation At(const std::string& path) const;
+    // The object or array under `key` of the object `node` (the first, where
+    // a key repeats), and the element `index` of the array `node`; kNone
+    // where there is none, or `node` is kNone.
+    Node Member(Node node, std::string_view key) const;
+    Node Element(Node node, size_t index) const;
 
-    // Whether the ids of the "data" array at `path` ("/layers/0/data",
+    // The object or array a whole path names ("" the document itself).
+    Node Named(std::string_view path) const;
+
+    // The line and byte column (both from 1) of the record `node`, or at
+    // `path`; none where the text holds no such record.
+    TmxLocation At(Node node) const;
+    TmxLocation At(std::string_view path) const { return At(Named(path)); }
+
+    // Whether the ids of the "data" array `node` (the map's "/layers/0/data",
     // "/layers/1/layers/0/chunks/3/data") were taken out of the text, and
     // then, in `ids`, what they are.
-    bool LiftedIds(const std::string& path, std::span<const uint32_t>& ids) const;
+    bool LiftedIds(Node node, std::span<const uint32_t>& ids) const;
 
   private:
     void Walk(const char* begin, size_t size, char* writable);
+    // A new node as the child `key` of `parent` (see ChildKey); kNone where
+    // that place is taken already.
+    Node Add(const std::string& key, bool isArray);
 
-    // Where a data array's ids start in ids_, and how many; kNotLifted for
-    // the first array at a path that stayed in the text.
-    struct Lifted {
-        size_t first = 0;
+    static constexpr size_t kNotLifted = SIZE_MAX;
+    struct Noted {
+        bool isArray = false;
+        TmxLocation place;           // a record's; none for the rest
+        size_t lifted = kNotLifted;  // where its ids start in ids_
         size_t count = 0;
     };
-    static constexpr size_t kNotLifted = SIZE_MAX;
 
-    std::unordered_map<std::string, TmxLocation> places_;
-    std::unordered_map<std::string, Lifted> lifted_;
+    std::vector<Noted> nodes_;
+    std::unordered_map<std::string, Node> children_;  // by ChildKey
     std::vector<uint32_t> ids_;
 };
 
