@@ -241,8 +241,8 @@ void TmxJsonReader::ReadMap(TmxMap& map, const char* text, size_t size, std::str
     simdjson::dom::parser parser;
     object document;
     // A text of our own gives up its layers' ids before the parse.
-    std::optional<TmxJsonPlaces> lifted;
-    if (owner != nullptr && owner->data() == text) lifted.emplace(owner->data(), size);
+    std::optional<TmxJsonPlaces> noted;
+    if (owner != nullptr && owner->data() == text) noted.emplace(owner->data(), size);
     const std::string problem = Parse(parser, text, size, document);
     if (!problem.empty()) {
         if (owner != nullptr) std::string().swap(*owner);
@@ -251,7 +251,7 @@ void TmxJsonReader::ReadMap(TmxMap& map, const char* text, size_t size, std::str
             problem);
         return;
     }
-    const TmxJsonPlaces& places = lifted ? *lifted : lifted.emplace(std::string_view(text, size));
+    const TmxJsonPlaces& places = noted ? *noted : noted.emplace(std::string_view(text, size));
     // The document holds all it needs: the text goes before the model grows.
     if (owner != nullptr) std::string().swap(*owner);
     if (const std::string problem = NoMap(document); !problem.empty()) {
