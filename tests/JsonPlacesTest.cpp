@@ -7,7 +7,6 @@
 
 #include <map>
 #include <random>
-#include <regex>
 #include <set>
 #include <string>
 #include <vector>
@@ -15,6 +14,17 @@
 #include "tmx/read/TmxJsonPlaces.h"
 
 namespace {
+
+// Whether `path` is a layer's: "/layers/N", within groups "/layers/N/layers/M".
+bool IsLayer(const std::string& path) {
+    size_t at = 0;
+    while (path.compare(at, 8, "/layers/") == 0) {
+        const size_t digits = path.find_first_not_of("0123456789", at + 8);
+        if (digits == at + 8) return false;
+        at = digits == std::string::npos ? path.size() : digits;
+    }
+    return at > 0 && at == path.size();
+}
 
 class Writer {
   public:
@@ -67,7 +77,7 @@ class Writer {
             }
             lift.to = text.size();
             data.insert(path + "/data");
-            const bool layer = std::regex_match(path, std::regex("(/layers/[0-9]+)+"));
+            const bool layer = IsLayer(path);
             if (plain && !lift.ids.empty() && layer && !escaped_) lifts[path + "/data"] = lift;
             text += ']';
         }
