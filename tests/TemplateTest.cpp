@@ -56,9 +56,10 @@ TEST(Templates, InstancesOverrideWhatTheySet) {
           <properties><property name="hp" value="20"/><property name="armour" value="1"/></properties>
         </object>
         <object id="3" template="../goblin.tx" name="7" gid="0" width="8" height="4"><ellipse/></object>
-        <object id="4" template="../goblin.tx" x="5"><polyline points="0,0 32,0"/></object>)",
+        <object id="4" template="../goblin.tx" x="5"><polyline points="0,0 32,0"/></object>
+        <object id="5" template="../goblin.tx" width="1" height="1"/>)",
                                  templates);
-    ASSERT_EQ(objects.size(), 4u);
+    ASSERT_EQ(objects.size(), 5u);
     const tmx::TmxObject& plain = objects[0];
     EXPECT_EQ(plain.id(), 1);
     EXPECT_EQ(plain.name(), "12");
@@ -91,6 +92,10 @@ TEST(Templates, InstancesOverrideWhatTheySet) {
     EXPECT_EQ(path.polyline()->points().size(), 2u);
     EXPECT_EQ(path.shape(), tmx::TmxShape::Polyline);
     EXPECT_EQ(path.x(), 5);
+
+    // The smallest size Tiled lets a designer give is the instance's too.
+    EXPECT_EQ(objects[4].width(), 1);
+    EXPECT_EQ(objects[4].height(), 1);
 }
 
 TEST(Templates, EachFileIsReadOnceAndAMapNamesFewEnough) {
