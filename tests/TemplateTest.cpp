@@ -93,7 +93,7 @@ TEST(Templates, InstancesOverrideWhatTheySet) {
     EXPECT_EQ(path.shape(), tmx::TmxShape::Polyline);
     EXPECT_EQ(path.x(), 5);
 
-    // The smallest size Tiled lets a designer give is the instance's too.
+    // One pixel each side, the smallest whole size, is the instance's too.
     EXPECT_EQ(objects[4].width(), 1);
     EXPECT_EQ(objects[4].height(), 1);
 }
